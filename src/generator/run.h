@@ -1,0 +1,74 @@
+#pragma once
+// One Generate run: the project, where the files go, how existing files are
+// treated, the log, and the values every generator shares. Generators write
+// only through this object; the main window supplies the real log window and
+// overwrite dialog through GenerationHost, tests supply recording ones.
+#include "model/appstate.h"
+#include "model/project.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace tess {
+
+// Texts of the overwrite question; the host shows them and answers.
+struct OverwriteQuestion {
+    QString newFile;      // lblNewFile
+    QString existingFile; // lblExistingFile
+    QString main;         // lblMain
+};
+
+namespace Overwrite {
+enum : qint16 { Ask = 0, All = 1, SkipAll = 2 };
+}
+
+class GenerationHost {
+public:
+    virtual ~GenerationHost() = default;
+    // Appends a piece to the end of the log text.
+    virtual void appendLog(const QString &piece) = 0;
+    // Shows the overwrite dialog; returns its tag ("1" overwrite, "0" skip).
+    // The dialog's all-buttons set overwriteMode.
+    virtual QString askOverwrite(const OverwriteQuestion &question, qint16 &overwriteMode) = 0;
+    // Lets the log window repaint.
+    virtual void processEvents() {}
+    // Gives the keyboard focus to the log text (the last step of a run).
+    virtual void focusLog() {}
+    // A message box with the exclamation icon and OK (the error reports of
+    // the generators that handle their own errors).
+    virtual void showError(const QString &message) = 0;
+};
+
+struct GenerationRun {
+    MyDB &db;
+    const StyleTable &styles;
+    GenerationHost &host;
+    QString folder;          // output folder, without a final "/"
+    QString programFolder;   // holds files/
+    qint16 overwriteMode = Overwrite::Ask;
+    QDateTime now;           // the run's clock
+    bool anyImageUpload = false;
+    // Derived from the project's date settings (see datesettings.h).
+    QString mySQLDateFormat;
+    QString datePartSeparator;
+
+    GenerationRun(MyDB &db, const StyleTable &styles, GenerationHost &host);
+
+    // Short date and long time of the system locale ("12/10/2026", "10:11:50 AM").
+    QString dateText() const;
+    QString timeText() const;
+
+    QString path(const QString &fileName) const;
+
+    // The output routines.
+    void WriteOutputFile(const QString &path, const QString &displayName, const QString &content, bool logIt);
+    void CopyOutputFile(const QString &src, const QString &dst, bool logIt);
+    void WriteTextFile(const QString &path, const QString &content, bool logIt);
+    void LogSkipped(bool logIt);
+    bool ConfirmOverwrite(const QString &path, const QString &displayName, const QString &content);
+
+    // Opens a file's log line: CR LF + "Generating " + name + " ...".
+    void logGenerating(const QString &fileName);
+};
+
+} // namespace tess

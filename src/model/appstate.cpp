@@ -1,0 +1,11 @@
+#include "model/appstate.h"
+
+namespace tess {
+
+AppState &app()
+{
+    static AppState state;
+    return state;
+}
+
+} // namespace tess
