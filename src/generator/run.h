@@ -46,7 +46,10 @@ struct GenerationRun {
     QString folder;          // output folder, without a final "/"
     QString programFolder;   // holds files/
     qint16 overwriteMode = Overwrite::Ask;
-    QDateTime now;           // the run's clock
+    // The run's clock as text: the system locale's short date and long
+    // time (without time zone); tests set fixed texts.
+    QString date;
+    QString time;
     bool anyImageUpload = false;
     // Derived from the project's date settings (see datesettings.h).
     QString mySQLDateFormat;
@@ -54,9 +57,8 @@ struct GenerationRun {
 
     GenerationRun(MyDB &db, const StyleTable &styles, GenerationHost &host);
 
-    // Short date and long time of the system locale ("12/10/2026", "10:11:50 AM").
-    QString dateText() const;
-    QString timeText() const;
+    // Sets date and time from a moment, in the system locale's formats.
+    void setClock(const QDateTime &moment);
 
     QString path(const QString &fileName) const;
 
