@@ -22,6 +22,9 @@ namespace Overwrite {
 enum : qint16 { Ask = 0, All = 1, SkipAll = 2 };
 }
 
+// What became of one output file (the log shows it as its outcome word).
+enum class WriteOutcome { Done, Skipped, Failed };
+
 class GenerationHost {
 public:
     virtual ~GenerationHost() = default;
@@ -59,13 +62,18 @@ struct GenerationRun {
 
     // Sets date and time from a moment, in the system locale's formats.
     void setClock(const QDateTime &moment);
+    // A moment as the overwrite dialog shows a file's date: short date, a
+    // blank and the time as in setClock.
+    static QString generalDateText(const QDateTime &moment);
 
     QString path(const QString &fileName) const;
 
-    // The output routines.
-    void WriteOutputFile(const QString &path, const QString &displayName, const QString &content, bool logIt);
-    void CopyOutputFile(const QString &src, const QString &dst, bool logIt);
-    void WriteTextFile(const QString &path, const QString &content, bool logIt);
+    // The output routines. The outcome is also returned for the generators
+    // that act on it; the others ignore it. A failure is always logged,
+    // logIt only silences " Done." and " Skipped.".
+    WriteOutcome WriteOutputFile(const QString &path, const QString &displayName, const QString &content, bool logIt);
+    WriteOutcome CopyOutputFile(const QString &src, const QString &dst, bool logIt);
+    WriteOutcome WriteTextFile(const QString &path, const QString &content, bool logIt);
     void LogSkipped(bool logIt);
     bool ConfirmOverwrite(const QString &path, const QString &displayName, const QString &content);
 

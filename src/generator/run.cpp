@@ -1,0 +1,312 @@
+#include "generator/run.h"
+
+#include "model/datesettings.h"
+#include "platform/convert.h"
+#include "platform/cp1252.h"
+#include "platform/paths.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tess {
+
+namespace {
+
+const QString kDone = QStringLiteral(" Done.");
+const QString kSkipped = QStringLiteral(" Skipped.");
+const QString kFailed = QStringLiteral(" Failed.");
+
+// The locale's long time format without its time-zone part: the generated
+// files carry the wall-clock time only.
+QString timeFormatWithoutZone(const QString &format)
+{
+    QString out;
+    bool quoted = false;
+    bool dropLeadingBlanks = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (c == u'\'') {
+            quoted = !quoted;
+            out.append(c);
+            continue;
+        }
+        if (!quoted && c == u't') {
+            while (i + 1 < format.size() && format.at(i + 1) == u't')
+                ++i;
+            while (out.endsWith(u' '))
+                out.chop(1);
+            dropLeadingBlanks = out.isEmpty();
+            continue;
+        }
+        if (dropLeadingBlanks && c == u' ')
+            continue;
+        dropLeadingBlanks = false;
+        out.append(c);
+    }
+    return out.trimmed();
+}
+
+QString shortDateText(const QDateTime &moment)
+{
+    return QLocale::system().toString(moment.date(), QLocale::ShortFormat);
+}
+
+QString longTimeText(const QDateTime &moment)
+{
+    const QLocale locale = QLocale::system();
+    return locale.toString(moment.time(), timeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat)));
+}
+
+QByteArray localPath(const QString &path) { return QFile::encodeName(path); }
+
+// A target exists when it is a regular file (a symbolic link to one counts).
+bool statRegular(const QString &path, struct stat &st)
+{
+    return ::stat(localPath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool isExistingFile(const QString &path)
+{
+    struct stat st;
+    return statRegular(path, st);
+}
+
+QDateTime modificationTime(const struct stat &st)
+{
+    return QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000);
+}
+
+bool writeAll(int fd, const char *data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+// Writes bytes to a fresh file beside the target and renames it over the
+// target, so that a write that fails half-way never leaves an emptied or
+// truncated file behind. A target without any write bit is refused, for
+// every user: the owner marked it as not to be replaced. mtime, when given,
+// becomes the new file's modification time.
+bool replaceFile(const QString &path, const QByteArray &bytes, const struct timespec *mtime)
+{
+    QString target = path;
+    struct stat lst;
+    if (::lstat(localPath(path).constData(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+        const QString resolved = QFileInfo(path).canonicalFilePath();
+        if (!resolved.isEmpty())
+            target = resolved;
+    }
+
+    struct stat st;
+    bool existing = false;
+    if (::stat(localPath(target).constData(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return false;
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            return false;
+        existing = true;
+    }
+
+    const QFileInfo info(target);
+    const QString folder = info.path();
+    const QString stem = QStringLiteral(".") + info.fileName() + QStringLiteral(".tmp");
+    static unsigned counter = 0;
+    QByteArray tempName;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        tempName = localPath(joinPath(folder, stem + QString::number(::getpid()) + u'-' + QString::number(++counter)));
+        fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+
+    bool ok = writeAll(fd, bytes.constData(), bytes.size());
+    if (ok && existing)
+        ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+    if (ok && mtime) {
+        struct timespec times[2];
+        times[0].tv_sec = 0;
+        times[0].tv_nsec = UTIME_OMIT;
+        times[1] = *mtime;
+        ok = ::futimens(fd, times) == 0;
+    }
+    if (::close(fd) != 0)
+        ok = false;
+    if (ok)
+        ok = ::rename(tempName.constData(), localPath(target).constData()) == 0;
+    if (!ok)
+        ::unlink(tempName.constData());
+    return ok;
+}
+
+bool readWholeFile(const QString &path, QByteArray &bytes, struct stat &st)
+{
+    const int fd = ::open(localPath(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok) {
+        bytes.resize(qsizetype(st.st_size));
+        qsizetype done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                ok = false;
+            else
+                done += n;
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
+QString fileData(const QString &heading, const struct stat &st)
+{
+    return heading + QStringLiteral("\r\nSize: ") + QString::number(qint64(st.st_size)) + QStringLiteral(" bytes\r\nDate created: ")
+        + GenerationRun::generalDateText(modificationTime(st));
+}
+
+} // namespace
+
+GenerationRun::GenerationRun(MyDB &db, const StyleTable &styles, GenerationHost &host)
+    : db(db), styles(styles), host(host), programFolder(tess::programFolder())
+{
+    setClock(QDateTime::currentDateTime());
+    const DateSettings dates = deriveDateSettings(db);
+    mySQLDateFormat = dates.mysqlFormat;
+    datePartSeparator = dates.separator;
+}
+
+void GenerationRun::setClock(const QDateTime &moment)
+{
+    date = shortDateText(moment);
+    time = longTimeText(moment);
+}
+
+QString GenerationRun::generalDateText(const QDateTime &moment)
+{
+    return shortDateText(moment) + u' ' + longTimeText(moment);
+}
+
+QString GenerationRun::path(const QString &fileName) const { return joinPath(folder, fileName); }
+
+void GenerationRun::logGenerating(const QString &fileName)
+{
+    host.appendLog(QStringLiteral("\r\nGenerating ") + fileName + QStringLiteral(" ..."));
+}
+
+WriteOutcome GenerationRun::WriteOutputFile(const QString &path, const QString &displayName, const QString &content, bool logIt)
+{
+    WriteOutcome outcome;
+    if (isExistingFile(path)) {
+        bool overwrite;
+        if (overwriteMode == Overwrite::All)
+            overwrite = true;
+        else if (overwriteMode == Overwrite::SkipAll)
+            overwrite = false;
+        else
+            overwrite = ConfirmOverwrite(path, displayName, content);
+        if (overwrite) {
+            outcome = WriteTextFile(path, content, logIt);
+        } else {
+            LogSkipped(logIt);
+            outcome = WriteOutcome::Skipped;
+        }
+    } else {
+        outcome = WriteTextFile(path, content, logIt);
+    }
+    host.processEvents();
+    return outcome;
+}
+
+WriteOutcome GenerationRun::WriteTextFile(const QString &path, const QString &content, bool logIt)
+{
+    if (!replaceFile(path, cp1252::encode(content), nullptr)) {
+        host.appendLog(kFailed);
+        return WriteOutcome::Failed;
+    }
+    if (logIt)
+        host.appendLog(kDone);
+    return WriteOutcome::Done;
+}
+
+void GenerationRun::LogSkipped(bool logIt)
+{
+    if (logIt)
+        host.appendLog(kSkipped);
+}
+
+bool GenerationRun::ConfirmOverwrite(const QString &path, const QString &displayName, const QString &content)
+{
+    struct stat st;
+    OverwriteQuestion q;
+    q.newFile = QStringLiteral("New file data:\r\nSize: ") + QString::number(content.size()) + QStringLiteral(" bytes");
+    if (statRegular(path, st)) {
+        q.existingFile = fileData(QStringLiteral("Existing file data:"), st);
+    } else {
+        // The file went away between the existence test and the question.
+        raise(Err::FileNotFound);
+    }
+    q.main = QStringLiteral("The file '") + displayName + QStringLiteral("' already exists.");
+    const QString tag = host.askOverwrite(q, overwriteMode);
+    return leadingNumber(tag) == 1;
+}
+
+WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &dst, bool logIt)
+{
+    struct stat dstStat;
+    if (statRegular(dst, dstStat)) {
+        bool overwrite;
+        if (overwriteMode == Overwrite::All) {
+            overwrite = true;
+        } else if (overwriteMode == Overwrite::SkipAll) {
+            overwrite = false;
+        } else {
+            struct stat srcStat;
+            if (!statRegular(src, srcStat)) {
+                host.appendLog(kFailed);
+                return WriteOutcome::Failed;
+            }
+            OverwriteQuestion q;
+            q.newFile = fileData(QStringLiteral("Source file data:"), srcStat);
+            q.existingFile = fileData(QStringLiteral("Destination file data:"), dstStat);
+            const qsizetype slash = dst.lastIndexOf(u'/');
+            q.main = QStringLiteral("The file '") + dst.mid(slash + 1) + QStringLiteral("' already exists.");
+            overwrite = leadingNumber(host.askOverwrite(q, overwriteMode)) == 1;
+        }
+        if (!overwrite) {
+            LogSkipped(logIt);
+            return WriteOutcome::Skipped;
+        }
+    }
+
+    QByteArray bytes;
+    struct stat srcStat;
+    if (!readWholeFile(src, bytes, srcStat) || !replaceFile(dst, bytes, &srcStat.st_mtim)) {
+        host.appendLog(kFailed);
+        return WriteOutcome::Failed;
+    }
+    if (logIt)
+        host.appendLog(kDone);
+    return WriteOutcome::Done;
+}
+
+} // namespace tess
