@@ -5,6 +5,8 @@
 namespace tess {
 
 inline QString downloadAddress() { return QStringLiteral("https://www.tessaron.example/download"); }
+// The maker's web site, linked from the credits of generated pages.
+inline QString webAddress() { return QStringLiteral("https://www.tessaron.example/"); }
 inline QString supportAddress() { return QStringLiteral("https://www.tessaron.example/support"); }
 inline QString programVersion() { return QStringLiteral("3.0"); }
 
