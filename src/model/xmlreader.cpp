@@ -1,0 +1,377 @@
+#include "model/xmlreader.h"
+
+#include "platform/convert.h"
+#include "platform/runtimeerror.h"
+#include "platform/ui.h"
+
+#include <QByteArray>
+#include <QFile>
+
+#include <pugixml.hpp>
+
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace tess {
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Values: the text of a node and its conversions.
+
+// The text content of a node: every text and CDATA piece below it, joined in
+// document order. The usual element holds one piece, which is returned
+// without copying; buf holds the joined text otherwise.
+void appendText(const pugi::xml_node &node, std::string &buf)
+{
+    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
+        switch (c.type()) {
+        case pugi::node_pcdata:
+        case pugi::node_cdata:
+            buf += c.value();
+            break;
+        case pugi::node_element:
+            appendText(c, buf);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+std::string_view nodeText(const pugi::xml_node &node, std::string &buf)
+{
+    switch (node.type()) {
+    case pugi::node_element: {
+        const pugi::xml_node first = node.first_child();
+        if (!first)
+            return {};
+        if (!first.next_sibling() && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata))
+            return first.value();
+        buf.clear();
+        appendText(node, buf);
+        return buf;
+    }
+    default:
+        // A processing instruction's text is its data; text nodes never get
+        // here because their names match nothing.
+        return node.value();
+    }
+}
+
+QString toQString(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// Plain decimal digits with an optional "-": the form the writer produces,
+// read without a detour through QString. Anything else takes the general
+// path.
+bool plainInteger(std::string_view s, double &out)
+{
+    size_t i = 0;
+    bool negative = false;
+    if (!s.empty() && s[0] == '-') {
+        negative = true;
+        i = 1;
+    }
+    if (i == s.size() || s.size() - i > 12)
+        return false;
+    long long v = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9')
+            return false;
+        v = v * 10 + (s[i] - '0');
+    }
+    out = double(negative ? -v : v);
+    return true;
+}
+
+QString text(std::string_view s) { return toQString(s); }
+
+bool flag(std::string_view s)
+{
+    if (s == "True")
+        return true;
+    if (s == "False")
+        return false;
+    return toBoolean(toQString(s));
+}
+
+qint16 number16(std::string_view s)
+{
+    double v = 0;
+    if (plainInteger(s, v))
+        return toInt16(v);
+    return toInt16(toQString(s));
+}
+
+// The leading number of a text; blanks, tabs and line feeds are ignored
+// wherever they stand ("1 2px" reads 12).
+double leading(std::string_view s)
+{
+    double v = 0;
+    if (plainInteger(s, v))
+        return v;
+    QString t = toQString(s);
+    t.remove(QLatin1Char(' '));
+    t.remove(QLatin1Char('\t'));
+    t.remove(QLatin1Char('\n'));
+    return leadingNumber(t);
+}
+
+qint16 leading16(std::string_view s) { return toInt16(leading(s)); }
+qint32 leading32(std::string_view s) { return toInt32(leading(s)); }
+
+// An empty text stores the number 0; any other text is kept as text.
+Variant textOrZero(std::string_view s)
+{
+    if (s.empty())
+        return Variant(0);
+    return Variant(toQString(s));
+}
+
+// ---------------------------------------------------------------------------
+// The settings of each level, in the order the writer puts them, so that the
+// lookup of the next name is nearly always its first guess.
+
+template <typename Target>
+struct Setting {
+    const char *name;
+    void (*apply)(Target &, std::string_view);
+};
+
+template <typename Target, size_t N>
+class SettingTable {
+public:
+    explicit constexpr SettingTable(const Setting<Target> (&settings)[N]) : m_settings(settings) {}
+
+    // The setting named name, or nullptr; hint is the position after the
+    // previous match.
+    const Setting<Target> *find(const char *name, size_t &hint) const
+    {
+        if (hint < N && std::strcmp(m_settings[hint].name, name) == 0)
+            return &m_settings[hint++];
+        for (size_t i = 0; i < N; ++i) {
+            if (std::strcmp(m_settings[i].name, name) == 0) {
+                hint = i + 1;
+                return &m_settings[i];
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    const Setting<Target> (&m_settings)[N];
+};
+
+const Setting<MyDB> dbSettings[] = {
+    {"databaseName", [](MyDB &d, std::string_view v) { d.DBName = text(v); }},
+    {"databaseUser", [](MyDB &d, std::string_view v) { d.UserName = text(v); }},
+    {"databasePassword", [](MyDB &d, std::string_view v) { d.Password = text(v); }},
+    {"databaseServer", [](MyDB &d, std::string_view v) { d.Server = text(v); }},
+    {"hideNavMenu", [](MyDB &d, std::string_view v) { d.HideNavMenu = flag(v); }},
+    {"styleSheetFile", [](MyDB &d, std::string_view v) { d.StyleSheetFile = text(v); }},
+    {"scrollStyle", [](MyDB &d, std::string_view v) { d.ScrollStyle = v.empty() ? qint16(0) : number16(v); }},
+    {"dateFormat", [](MyDB &d, std::string_view v) { d.DateFormat = textOrZero(v); }},
+    {"dateSeparator", [](MyDB &d, std::string_view v) { d.DateSeparator = textOrZero(v); }},
+};
+
+const Setting<MyTable> tableSettings[] = {
+    {"name", [](MyTable &t, std::string_view v) { t.Name = text(v); }},
+    {"allowInsert", [](MyTable &t, std::string_view v) { t.AllowInsert = flag(v); }},
+    {"allowUpdate", [](MyTable &t, std::string_view v) { t.AllowUpdate = flag(v); }},
+    {"allowCSV", [](MyTable &t, std::string_view v) { t.AllowCSV = flag(v); }},
+    {"allowDelete", [](MyTable &t, std::string_view v) { t.AllowDelete = flag(v); }},
+    {"allowFilters", [](MyTable &t, std::string_view v) { t.AllowFilters = flag(v); }},
+    {"allowPrint", [](MyTable &t, std::string_view v) { t.AllowPrint = flag(v); }},
+    {"allowSavingFilters", [](MyTable &t, std::string_view v) { t.AllowSavingFilters = flag(v); }},
+    {"allowSelection", [](MyTable &t, std::string_view v) { t.AllowSelection = flag(v); }},
+    {"allowSorting", [](MyTable &t, std::string_view v) { t.AllowSorting = flag(v); }},
+    {"caption", [](MyTable &t, std::string_view v) { t.Caption = text(v); }},
+    {"detailViewLabel", [](MyTable &t, std::string_view v) { t.DetailViewLabel = text(v); }},
+    {"hideTableView", [](MyTable &t, std::string_view v) { t.HideTableView = flag(v); }},
+    {"quickSearch", [](MyTable &t, std::string_view v) { t.QuickSearch = number16(v); }},
+    {"recordsPerPage", [](MyTable &t, std::string_view v) { t.RecordsPerPage = number16(v); }},
+    {"redirectAfterInsert", [](MyTable &t, std::string_view v) { t.RedirectAfterInsert = text(v); }},
+    {"filterCount", [](MyTable &t, std::string_view v) { t.FilterCount = number16(v); }},
+};
+
+const Setting<MyField> fieldSettings[] = {
+    {"caption", [](MyField &f, std::string_view v) { f.Caption = text(v); }},
+    {"name", [](MyField &f, std::string_view v) { f.Name = text(v); }},
+    {"dataType", [](MyField &f, std::string_view v) { f.pDataType = leading32(v); }},
+    {"length", [](MyField &f, std::string_view v) { f.pLength = leading16(v); }},
+    {"precision", [](MyField &f, std::string_view v) { f.pPrecision = leading16(v); }},
+    {"autoIncrement", [](MyField &f, std::string_view v) { f.pAutoIncrement = flag(v); }},
+    {"binary", [](MyField &f, std::string_view v) { f.pBinary = flag(v); }},
+    {"notNull", [](MyField &f, std::string_view v) { f.pNotNull = flag(v); }},
+    {"primaryKey", [](MyField &f, std::string_view v) { f.pPrimaryKey = flag(v); }},
+    {"unique", [](MyField &f, std::string_view v) { f.pUnique = flag(v); }},
+    {"unsigned", [](MyField &f, std::string_view v) { f.pUnsigned = flag(v); }},
+    {"zeroFill", [](MyField &f, std::string_view v) { f.pZeroFill = flag(v); }},
+    {"default", [](MyField &f, std::string_view v) { f.pDefault = text(v); }},
+    {"columnWidth", [](MyField &f, std::string_view v) { f.ColumnWidth = leading16(v); }},
+    {"maxLengthInTableView", [](MyField &f, std::string_view v) { f.pNumChars = leading16(v); }},
+    {"allowImageUpload", [](MyField &f, std::string_view v) { f.pAllowImageUpload = flag(v); }},
+    {"tableImage", [](MyField &f, std::string_view v) { f.pTableImage = flag(v); }},
+    {"detailImage", [](MyField &f, std::string_view v) { f.pDetailImage = flag(v); }},
+    {"tableLink", [](MyField &f, std::string_view v) { f.pTableLink = flag(v); }},
+    {"detailLink", [](MyField &f, std::string_view v) { f.pDetailLink = flag(v); }},
+    {"maxUploadSize", [](MyField &f, std::string_view v) { f.pMaxUploadSize = leading32(v); }},
+    {"allowedFileTypes", [](MyField &f, std::string_view v) { f.pUploadFileTypes = text(v); }},
+    {"deleteFiles", [](MyField &f, std::string_view v) { f.pDeleteFiles = flag(v); }},
+    {"noFileRename", [](MyField &f, std::string_view v) { f.pNoFileRename = flag(v); }},
+    {"parentCaptionField", [](MyField &f, std::string_view v) { f.ParentCaptionField = text(v); }},
+    {"parentIDField", [](MyField &f, std::string_view v) { f.ParentIDField = text(v); }},
+    {"parentTable", [](MyField &f, std::string_view v) { f.ParentTable = text(v); }},
+    {"CSValueList", [](MyField &f, std::string_view v) { f.CSValueList = text(v); }},
+    {"CSValueListType",
+     [](MyField &f, std::string_view v) {
+         const qint16 type = leading16(v);
+         f.CSValueListType = (type < 0 || type > 2) ? qint16(0) : type;
+     }},
+    {"hidden", [](MyField &f, std::string_view v) { f.pHidden = flag(v); }},
+    {"hideInDetailView", [](MyField &f, std::string_view v) { f.pHideInDetailView = flag(v); }},
+    {"notFiltered", [](MyField &f, std::string_view v) { f.pNotFiltered = flag(v); }},
+    {"readOnly", [](MyField &f, std::string_view v) { f.pReadOnly = flag(v); }},
+    // Kept as the file says: positions are not renumbered on reading.
+    {"index", [](MyField &f, std::string_view v) { f.Index = leading16(v); }},
+    {"textarea", [](MyField &f, std::string_view v) { f.pTextarea = flag(v); }},
+};
+
+constexpr SettingTable dbTable(dbSettings);
+constexpr SettingTable tableTable(tableSettings);
+constexpr SettingTable fieldTable(fieldSettings);
+
+// ---------------------------------------------------------------------------
+// Loading.
+
+bool atMostOneChild(const pugi::xml_node &node)
+{
+    const pugi::xml_node first = node.first_child();
+    return !first || !first.next_sibling();
+}
+
+bool isFieldNode(const pugi::xml_node &node)
+{
+    return std::strcmp(node.name(), "field") == 0 && !atMostOneChild(node);
+}
+
+// The document level as a well-formed document has it: one element, with
+// only the declaration, a document type before the element, comments and
+// processing instructions around it. The parser runs in fragment mode so
+// that stray text and further elements at this level show up as nodes.
+bool wellFormedDocumentLevel(const pugi::xml_document &doc, pugi::xml_node &root)
+{
+    int elements = 0;
+    for (pugi::xml_node c = doc.first_child(); c; c = c.next_sibling()) {
+        switch (c.type()) {
+        case pugi::node_element:
+            ++elements;
+            root = c;
+            break;
+        case pugi::node_doctype:
+            if (elements != 0)
+                return false;
+            break;
+        case pugi::node_comment:
+        case pugi::node_pi:
+        case pugi::node_declaration:
+            break;
+        default:
+            return false;
+        }
+    }
+    return elements == 1;
+}
+
+constexpr unsigned parseFlags = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_comments | pugi::parse_pi
+    | pugi::parse_declaration | pugi::parse_doctype | pugi::parse_ws_pcdata_single | pugi::parse_fragment;
+
+// Loads the file; false when it is missing, unreadable or not a
+// well-formed document. data holds the parsed text for the document's life.
+bool loadDocument(const QString &fileName, QByteArray &data, pugi::xml_document &doc, pugi::xml_node &root)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    const bool validUtf8 = QByteArrayView(data).isValidUtf8() && !data.contains('\0');
+    const pugi::xml_parse_result result =
+        doc.load_buffer_inplace(data.data(), size_t(data.size()), parseFlags, pugi::encoding_auto);
+    if (!result)
+        return false;
+    // The parser passes malformed UTF-8 through unchanged; a conforming
+    // reader refuses it.
+    if (result.encoding == pugi::encoding_utf8 && !validUtf8)
+        return false;
+    return wellFormedDocumentLevel(doc, root);
+}
+
+// The next element named table from node on (node included), as a search for
+// the root's child elements of that name finds them.
+pugi::xml_node tableFrom(pugi::xml_node node)
+{
+    for (; node; node = node.next_sibling())
+        if (node.type() == pugi::node_element && std::strcmp(node.name(), "table") == 0)
+            return node;
+    return {};
+}
+
+void refuse(const QString &message) { ui().messageBox(message, Mb::OkOnly | Mb::Critical); }
+
+} // namespace
+
+bool ReadXmlProject(const QString &FileName, MyDB &db)
+{
+    QByteArray data;
+    pugi::xml_document doc;
+    pugi::xml_node root;
+    if (!loadDocument(FileName, data, doc, root)) {
+        refuse(QStringLiteral("Errors while loading the document. Invalid file format"));
+        return false;
+    }
+
+    std::string buf;
+
+    // Database settings first, whatever the place of the tables among them.
+    // Nodes with several children (the tables) are passed over here.
+    size_t hint = 0;
+    for (pugi::xml_node c = root.first_child(); c; c = c.next_sibling()) {
+        if (!atMostOneChild(c))
+            continue;
+        if (const auto *s = dbTable.find(c.name(), hint))
+            s->apply(db, nodeText(c, buf));
+    }
+
+    const pugi::xml_node firstTable = tableFrom(root.first_child());
+    if (!firstTable) {
+        refuse(QStringLiteral("No tables found in the project file. The file format may be invalid."));
+        return false;
+    }
+
+    for (pugi::xml_node t = firstTable; t; t = tableFrom(t.next_sibling())) {
+        MyTable &table = *db.Tables.Add(QStringLiteral("newTable"), QStringLiteral("tableName"));
+        size_t tableHint = 0;
+        for (pugi::xml_node c = t.first_child(); c; c = c.next_sibling()) {
+            if (isFieldNode(c)) {
+                MyField &field = *table.Fields.Add({}, {}, {}, {}, QStringLiteral("caption"), QStringLiteral("name"),
+                                                   false, false, 4, 0, 0, {}, false, false, false, false, false);
+                size_t fieldHint = 0;
+                for (pugi::xml_node fc = c.first_child(); fc; fc = fc.next_sibling()) {
+                    if (const auto *s = fieldTable.find(fc.name(), fieldHint))
+                        s->apply(field, nodeText(fc, buf));
+                    ui().processEvents();
+                }
+            } else {
+                if (const auto *s = tableTable.find(c.name(), tableHint))
+                    s->apply(table, nodeText(c, buf));
+                ui().processEvents();
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace tess

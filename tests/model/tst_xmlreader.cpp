@@ -1,0 +1,569 @@
+// Reading of XML project files: conversions of every setting, the two
+// refusals, the errors that rise, and the node rules of each level.
+#include "../converter/projectdump.h"
+
+#include "model/xmlreader.h"
+#include "platform/runtimeerror.h"
+#include "platform/scriptedui.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tess;
+using namespace tess::testing;
+
+namespace {
+
+const QString loadFailed = QStringLiteral("Errors while loading the document. Invalid file format");
+const QString noTables = QStringLiteral("No tables found in the project file. The file format may be invalid.");
+
+QByteArray project(const QByteArray &dbChildren, const QByteArray &tableChildren = "<name>t</name>")
+{
+    return "<database>" + dbChildren + "<table>" + tableChildren + "</table></database>";
+}
+
+QByteArray fieldProject(const QByteArray &fieldChildren)
+{
+    return project({}, "<name>t</name><field><name>f</name>" + fieldChildren + "</field>");
+}
+
+// The field a field element with only <name>f</name> and placeholders yields.
+Members placeholderField()
+{
+    MyFields fields;
+    MyField &f = *fields.Add({}, {}, {}, {}, "caption", "name", false, false, 4, 0, 0, {}, false, false, false,
+                             false, false);
+    f.Name = "f";
+    return members(f);
+}
+
+Members placeholderTable()
+{
+    MyTables tables;
+    return members(*tables.Add("newTable", "tableName"));
+}
+
+Members resetDatabase()
+{
+    MyDB db;
+    ResetProject(db);
+    return members(db);
+}
+
+} // namespace
+
+class TestXmlReader : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    int m_count = 0;
+
+    // Writes bytes to a new file and reads it into db (reset first).
+    bool read(const QByteArray &bytes, MyDB &db)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("p%1.tzx").arg(++m_count));
+        if (!writeBytes(path, bytes))
+            qFatal("cannot write fixture");
+        ResetProject(db);
+        return ReadXmlProject(path, db);
+    }
+
+private slots:
+    void databaseSettings_data();
+    void databaseSettings();
+    void tableSettings_data();
+    void tableSettings();
+    void fieldSettings_data();
+    void fieldSettings();
+    void refusals_data();
+    void refusals();
+    void acceptedDocumentForms_data();
+    void acceptedDocumentForms();
+    void noTablesKeepsDatabaseSettings();
+    void errors_data();
+    void errors();
+    void errorKeepsWhatWasRead();
+    void rootNameNotCompared();
+    void placeholders();
+    void fieldNodeRules_data();
+    void fieldNodeRules();
+    void documentOrder();
+    void lineEndsInValuesSurvive();
+    void yieldsAfterTableAndFieldChildren();
+};
+
+// ---------------------------------------------------------------------------
+// Conversions. Each row sets one member; every other member must keep its
+// value from before the read.
+
+void TestXmlReader::databaseSettings_data()
+{
+    QTest::addColumn<QByteArray>("xml");
+    QTest::addColumn<QString>("member");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("name") << QByteArray("<databaseName>shop</databaseName>") << "DBName" << "shop";
+    QTest::newRow("name non-ASCII") << QByteArray("<databaseName>B\xc3\xbc" "cher \xe2\x82\xac</databaseName>")
+                                    << "DBName" << QString::fromUtf8("B\xc3\xbc" "cher \xe2\x82\xac");
+    QTest::newRow("name markup") << QByteArray("<databaseName>&lt;a&amp;b&gt;\"'</databaseName>") << "DBName"
+                                 << "<a&b>\"'";
+    QTest::newRow("name cdata") << QByteArray("<databaseName><![CDATA[a<b]]></databaseName>") << "DBName"
+                                << "a<b";
+    QTest::newRow("name empty") << QByteArray("<databaseName/>") << "DBName" << "";
+    QTest::newRow("name twice, later wins")
+        << QByteArray("<databaseName>a</databaseName><databaseName>b</databaseName>") << "DBName" << "b";
+    QTest::newRow("name after the table") << QByteArray("<table><name>t</name></table><databaseName>late</databaseName>")
+                                          << "DBName" << "late";
+    QTest::newRow("two nodes are skipped") << QByteArray("<databaseName>x<!--c--></databaseName>") << "DBName"
+                                           << "new_db";
+    QTest::newRow("letter case differs") << QByteArray("<DatabaseName>x</DatabaseName>") << "DBName" << "new_db";
+    QTest::newRow("user") << QByteArray("<databaseUser>root</databaseUser>") << "UserName" << "root";
+    QTest::newRow("password") << QByteArray("<databasePassword>s3 cr&amp;t</databasePassword>") << "Password"
+                              << "s3 cr&t";
+    QTest::newRow("server") << QByteArray("<databaseServer>db.local</databaseServer>") << "Server" << "db.local";
+    QTest::newRow("style file") << QByteArray("<styleSheetFile>/a/b.tzs</styleSheetFile>") << "StyleSheetFile"
+                                << "/a/b.tzs";
+    QTest::newRow("style file empty") << QByteArray("<styleSheetFile></styleSheetFile>") << "StyleSheetFile" << "";
+
+    QTest::newRow("flag True") << QByteArray("<hideNavMenu>True</hideNavMenu>") << "HideNavMenu" << "True";
+    QTest::newRow("flag true") << QByteArray("<hideNavMenu>true</hideNavMenu>") << "HideNavMenu" << "True";
+    QTest::newRow("flag TRUE") << QByteArray("<hideNavMenu>TRUE</hideNavMenu>") << "HideNavMenu" << "True";
+    QTest::newRow("flag -1") << QByteArray("<hideNavMenu>-1</hideNavMenu>") << "HideNavMenu" << "True";
+    QTest::newRow("flag 2.5") << QByteArray("<hideNavMenu>2.5</hideNavMenu>") << "HideNavMenu" << "True";
+    QTest::newRow("flag 0") << QByteArray("<hideNavMenu>True</hideNavMenu><hideNavMenu>0</hideNavMenu>")
+                            << "HideNavMenu" << "False";
+    QTest::newRow("flag fAlSe") << QByteArray("<hideNavMenu>True</hideNavMenu><hideNavMenu>fAlSe</hideNavMenu>")
+                                << "HideNavMenu" << "False";
+
+    QTest::newRow("scroll empty") << QByteArray("<scrollStyle>1</scrollStyle><scrollStyle/>") << "ScrollStyle" << "0";
+    QTest::newRow("scroll 2") << QByteArray("<scrollStyle>2</scrollStyle>") << "ScrollStyle" << "2";
+    QTest::newRow("scroll blanks") << QByteArray("<scrollStyle> 3 </scrollStyle>") << "ScrollStyle" << "3";
+    QTest::newRow("scroll 2.5 to even") << QByteArray("<scrollStyle>2.5</scrollStyle>") << "ScrollStyle" << "2";
+    QTest::newRow("scroll 3.5 to even") << QByteArray("<scrollStyle>3.5</scrollStyle>") << "ScrollStyle" << "4";
+    QTest::newRow("scroll -1") << QByteArray("<scrollStyle>-1</scrollStyle>") << "ScrollStyle" << "-1";
+
+    QTest::newRow("date format empty is number 0") << QByteArray("<dateFormat/>") << "DateFormat" << "#0";
+    QTest::newRow("date format digit is text") << QByteArray("<dateFormat>2</dateFormat>") << "DateFormat" << "'2'";
+    QTest::newRow("date format word is text") << QByteArray("<dateFormat>abc</dateFormat>") << "DateFormat"
+                                              << "'abc'";
+    QTest::newRow("date separator empty is number 0") << QByteArray("<dateSeparator></dateSeparator>")
+                                                      << "DateSeparator" << "#0";
+    QTest::newRow("date separator digit is text") << QByteArray("<dateSeparator>5</dateSeparator>")
+                                                  << "DateSeparator" << "'5'";
+}
+
+void TestXmlReader::databaseSettings()
+{
+    QFETCH(QByteArray, xml);
+    QFETCH(QString, member);
+    QFETCH(QString, expected);
+    ScriptedUi ui;
+    MyDB db;
+    QVERIFY(read(project(xml), db));
+    Members want = resetDatabase();
+    QVERIFY(want.contains(member));
+    want[member] = expected;
+    QCOMPARE(members(db), want);
+    QCOMPARE(ui.messages(), QStringList());
+}
+
+void TestXmlReader::tableSettings_data()
+{
+    QTest::addColumn<QByteArray>("xml");
+    QTest::addColumn<QString>("member");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("name") << QByteArray("<name>orders</name>") << "Name" << "orders";
+    QTest::newRow("caption") << QByteArray("<caption>Orders &amp; more</caption>") << "Caption" << "Orders & more";
+    QTest::newRow("caption text and comment") << QByteArray("<caption>a<!--x-->b</caption>") << "Caption" << "ab";
+    QTest::newRow("caption nested element") << QByteArray("<caption>a<i>b</i><![CDATA[<c>]]></caption>") << "Caption"
+                                            << "ab<c>";
+    QTest::newRow("caption whitespace only") << QByteArray("<caption> </caption>") << "Caption" << " ";
+    QTest::newRow("caption twice, later wins") << QByteArray("<caption>a</caption><caption>b</caption>") << "Caption"
+                                               << "b";
+    QTest::newRow("caption letter case differs") << QByteArray("<Caption>x</Caption>") << "Caption" << "newTable";
+    QTest::newRow("detail label") << QByteArray("<detailViewLabel>Details</detailViewLabel>") << "DetailViewLabel"
+                                  << "Details";
+    QTest::newRow("redirect stays text") << QByteArray("<redirectAfterInsert>3</redirectAfterInsert>")
+                                         << "RedirectAfterInsert" << "3";
+
+    const char *flags[][2] = {{"allowInsert", "AllowInsert"},     {"allowUpdate", "AllowUpdate"},
+                              {"allowCSV", "AllowCSV"},           {"allowDelete", "AllowDelete"},
+                              {"allowFilters", "AllowFilters"},   {"allowPrint", "AllowPrint"},
+                              {"allowSavingFilters", "AllowSavingFilters"},
+                              {"allowSelection", "AllowSelection"}, {"allowSorting", "AllowSorting"},
+                              {"hideTableView", "HideTableView"}};
+    for (const auto &f : flags) {
+        const QByteArray e(f[0]);
+        // Each flag away from its placeholder value.
+        const bool placeholderTrue = placeholderTable().value(f[1]) == "True";
+        const QByteArray value = placeholderTrue ? "false" : "-1";
+        QTest::addRow("%s", f[0]) << QByteArray("<" + e + ">" + value + "</" + e + ">") << f[1]
+                                  << (placeholderTrue ? "False" : "True");
+    }
+
+    QTest::newRow("quick search") << QByteArray("<quickSearch>2</quickSearch>") << "QuickSearch" << "2";
+    QTest::newRow("quick search 2.5") << QByteArray("<quickSearch>2.5</quickSearch>") << "QuickSearch" << "2";
+    QTest::newRow("quick search exponent") << QByteArray("<quickSearch>1e1</quickSearch>") << "QuickSearch" << "10";
+    QTest::newRow("records per page") << QByteArray("<recordsPerPage> 25 </recordsPerPage>") << "RecordsPerPage"
+                                      << "25";
+    QTest::newRow("records per page hex") << QByteArray("<recordsPerPage>&amp;H10</recordsPerPage>")
+                                          << "RecordsPerPage" << "16";
+    QTest::newRow("filter count 32767") << QByteArray("<filterCount>32767</filterCount>") << "FilterCount" << "32767";
+    QTest::newRow("filter count -32768") << QByteArray("<filterCount>-32768</filterCount>") << "FilterCount"
+                                         << "-32768";
+    QTest::newRow("filter count 0.5") << QByteArray("<filterCount>0.5</filterCount>") << "FilterCount" << "0";
+}
+
+void TestXmlReader::tableSettings()
+{
+    QFETCH(QByteArray, xml);
+    QFETCH(QString, member);
+    QFETCH(QString, expected);
+    ScriptedUi ui;
+    MyDB db;
+    QVERIFY(read(project({}, xml), db));
+    QCOMPARE(db.Tables.Count(), 1);
+    Members want = placeholderTable();
+    QVERIFY(want.contains(member));
+    want[member] = expected;
+    QCOMPARE(members(*db.Tables.Item(1)), want);
+    QCOMPARE(members(db), resetDatabase());
+}
+
+void TestXmlReader::fieldSettings_data()
+{
+    QTest::addColumn<QByteArray>("xml");
+    QTest::addColumn<QString>("member");
+    QTest::addColumn<QString>("expected");
+
+    const char *texts[][2] = {{"caption", "Caption"},
+                              {"name", "Name"},
+                              {"default", "pDefault"},
+                              {"allowedFileTypes", "pUploadFileTypes"},
+                              {"parentCaptionField", "ParentCaptionField"},
+                              {"parentIDField", "ParentIDField"},
+                              {"parentTable", "ParentTable"},
+                              {"CSValueList", "CSValueList"}};
+    for (const auto &t : texts) {
+        const QByteArray e(t[0]);
+        QTest::addRow("%s", t[0]) << QByteArray("<" + e + ">a;;&lt;b&gt;</" + e + ">") << t[1] << "a;;<b>";
+    }
+    QTest::newRow("default emptied") << QByteArray("<default>x</default><default/>") << "pDefault" << "";
+
+    const char *flags[][2] = {{"autoIncrement", "pAutoIncrement"}, {"binary", "pBinary"},
+                              {"notNull", "pNotNull"},             {"primaryKey", "pPrimaryKey"},
+                              {"unique", "pUnique"},               {"unsigned", "pUnsigned"},
+                              {"zeroFill", "pZeroFill"},           {"allowImageUpload", "pAllowImageUpload"},
+                              {"tableImage", "pTableImage"},       {"detailImage", "pDetailImage"},
+                              {"tableLink", "pTableLink"},         {"detailLink", "pDetailLink"},
+                              {"deleteFiles", "pDeleteFiles"},     {"noFileRename", "pNoFileRename"},
+                              {"hidden", "pHidden"},               {"hideInDetailView", "pHideInDetailView"},
+                              {"notFiltered", "pNotFiltered"},     {"readOnly", "pReadOnly"},
+                              {"textarea", "pTextarea"}};
+    for (const auto &f : flags) {
+        const QByteArray e(f[0]);
+        QTest::addRow("%s", f[0]) << QByteArray("<" + e + ">True</" + e + ">") << f[1] << "True";
+    }
+
+    // Leading numbers: lenient, rounded half to even.
+    QTest::newRow("width 150px") << QByteArray("<columnWidth>150px</columnWidth>") << "ColumnWidth" << "150";
+    QTest::newRow("width abc") << QByteArray("<columnWidth>abc</columnWidth>") << "ColumnWidth" << "0";
+    QTest::newRow("width empty") << QByteArray("<columnWidth/>") << "ColumnWidth" << "0";
+    QTest::newRow("width 2.5") << QByteArray("<columnWidth>2.5</columnWidth>") << "ColumnWidth" << "2";
+    QTest::newRow("width 3.5") << QByteArray("<columnWidth>3.5</columnWidth>") << "ColumnWidth" << "4";
+    QTest::newRow("width -3") << QByteArray("<columnWidth>-3</columnWidth>") << "ColumnWidth" << "-3";
+    QTest::newRow("width blanks inside") << QByteArray("<columnWidth> 1 2\t0 px</columnWidth>") << "ColumnWidth"
+                                         << "120";
+    QTest::newRow("width hex") << QByteArray("<columnWidth>&amp;H1F</columnWidth>") << "ColumnWidth" << "31";
+    QTest::newRow("data type") << QByteArray("<dataType>15</dataType>") << "pDataType" << "15";
+    QTest::newRow("data type 0") << QByteArray("<dataType>0</dataType>") << "pDataType" << "0";
+    QTest::newRow("length") << QByteArray("<length>255</length>") << "pLength" << "255";
+    QTest::newRow("precision") << QByteArray("<precision>2 digits</precision>") << "pPrecision" << "2";
+    QTest::newRow("chars in table view") << QByteArray("<maxLengthInTableView>40</maxLengthInTableView>")
+                                         << "pNumChars" << "40";
+    QTest::newRow("upload size int32 max") << QByteArray("<maxUploadSize>2147483647</maxUploadSize>")
+                                           << "pMaxUploadSize" << "2147483647";
+    QTest::newRow("value list type 2") << QByteArray("<CSValueListType>2</CSValueListType>") << "CSValueListType"
+                                       << "2";
+    QTest::newRow("value list type 1.5") << QByteArray("<CSValueListType>1.5</CSValueListType>")
+                                         << "CSValueListType" << "2";
+    QTest::newRow("value list type 3") << QByteArray("<CSValueListType>3</CSValueListType>") << "CSValueListType"
+                                       << "0";
+    QTest::newRow("value list type -1") << QByteArray("<CSValueListType>-1</CSValueListType>")
+                                        << "CSValueListType" << "0";
+    QTest::newRow("index as read") << QByteArray("<index>7</index>") << "Index" << "7";
+    QTest::newRow("index 0 as read") << QByteArray("<index>0</index>") << "Index" << "0";
+}
+
+void TestXmlReader::fieldSettings()
+{
+    QFETCH(QByteArray, xml);
+    QFETCH(QString, member);
+    QFETCH(QString, expected);
+    ScriptedUi ui;
+    MyDB db;
+    QVERIFY(read(fieldProject(xml), db));
+    QCOMPARE(db.Tables.Count(), 1);
+    QCOMPARE(db.Tables.Item(1)->Fields.Count(), 1);
+    Members want = placeholderField();
+    QVERIFY(want.contains(member));
+    want[member] = expected;
+    QCOMPARE(members(*db.Tables.Item(1)->Fields.Item(1)), want);
+}
+
+// ---------------------------------------------------------------------------
+// Refusals: a message box and false, nothing raised.
+
+void TestXmlReader::refusals_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("message");
+
+    const QByteArray good = project("<databaseName>x</databaseName>");
+    QTest::newRow("missing file") << QByteArray() << false << loadFailed;
+    QTest::newRow("empty file") << QByteArray() << true << loadFailed;
+    QTest::newRow("only blanks") << QByteArray(" \r\n") << true << loadFailed;
+    QTest::newRow("unclosed root") << QByteArray("<database><table><name>t</name></table>") << true << loadFailed;
+    QTest::newRow("mismatched end tag") << QByteArray("<database><table></tabel></database>") << true << loadFailed;
+    QTest::newRow("two root elements") << good + "<database/>" << true << loadFailed;
+    QTest::newRow("text after the root") << good + "tail" << true << loadFailed;
+    QTest::newRow("text before the root") << "head" + good << true << loadFailed;
+    QTest::newRow("cdata outside the root") << good + "<![CDATA[x]]>" << true << loadFailed;
+    QTest::newRow("doctype after the root") << good + "<!DOCTYPE database>" << true << loadFailed;
+    QTest::newRow("invalid UTF-8 byte") << project("<databaseName>\xff</databaseName>") << true << loadFailed;
+    QTest::newRow("overlong UTF-8") << project("<databaseName>\xc0\xaf</databaseName>") << true << loadFailed;
+    QTest::newRow("truncated UTF-8") << project("<databaseName>\xe2\x82</databaseName>") << true << loadFailed;
+    QTest::newRow("UTF-8 surrogate") << project("<databaseName>\xed\xa0\x80</databaseName>") << true << loadFailed;
+    QTest::newRow("NUL byte") << project(QByteArray("<databaseName>a\0b</databaseName>", 32)) << true << loadFailed;
+    QTest::newRow("root without tables") << QByteArray("<database><databaseName>x</databaseName></database>") << true
+                                         << noTables;
+    QTest::newRow("empty root") << QByteArray("<database/>") << true << noTables;
+    QTest::newRow("tables only deeper") << QByteArray("<database><x><table><name>t</name></table><y/></x></database>")
+                                        << true << noTables;
+    QTest::newRow("processing instruction named table") << QByteArray("<database><?table x?></database>") << true
+                                                        << noTables;
+}
+
+void TestXmlReader::refusals()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, exists);
+    QFETCH(QString, message);
+    ScriptedUi ui;
+    MyDB db;
+    bool result = true;
+    if (exists) {
+        result = read(bytes, db);
+    } else {
+        ResetProject(db);
+        result = ReadXmlProject(m_dir.filePath("no such file.tzx"), db);
+    }
+    QCOMPARE(result, false);
+    QCOMPARE(ui.messages(), QStringList{message});
+    QCOMPARE(ui.shown.first().style, Mb::OkOnly | Mb::Critical);
+    QCOMPARE(ui.shown.first().title, programTitle()); // no title of its own
+    QCOMPARE(db.Tables.Count(), 0);
+    if (message == loadFailed)
+        QCOMPARE(members(db), resetDatabase());
+}
+
+void TestXmlReader::acceptedDocumentForms_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray body = project("<databaseName>x</databaseName>");
+    QTest::newRow("as written") << body;
+    QTest::newRow("declaration") << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + body;
+    QTest::newRow("byte-order mark") << "\xef\xbb\xbf" + body;
+    QTest::newRow("comments and instruction around the root") << "<!--a--><?pi x?>" + body + "<!--b-->";
+    QTest::newRow("doctype") << "<!DOCTYPE database>" + body;
+    QTest::newRow("indented")
+        << QByteArray("<database>\r\n\t<databaseName>x</databaseName>\r\n\t<table>\r\n\t\t<name>t</name>\r\n\t</table>\r\n</database>\r\n");
+}
+
+void TestXmlReader::acceptedDocumentForms()
+{
+    QFETCH(QByteArray, bytes);
+    ScriptedUi ui;
+    MyDB db;
+    QVERIFY(read(bytes, db));
+    QCOMPARE(ui.messages(), QStringList());
+    QCOMPARE(db.DBName, QString("x"));
+    QCOMPARE(db.Tables.Count(), 1);
+    QCOMPARE(db.Tables.Item(1)->Name, QString("t"));
+}
+
+void TestXmlReader::noTablesKeepsDatabaseSettings()
+{
+    ScriptedUi ui;
+    MyDB db;
+    QVERIFY(!read("<database><databaseName>kept</databaseName><dateFormat>1</dateFormat></database>", db));
+    QCOMPARE(db.DBName, QString("kept"));
+    QCOMPARE(shown(db.DateFormat), QString("'1'"));
+}
+
+// ---------------------------------------------------------------------------
+// Errors: raised, no message of the reader's own.
+
+void TestXmlReader::errors_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("error");
+
+    QTest::newRow("empty flag") << project("<hideNavMenu/>") << int(Err::TypeMismatch);
+    QTest::newRow("flag word") << project("<hideNavMenu>yes</hideNavMenu>") << int(Err::TypeMismatch);
+    QTest::newRow("scroll style word") << project("<scrollStyle>x</scrollStyle>") << int(Err::TypeMismatch);
+    QTest::newRow("scroll style too large") << project("<scrollStyle>32768</scrollStyle>") << int(Err::Overflow);
+    QTest::newRow("empty quick search") << project({}, "<quickSearch/>") << int(Err::TypeMismatch);
+    QTest::newRow("records per page 10px") << project({}, "<recordsPerPage>10px</recordsPerPage>")
+                                           << int(Err::TypeMismatch);
+    QTest::newRow("filter count too large") << project({}, "<filterCount>40000</filterCount>") << int(Err::Overflow);
+    QTest::newRow("filter count rounds over") << project({}, "<filterCount>32767.5</filterCount>")
+                                              << int(Err::Overflow);
+    QTest::newRow("table flag empty") << project({}, "<allowCSV></allowCSV>") << int(Err::TypeMismatch);
+    QTest::newRow("field flag empty") << fieldProject("<primaryKey/>") << int(Err::TypeMismatch);
+    QTest::newRow("field flag word") << fieldProject("<hidden>no</hidden>") << int(Err::TypeMismatch);
+    QTest::newRow("upload size over int32") << fieldProject("<maxUploadSize>3000000000</maxUploadSize>")
+                                            << int(Err::Overflow);
+    QTest::newRow("data type over int32") << fieldProject("<dataType>1e10</dataType>") << int(Err::Overflow);
+    QTest::newRow("column width over int16") << fieldProject("<columnWidth>40000px</columnWidth>")
+                                             << int(Err::Overflow);
+    QTest::newRow("index over int16") << fieldProject("<index>-32769</index>") << int(Err::Overflow);
+}
+
+void TestXmlReader::errors()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, error);
+    ScriptedUi ui;
+    MyDB db;
+    try {
+        read(bytes, db);
+        QFAIL("no error raised");
+    } catch (const RuntimeError &e) {
+        QCOMPARE(e.number(), error);
+    }
+    QCOMPARE(ui.messages(), QStringList());
+}
+
+void TestXmlReader::errorKeepsWhatWasRead()
+{
+    ScriptedUi ui;
+    MyDB db;
+    const QByteArray bytes = "<database><databaseName>d</databaseName>"
+                             "<table><name>one</name></table>"
+                             "<table><name>two</name><field><name>a</name><length>5</length></field>"
+                             "<field><name>b</name><length>7</length><notNull>maybe</notNull>"
+                             "<unique>True</unique></field><caption>never</caption></table>"
+                             "<table><name>three</name></table></database>";
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, read(bytes, db));
+    QCOMPARE(db.DBName, QString("d"));
+    QCOMPARE(db.Tables.Count(), 2);
+    const MyTable &two = *db.Tables.Item(2);
+    QCOMPARE(two.Name, QString("two"));
+    QCOMPARE(two.Caption, QString("newTable"));
+    QCOMPARE(two.Fields.Count(), 2);
+    QCOMPARE(two.Fields.Item(2)->Name, QString("b"));
+    QCOMPARE(two.Fields.Item(2)->pLength, qint16(7));
+    QCOMPARE(two.Fields.Item(2)->pUnique, false);
+}
+
+// ---------------------------------------------------------------------------
+// Node rules.
+
+void TestXmlReader::rootNameNotCompared()
+{
+    ScriptedUi ui;
+    MyDB db;
+    QVERIFY(read("<project><databaseName>p</databaseName><table><name>t</name></table></project>", db));
+    QCOMPARE(db.DBName, QString("p"));
+    QCOMPARE(db.Tables.Count(), 1);
+}
+
+void TestXmlReader::placeholders()
+{
+    ScriptedUi ui;
+    MyDB db;
+    QVERIFY(read("<database><table/><table><field><name>f</name><caption>c</caption></field></table></database>", db));
+    QCOMPARE(db.Tables.Count(), 2);
+    QCOMPARE(members(*db.Tables.Item(1)), placeholderTable());
+    const MyTable &second = *db.Tables.Item(2);
+    QCOMPARE(second.Fields.Count(), 1);
+    Members want = placeholderField();
+    want["Caption"] = "c";
+    QCOMPARE(members(*second.Fields.Item(1)), want);
+    QCOMPARE(second.Fields.Item(1)->pDataType, 4);
+}
+
+void TestXmlReader::fieldNodeRules_data()
+{
+    QTest::addColumn<QByteArray>("tableChildren");
+    QTest::addColumn<QStringList>("fieldNames");
+
+    QTest::newRow("no children: ignored") << QByteArray("<field/>") << QStringList();
+    QTest::newRow("one child: ignored") << QByteArray("<field><name>x</name></field>") << QStringList();
+    QTest::newRow("comment makes two nodes") << QByteArray("<field><!--c--><name>x</name></field>")
+                                             << QStringList{"x"};
+    QTest::newRow("two unknown children") << QByteArray("<field><a/><b/></field>") << QStringList{"name"};
+    QTest::newRow("letter case differs") << QByteArray("<Field><name>x</name><caption>y</caption></Field>")
+                                         << QStringList();
+}
+
+void TestXmlReader::fieldNodeRules()
+{
+    QFETCH(QByteArray, tableChildren);
+    QFETCH(QStringList, fieldNames);
+    ScriptedUi ui;
+    MyDB db;
+    QVERIFY(read(project({}, tableChildren), db));
+    QStringList names;
+    for (const FieldPtr &f : db.Tables.Item(1)->Fields)
+        names << f->Name;
+    QCOMPARE(names, fieldNames);
+}
+
+void TestXmlReader::documentOrder()
+{
+    ScriptedUi ui;
+    MyDB db;
+    const QByteArray bytes = "<database><table><field><name>a1</name><index>1</index></field><caption>A</caption>"
+                             "<field><name>a2</name><index>2</index></field><name>a</name></table>"
+                             "<databaseServer>s</databaseServer>"
+                             "<table><name>b</name><field><name>b1</name><index>9</index></field></table></database>";
+    QVERIFY(read(bytes, db));
+    QCOMPARE(db.Server, QString("s"));
+    QStringList seen;
+    for (const TablePtr &t : db.Tables) {
+        seen << t->Name + "/" + t->Caption;
+        for (const FieldPtr &f : t->Fields)
+            seen << f->Name + "#" + QString::number(f->Index);
+    }
+    QCOMPARE(seen, (QStringList{"a/A", "a1#1", "a2#2", "b/newTable", "b1#9"}));
+}
+
+void TestXmlReader::lineEndsInValuesSurvive()
+{
+    ScriptedUi ui;
+    MyDB db;
+    QVERIFY(read(fieldProject("<default>a\r\nb\rc\nd</default><CSValueList>x&#13;&#10;y</CSValueList>"), db));
+    const MyField &f = *db.Tables.Item(1)->Fields.Item(1);
+    QCOMPARE(f.pDefault, QString("a\r\nb\rc\nd"));
+    QCOMPARE(f.CSValueList, QString("x\r\ny"));
+}
+
+void TestXmlReader::yieldsAfterTableAndFieldChildren()
+{
+    ScriptedUi ui;
+    MyDB db;
+    // Database settings: no yield. Table: three non-field children. Field:
+    // four children.
+    QVERIFY(read("<database><databaseName>d</databaseName><databaseUser>u</databaseUser>"
+                 "<table><name>t</name><field><name>f</name><!--c--><length>1</length><x/></field>"
+                 "<caption>c</caption><unknown/></table></database>",
+                 db));
+    QCOMPARE(ui.processEventsCalls, 3 + 4);
+}
+
+QTEST_GUILESS_MAIN(TestXmlReader)
+#include "tst_xmlreader.moc"
