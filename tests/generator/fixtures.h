@@ -59,6 +59,7 @@ inline DBPtr shopProject()
     }
     c.RedirectAfterInsert = QStringLiteral("customers_view.php?added=1");
     c.AllowCSV = true;
+    c.AllowFilters = false;
 
     MyTable &o = *db->Tables.Add(QStringLiteral("Orders"), QStringLiteral("orders"));
     {
