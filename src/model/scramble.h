@@ -1,0 +1,12 @@
+#pragma once
+// The self-inverse text scrambler of style files and old project files.
+#include <QString>
+
+namespace tess {
+
+// Each character's Windows-1252 byte combined with 0xD5 by exclusive or;
+// applying it twice gives the text back. A character outside the code page
+// is first taken as "?", so only text of the code page survives unchanged.
+QString ScrambleText(const QString &text);
+
+} // namespace tess
