@@ -1,0 +1,268 @@
+'use strict';
+// Shared pieces of the browser scenarios: the browser, the database, the
+// PHP error log, the translation texts of the generated application and the
+// set-up of a known data set. run.sh starts the servers and passes their
+// addresses in the environment.
+const assert = require('node:assert/strict');
+const { execFileSync } = require('node:child_process');
+const fs = require('node:fs');
+const path = require('node:path');
+const { chromium } = require('playwright-core');
+
+function env(name) {
+  const v = process.env[name];
+  if (!v) throw new Error(`${name} is not set: run the suite through tests/e2e/run.sh`);
+  return v;
+}
+
+const cfg = {
+  base: env('E2E_BASE_URL'),
+  app: env('E2E_APP_DIR'),
+  out: env('E2E_OUT'),
+  work: env('E2E_WORK'),
+  phpLog: env('E2E_PHP_LOG'),
+  db: {
+    host: env('E2E_DB_HOST'),
+    port: env('E2E_DB_PORT'),
+    user: env('E2E_DB_USER'),
+    pass: env('E2E_DB_PASS'),
+    name: env('E2E_DB_NAME'),
+  },
+};
+
+const url = (p) => `${cfg.base}/${p.replace(/^\//, '')}`;
+
+// ---------------------------------------------------------------- browser
+
+const CHROMIUM_ARGS = [
+  '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync',
+];
+
+let profileCounter = 0;
+
+// A fresh browser profile per scenario file; dialogs (the delete
+// confirmation) are recorded and accepted unless a test says otherwise.
+async function launch() {
+  const dir = fs.mkdtempSync(path.join(cfg.work, `profile-${process.pid}-${profileCounter++}-`));
+  const context = await chromium.launchPersistentContext(dir, {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: CHROMIUM_ARGS,
+    viewport: { width: 1280, height: 900 },
+  });
+  context.setDefaultTimeout(15000);
+  const page = context.pages()[0] || (await context.newPage());
+  const dialogs = [];
+  page.on('dialog', async (d) => {
+    dialogs.push({ type: d.type(), message: d.message() });
+    if (page.__dismissDialogs) await d.dismiss();
+    else await d.accept();
+  });
+  const pageErrors = [];
+  page.on('pageerror', (e) => pageErrors.push(String(e)));
+  return { context, page, dialogs, pageErrors };
+}
+
+// Runs an action that submits the page and waits for the new document.
+async function submit(page, action) {
+  await Promise.all([page.waitForNavigation({ waitUntil: 'load' }), action()]);
+}
+
+// Posts fields (name -> value, arrays for repeated names) from the page the
+// browser shows, as a real form of the page would, and waits for the answer.
+async function postFrom(page, target, fields, { multipart = false } = {}) {
+  await submit(page, () => page.evaluate(({ target, fields, multipart }) => {
+    const f = document.createElement('form');
+    f.method = 'post';
+    f.action = target;
+    if (multipart) f.enctype = 'multipart/form-data';
+    for (const [k, v] of Object.entries(fields)) {
+      for (const one of Array.isArray(v) ? v : [v]) {
+        const i = document.createElement('input');
+        i.type = 'hidden';
+        i.name = k;
+        i.value = one;
+        f.appendChild(i);
+      }
+    }
+    document.body.appendChild(f);
+    HTMLFormElement.prototype.submit.call(f);
+  }, { target: url(target), fields, multipart }));
+}
+
+async function screenshot(page, name) {
+  const dir = path.join(cfg.out, 'screenshots');
+  fs.mkdirSync(dir, { recursive: true });
+  await page.screenshot({ path: path.join(dir, `${name}.png`), fullPage: true });
+}
+
+// ---------------------------------------------------------------- database
+
+function mariadb(args, input) {
+  return execFileSync('mariadb', [
+    '--no-defaults', `-h${cfg.db.host}`, `-P${cfg.db.port}`, `-u${cfg.db.user}`, `-p${cfg.db.pass}`,
+    // The application talks latin1 and stores the bytes the browser sent;
+    // the client does the same so that both see the same bytes.
+    '--default-character-set=latin1', ...args,
+  ], { input, encoding: 'utf8', stdio: ['pipe', 'pipe', 'pipe'] });
+}
+
+// Rows of a query as arrays of texts (NULL as null).
+function query(sql) {
+  const outText = mariadb(['-N', '-B', '--raw', cfg.db.name, '-e', sql]);
+  return outText.split('\n').filter((l) => l !== '').map((l) => l.split('\t').map((c) => (c === 'NULL' ? null : c)));
+}
+
+function scalar(sql) {
+  const rows = query(sql);
+  return rows.length ? rows[0][0] : undefined;
+}
+
+function exec(sql) {
+  mariadb([cfg.db.name], sql);
+}
+
+const q = (s) => (s === null || s === undefined ? 'NULL' : `'${String(s).replace(/\\/g, '\\\\').replace(/'/g, "\\'")}'`);
+
+// ---------------------------------------------------------------- PHP log
+
+// Lines the PHP server logged since the watcher was made.
+class PhpLog {
+  constructor() {
+    this.offset = fs.existsSync(cfg.phpLog) ? fs.statSync(cfg.phpLog).size : 0;
+  }
+
+  lines() {
+    if (!fs.existsSync(cfg.phpLog)) return [];
+    const buf = fs.readFileSync(cfg.phpLog);
+    const text = buf.subarray(this.offset).toString('utf8');
+    return text.split('\n').filter((l) => l.trim() !== '');
+  }
+
+  // Fatal errors, calls of functions that do not exist and type errors end
+  // a PHP 8 request where old PHP went on: each one is a failure.
+  fatal() {
+    return this.lines().filter((l) => /PHP Fatal error|PHP Parse error|Call to undefined (function|method)|TypeError|ArgumentCountError|Uncaught/.test(l));
+  }
+
+  assertClean(what = '') {
+    const bad = this.fatal();
+    this.offset = fs.existsSync(cfg.phpLog) ? fs.statSync(cfg.phpLog).size : 0;
+    assert.deepEqual(bad, [], `PHP reported errors${what ? ` during ${what}` : ''}:\n${bad.join('\n')}`);
+  }
+
+  skip() {
+    this.offset = fs.existsSync(cfg.phpLog) ? fs.statSync(cfg.phpLog).size : 0;
+  }
+}
+
+// ---------------------------------------------------------------- texts
+
+let translationCache = null;
+
+// $Translation of the generated application's language.php.
+function translations() {
+  if (!translationCache) {
+    const json = execFileSync('php', ['-d', 'display_errors=stderr', '-r',
+      'error_reporting(0); include $argv[1]; echo json_encode($Translation, JSON_INVALID_UTF8_SUBSTITUTE);',
+      path.join(cfg.app, 'language.php')], { encoding: 'utf8' });
+    translationCache = JSON.parse(json);
+  }
+  return translationCache;
+}
+
+function tr(key) {
+  const t = translations();
+  assert.ok(Object.prototype.hasOwnProperty.call(t, key), `language.php has no text "${key}"`);
+  return t[key];
+}
+
+// The visible text of an HTML fragment, the way innerText joins it (tags
+// dropped, entities decoded, blanks collapsed) for comparisons.
+function plain(html) {
+  return String(html).replace(/<[^>]*>/g, '').replace(/&nbsp;/g, ' ').replace(/&amp;/g, '&')
+    .replace(/&lt;/g, '<').replace(/&gt;/g, '>').replace(/&quot;/g, '"').replace(/&#0?39;/g, "'")
+    .replace(/\s+/g, ' ').trim();
+}
+
+const norm = (s) => String(s).replace(/\u00a0/g, ' ').replace(/\s+/g, ' ').trim();
+
+// ---------------------------------------------------------------- set-up
+
+const configured = () => fs.existsSync(path.join(cfg.app, 'config.php'));
+
+// Runs setup.php by a POST when no earlier scenario did (a scenario file can
+// then run on its own).
+async function ensureSetup(page) {
+  if (configured()) return;
+  const res = await page.request.post(url('setup.php'), {
+    form: {
+      dbServer: `${cfg.db.host}:${cfg.db.port}`,
+      dbUsername: cfg.db.user,
+      dbPassword: cfg.db.pass,
+      dbDatabase: cfg.db.name,
+    },
+  });
+  assert.equal(res.status(), 200, 'setup.php answers');
+  assert.ok(configured(), `setup.php wrote no config.php:\n${plain(await res.text()).slice(0, 2000)}`);
+}
+
+// A known data set: 4 categories, 25 products (dates out of text order,
+// one product without category, one with a picture), 2 contacts.
+const PRODUCT_COUNT = 25;
+function seed() {
+  exec(`
+    SET FOREIGN_KEY_CHECKS=0;
+    DELETE FROM products; DELETE FROM categories; DELETE FROM contacts;
+    ALTER TABLE products AUTO_INCREMENT=1; ALTER TABLE categories AUTO_INCREMENT=1;
+    INSERT INTO categories (id, name, description) VALUES
+      (1, 'Tools', 'Hand tools and power tools'),
+      (2, 'Books', 'Printed books'),
+      (3, 'Garden', NULL),
+      (4, 'Appliances', 'Kitchen appliances');
+    INSERT INTO contacts (code, name, email) VALUES ('ANNA', 'Anna Berg', 'anna@example.com'), ('BO', 'Bo Lind', NULL);
+  `);
+  const rows = [];
+  for (let i = 1; i <= PRODUCT_COUNT; i++) {
+    const cat = i === 25 ? null : ((i - 1) % 3) + 1;           // product 25 has no category
+    // Months and years chosen so that the text order of the shown
+    // month/day/year differs from the date order.
+    const year = 2020 + (i % 5);
+    const month = ((i * 7) % 12) + 1;
+    const day = ((i * 11) % 28) + 1;
+    const added = `${year}-${String(month).padStart(2, '0')}-${String(day).padStart(2, '0')}`;
+    const status = ['new', 'on sale', 'discontinued'][i % 3];
+    const name = `Product ${String(i).padStart(2, '0')}`;
+    rows.push(`(${i}, ${q(name)}, ${cat === null ? 'NULL' : cat}, '${added}', '${status}', ${(i * 1.25).toFixed(2)}, ${q(`Notes for product ${i}`)}, NULL, ${q(`IC${i}`)}, ${q(`SUP-${i}`)})`);
+  }
+  exec(`INSERT INTO products (id, name, category_id, added, status, price, notes, photo, internal_code, supplier_ref) VALUES ${rows.join(',\n')};`);
+}
+
+// ---------------------------------------------------------------- list page
+
+// What a list page shows: the title, header captions, the data rows (cell
+// texts), the footer text and whether it has sort arrows.
+async function readList(page) {
+  return page.evaluate(() => {
+    const txt = (e) => (e ? e.innerText.replace(/\u00a0/g, ' ').replace(/\s+/g, ' ').trim() : null);
+    const title = txt(document.querySelector('.TableTitle'));
+    const headerCells = [...document.querySelectorAll('td.TableHeader')].filter((td) => td.querySelector('div.TableHeader') && !td.closest('table[border="1"]'));
+    const headers = headerCells.map((td) => txt(td));
+    const rows = [...document.querySelectorAll('tr[onmouseover]')].map((tr) => [...tr.children].filter((c) => c.tagName === 'TD').map((td) => txt(td)));
+    const footerDiv = [...document.querySelectorAll('div.TableFooter')].map(txt).filter((t) => t && /\d/.test(t));
+    const arrows = [...document.querySelectorAll('td.TableHeader img')].map((i) => ({ src: i.getAttribute('src'), header: txt(i.closest('td')) }));
+    const errors = [...document.querySelectorAll('div.Error')].map(txt);
+    return { title, headers, rows, footer: footerDiv[0] || null, footers: footerDiv, arrows, errors, body: txt(document.body) };
+  });
+}
+
+// "records x to y of z" with the numbers filled in.
+function footerText(first, last, count) {
+  return norm(plain(tr('records x to y of z').replace('<FirstRecord>', first).replace('<LastRecord>', last).replace('<RecordCount>', count)));
+}
+
+module.exports = {
+  cfg, url, launch, submit, postFrom, screenshot, query, scalar, exec, q, PhpLog, translations, tr,
+  plain, norm, configured, ensureSetup, seed, PRODUCT_COUNT, readList, footerText, assert,
+};
