@@ -25,16 +25,19 @@ public:
 
     int Count() const { return int(m_items.size()); }
 
+    // Members are returned by value: a caller's reference stays valid when
+    // the collection changes afterwards (Add, Remove).
+
     // 1-based position; outside 1..Count raises error 9.
-    const Ptr &Item(int index) const
+    Ptr Item(int index) const
     {
         if (index < 1 || index > Count())
             raise(Err::SubscriptOutOfRange);
         return m_items[size_t(index - 1)].member;
     }
     // A key no member carries raises error 5.
-    const Ptr &Item(const QString &key) const { return m_items[size_t(findKey(key))].member; }
-    const Ptr &operator()(int index) const { return Item(index); }
+    Ptr Item(const QString &key) const { return m_items[size_t(findKey(key))].member; }
+    Ptr operator()(int index) const { return Item(index); }
 
     void Remove(int index)
     {
@@ -60,12 +63,13 @@ public:
 
 protected:
     // Appends under the key (when not empty); a key in use raises error 457
-    // and adds nothing.
-    const Ptr &append(Ptr member, const QString &key)
+    // and adds nothing. Keys are matched without regard to letter case, in
+    // Item and Remove as here.
+    Ptr append(Ptr member, const QString &key)
     {
         if (!key.isEmpty())
             for (const auto &e : m_items)
-                if (e.key == key)
+                if (e.key.compare(key, Qt::CaseInsensitive) == 0)
                     raise(Err::KeyInUse);
         m_items.push_back({std::move(member), key});
         return m_items.back().member;

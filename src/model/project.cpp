@@ -2,7 +2,7 @@
 
 namespace tess {
 
-const FieldPtr &MyFields::Add(const QString &CSValueList, const QString &ParentCaptionField,
+FieldPtr MyFields::Add(const QString &CSValueList, const QString &ParentCaptionField,
                               const QString &ParentIDField, const QString &ParentTable,
                               const QString &Caption, const QString &Name, bool PrimaryKey, bool Unique,
                               qint32 DataType, qint16 Length, qint16 Precision, const QString &Default,
@@ -31,7 +31,7 @@ const FieldPtr &MyFields::Add(const QString &CSValueList, const QString &ParentC
     return append(std::move(f), sKey);
 }
 
-const TablePtr &MyTables::Add(const QString &Caption, const QString &Name, const QString &sKey)
+TablePtr MyTables::Add(const QString &Caption, const QString &Name, const QString &sKey)
 {
     auto t = std::make_shared<MyTable>();
     t->Caption = Caption;

@@ -52,7 +52,7 @@ class MyFields : public Collection<MyField> {
 public:
     // All 17 leading parameters in this order; the display and upload
     // options get their defaults.
-    const FieldPtr &Add(const QString &CSValueList, const QString &ParentCaptionField,
+    FieldPtr Add(const QString &CSValueList, const QString &ParentCaptionField,
                         const QString &ParentIDField, const QString &ParentTable, const QString &Caption,
                         const QString &Name, bool PrimaryKey, bool Unique, qint32 DataType, qint16 Length,
                         qint16 Precision, const QString &Default, bool Binary, bool NotNull,
@@ -86,7 +86,7 @@ using TablePtr = std::shared_ptr<MyTable>;
 class MyTables : public Collection<MyTable> {
 public:
     // Note the order: Caption first.
-    const TablePtr &Add(const QString &Caption, const QString &Name, const QString &sKey = {});
+    TablePtr Add(const QString &Caption, const QString &Name, const QString &sKey = {});
 };
 
 struct MyDB {

@@ -39,23 +39,38 @@ qsizetype numberPrefix(const QString &s, qsizetype pos)
     return i - pos;
 }
 
-bool parseHex(const QString &s, double &out)
+bool isHexDigit(QChar c)
 {
-    if (s.size() < 3 || s[0] != u'&' || (s[1] != u'H' && s[1] != u'h'))
-        return false;
-    bool ok = false;
-    const qlonglong v = s.mid(2).toLongLong(&ok, 16);
-    if (!ok)
-        return false;
-    // &H values of up to four digits are 16-bit and signed, like the
-    // colours and flags written by older programs.
-    if (s.size() - 2 <= 4 && v > 0x7FFF)
+    const char16_t u = c.unicode();
+    return (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F');
+}
+
+// Reads "&H" and hex digits at the start of s, with an optional trailing
+// "&" that marks a 32-bit value. Up to four digits without "&" are a signed
+// 16-bit value ("&HFFFF" is -1), otherwise a signed 32-bit one; more than
+// eight digits raise error 6. Returns the characters used, 0 when s does not
+// start with "&H".
+qsizetype hexPrefix(const QString &s, double &out)
+{
+    if (s.size() < 2 || s[0] != u'&' || (s[1] != u'H' && s[1] != u'h'))
+        return 0;
+    qsizetype i = 2;
+    while (i < s.size() && isHexDigit(s[i]))
+        ++i;
+    const qsizetype digits = i - 2;
+    const bool longMark = i < s.size() && s[i] == u'&';
+    if (longMark)
+        ++i;
+    if (digits > 8)
+        raise(Err::Overflow);
+    const qlonglong v = digits == 0 ? 0 : s.mid(2, digits).toLongLong(nullptr, 16);
+    if (digits <= 4 && !longMark && v > 0x7FFF)
         out = double(v - 0x10000);
-    else if (v > 0x7FFFFFFF && v <= 0xFFFFFFFFLL)
+    else if (v > 0x7FFFFFFF)
         out = double(v - 0x100000000LL);
     else
         out = double(v);
-    return true;
+    return i;
 }
 
 } // namespace
@@ -66,7 +81,7 @@ double leadingNumber(const QString &text)
     while (i < text.size() && isBlank(text[i]))
         ++i;
     double hex = 0;
-    if (parseHex(text.mid(i), hex))
+    if (hexPrefix(text.mid(i), hex) > 0)
         return hex;
     const qsizetype len = numberPrefix(text, i);
     if (len == 0)
@@ -78,11 +93,18 @@ double strictNumber(const QString &text)
 {
     const QString t = text.trimmed();
     double hex = 0;
-    if (parseHex(t, hex))
+    if (const qsizetype used = hexPrefix(t, hex); used > 0) {
+        if (used != t.size() || used == 2) // "&H" needs digits and nothing after them
+            raise(Err::TypeMismatch);
         return hex;
+    }
     if (t.isEmpty() || numberPrefix(t, 0) != t.size())
         raise(Err::TypeMismatch);
-    return t.toDouble();
+    const double d = t.toDouble();
+    // Too large for a double ("1e999"): toDouble gives an infinity.
+    if (std::isinf(d))
+        raise(Err::Overflow);
+    return d;
 }
 
 bool toBoolean(const QString &text)

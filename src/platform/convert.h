@@ -9,10 +9,12 @@ namespace tess {
 
 // The leading number of a text: blanks are skipped, then digits with an
 // optional sign, point and exponent are read; "12px" -> 12, "" -> 0.
+// "&H" and hex digits are read as a 16-bit (up to four digits) or 32-bit
+// signed value ("&HFFFF" -> -1, "&HFFFF&" -> 65535).
 double leadingNumber(const QString &text);
 
 // The whole text as a number (blanks around it allowed, "&H" hex accepted);
-// anything else raises error 13.
+// anything else raises error 13, a number beyond a double error 6.
 double strictNumber(const QString &text);
 
 // "True"/"False" in any letter case, or a number (non-zero is true); anything

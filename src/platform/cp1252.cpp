@@ -50,17 +50,20 @@ QString decode(const QByteArray &bytes)
 QByteArray encode(const QString &text)
 {
     QByteArray out;
-    out.resize(text.size());
-    char *d = out.data();
+    out.reserve(text.size());
     const QChar *s = text.constData();
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = s[i].unicode();
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            d[i] = char(u);
+            out.append(char(u));
             continue;
         }
+        // A character beyond the 16-bit range is one character, one "?".
+        if (s[i].isHighSurrogate() && i + 1 < n && s[i + 1].isLowSurrogate())
+            ++i;
         const int b = toByte(s[i]);
-        d[i] = b < 0 ? '?' : char(b);
+        out.append(b < 0 ? '?' : char(b));
     }
     return out;
 }

@@ -7,14 +7,7 @@ int ScriptedUi::messageBox(const QString &text, int style, const QString &title)
     shown.append({QStringLiteral("message"), text, title.isEmpty() ? programTitle() : title, style, {}});
     if (!answers.isEmpty())
         return answers.takeFirst();
-    switch (style & 7) {
-    case Mb::OkCancel: return (style & Mb::DefaultButton2) ? Answer::Cancel : Answer::Ok;
-    case Mb::YesNo:
-    case Mb::YesNoCancel: return (style & Mb::DefaultButton2) ? Answer::No : Answer::Yes;
-    case Mb::RetryCancel: return Answer::Retry;
-    case Mb::AbortRetryIgnore: return Answer::Abort;
-    default: return Answer::Ok;
-    }
+    return defaultAnswer(style);
 }
 
 QString ScriptedUi::inputBox(const QString &prompt, const QString &title, const QString &defaultText)

@@ -56,6 +56,10 @@ public:
     virtual void processEvents() = 0;
 };
 
+// The answer of a message box's default button (DefaultButton1..3 of the
+// buttons the style names).
+int defaultAnswer(int style);
+
 // The program's title, used when a message box names none.
 inline QString programTitle() { return QStringLiteral("Tessaron"); }
 
