@@ -94,7 +94,8 @@ double strictNumber(const QString &text)
     const QString t = text.trimmed();
     double hex = 0;
     if (const qsizetype used = hexPrefix(t, hex); used > 0) {
-        if (used != t.size() || used == 2) // "&H" needs digits and nothing after them
+        // "&H" needs digits and nothing after them
+        if (used != t.size() || used < 3 || !isHexDigit(t[2]))
             raise(Err::TypeMismatch);
         return hex;
     }
@@ -119,8 +120,14 @@ bool toBoolean(const QString &text)
 
 double roundHalfEven(double value)
 {
-    // nearbyint under the default rounding mode (to nearest, ties to even)
-    return std::nearbyint(value);
+    // Spelled out rather than left to the floating-point environment.
+    const double lower = std::floor(value);
+    const double diff = value - lower;
+    if (diff > 0.5)
+        return lower + 1;
+    if (diff < 0.5)
+        return lower;
+    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
 }
 
 qint16 toInt16(double value)

@@ -78,6 +78,8 @@ private slots:
         QTest::newRow("two numbers") << "1 2" << 0.0 << 13;
         QTest::newRow("exponent without digits") << "1e" << 0.0 << 13;
         QTest::newRow("hex without digits") << "&H" << 0.0 << 13;
+        QTest::newRow("hex long mark only") << "&H&" << 0.0 << 13;
+        QTest::newRow("hex long mark") << "&HFFFF&" << 65535.0 << 0;
         QTest::newRow("hex with suffix") << "&H1Fpx" << 0.0 << 13;
         QTest::newRow("hex with inner sign") << "&H-1" << 0.0 << 13;
         QTest::newRow("hex too long") << "&H123456789" << 0.0 << 6;
@@ -148,6 +150,9 @@ private slots:
         QTest::newRow("-2.5 to even") << -2.5 << -2 << 0;
         QTest::newRow("-3.5 to even") << -3.5 << -4 << 0;
         QTest::newRow("-0.5 to even") << -0.5 << 0 << 0;
+        QTest::newRow("-1.5 to even") << -1.5 << -2 << 0;
+        QTest::newRow("just below half") << 2.4999999 << 2 << 0;
+        QTest::newRow("-2.6") << -2.6 << -3 << 0;
         QTest::newRow("max") << 32767.0 << 32767 << 0;
         QTest::newRow("min") << -32768.0 << -32768 << 0;
         QTest::newRow("rounds down into range") << 32767.4 << 32767 << 0;
