@@ -4,11 +4,13 @@
 #include "platform/convert.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
+#include "platform/runtimeerror.h"
 
 #include <QFileInfo>
 #include <QLocale>
 
 #include <cerrno>
+#include <new>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -185,6 +187,15 @@ QString fileData(const QString &heading, const struct stat &st)
 }
 
 } // namespace
+
+QString errorReportText(const std::exception &error)
+{
+    if (const auto *e = dynamic_cast<const RuntimeError *>(&error))
+        return e->message();
+    if (dynamic_cast<const std::bad_alloc *>(&error))
+        return RuntimeError(Err::OutOfMemory).message();
+    return RuntimeError(51, QString::fromLocal8Bit(error.what())).message();
+}
 
 GenerationRun::GenerationRun(MyDB &db, const StyleTable &styles, GenerationHost &host)
     : db(db), styles(styles), host(host), programFolder(tess::programFolder())

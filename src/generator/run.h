@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <exception>
 
 namespace tess {
 
@@ -41,6 +42,11 @@ public:
     // the generators that handle their own errors).
     virtual void showError(const QString &message) = 0;
 };
+
+// The text of an error report, "Error " + number + ": " + description; an
+// exception that is no RuntimeError reports as error 51 with its own text
+// (error 7 for memory).
+QString errorReportText(const std::exception &error);
 
 struct GenerationRun {
     MyDB &db;

@@ -1,0 +1,70 @@
+// The fixed files of every generated application: the images and
+// language.php from the program's files/ folder, the second blank.gif in
+// the upload folder, and the header and footer includes.
+#include "generator/generators.h"
+#include "model/constants.h"
+#include "platform/paths.h"
+#include "platform/runtimeerror.h"
+
+#include <functional>
+
+namespace tess {
+
+namespace {
+
+QString filesFolder(const GenerationRun &run) { return joinPath(run.programFolder, QStringLiteral("files")); }
+
+// Reports an error of one step and lets the caller go on with the next one.
+void reportCopyError(GenerationRun &run, const std::exception &error)
+{
+    const auto *e = dynamic_cast<const RuntimeError *>(&error);
+    if (e && e->number() == Err::FileExists) {
+        run.host.showError(QStringLiteral("Image files already exist and will be skipped."));
+        return;
+    }
+    const RuntimeError plain = e ? *e : RuntimeError(51, QString::fromLocal8Bit(error.what()));
+    run.host.showError(QStringLiteral("Error ") + QString::number(plain.number()) + QStringLiteral(": \r\n")
+                       + plain.description()
+                       + QStringLiteral("\r\nThis error took place while copying image files from the folder '")
+                       + filesFolder(run) + QStringLiteral("'"));
+}
+
+void guarded(GenerationRun &run, const std::function<void()> &step)
+{
+    try {
+        step();
+    } catch (const std::exception &e) {
+        reportCopyError(run, e);
+    }
+}
+
+} // namespace
+
+void CopySupportFiles(GenerationRun &run)
+{
+    const QString source = filesFolder(run);
+    for (const QString &name : SupportFiles) {
+        if (name.isEmpty())
+            break;
+        guarded(run, [&] {
+            run.host.appendLog(QStringLiteral("\r\nCopying ") + name + QStringLiteral("... "));
+            run.CopyOutputFile(joinPath(source, name), run.path(name), true);
+        });
+    }
+    guarded(run, [&] {
+        run.CopyOutputFile(joinPath(source, QStringLiteral("blank.gif")), run.path(QStringLiteral("images/blank.gif")),
+                           true);
+    });
+    guarded(run, [&] { run.host.appendLog(QStringLiteral("\r\nCreating header.php and footer.php in output folder ...")); });
+    guarded(run, [&] {
+        run.WriteOutputFile(run.path(QStringLiteral("header.php")), QStringLiteral("header.php"),
+                            QStringLiteral("<!-- Add header template in this file -->"), false);
+    });
+    guarded(run, [&] {
+        run.WriteOutputFile(run.path(QStringLiteral("footer.php")), QStringLiteral("footer.php"),
+                            QStringLiteral("<!-- Add footer template in this file -->"), true);
+    });
+    run.host.focusLog();
+}
+
+} // namespace tess
