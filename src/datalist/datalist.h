@@ -13,7 +13,13 @@ struct DataListOptions {
     QString datePartSeparator;     // written into DateCombo::GetHTML
 };
 
+// The whole text of datalist.php: CR LF line ends, no line end after the
+// closing "?>".
 QString BuildDataListScript(const DataListOptions &options);
+// The header-row cells of DataList::Render() (sort links or the sort-by
+// drop-down); always the same text, each line ending in CR LF.
+QString BuildTableHeadersCode();
+// Entry for the generator: the text of datalist.php, built anew.
 QString GetDataListScript(const DataListOptions &options);
 
 } // namespace tess

@@ -1,0 +1,16 @@
+# Writes a C++ source that holds the text of INPUT as a raw string named
+# SYMBOL in namespace tess. The file is rewritten only when its text changes.
+file(READ "${INPUT}" _text)
+set(_delim "tessaron_php")
+string(FIND "${_text}" ")${_delim}\"" _clash)
+if(NOT _clash EQUAL -1)
+  message(FATAL_ERROR "${INPUT} contains the raw-string delimiter")
+endif()
+set(_source "// Generated from ${INPUT}; edit that file instead.\nnamespace tess {\nextern const char ${SYMBOL}[];\nconst char ${SYMBOL}[] = R\"${_delim}(${_text})${_delim}\";\n}\n")
+set(_old "")
+if(EXISTS "${OUTPUT}")
+  file(READ "${OUTPUT}" _old)
+endif()
+if(NOT _old STREQUAL _source)
+  file(WRITE "${OUTPUT}" "${_source}")
+endif()
