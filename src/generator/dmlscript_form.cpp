@@ -251,7 +251,8 @@ void emitForm(Script &s)
     s.line(1, u"// code for template based detail view forms");
     s.out.tabs(1);
     s.line(1, u"// open the detail view template");
-    s.line(1, u"$templateCode=@implode('', @file('./«t»_templateDV.html'));");
+    // A missing template gives an empty text, on every PHP version.
+    s.line(1, u"$templateCode=@implode('', (array)@file('./«t»_templateDV.html'));");
     s.out.tabs(1);
     s.line(1, u"// process form title");
     s.line(1, u"$templateCode=str_replace('<%%DETAIL_VIEW_TITLE%%>', '«label»', $templateCode);", nullptr,

@@ -194,6 +194,10 @@ PhpRun runPhp(const QString &dmlText, const PhpCall &c)
     php.start(QStringLiteral(PHP_EXECUTABLE), {dir.filePath(QStringLiteral("h.php")), dir.filePath(QStringLiteral("in.json"))});
     php.waitForFinished(30000);
     const QByteArray out = php.readAllStandardOutput();
+    if (php.exitCode() != 0) {
+        r.error = QString::fromLatin1(php.readAllStandardError() + out);
+        return r;
+    }
     const qsizetype mark = out.lastIndexOf("\n#RESULT#");
     if (mark < 0) {
         r.error = QString::fromLatin1(out + php.readAllStandardError());
@@ -1000,6 +1004,29 @@ void TestDmlScript::runForm()
     r = runPhp(patched, c);
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
     QCOMPARE(r.result.toString(), QStringLiteral("caf\ufffd"));
+
+    // A key of "0" is no selection: a new record's form, read from nothing.
+    c.templateDV = "<%%INSERT_BUTTON%%>|<%%UPDATE_BUTTON%%>|<%%COMBOTEXT(born)%%>";
+    c.call = QStringLiteral("form('0')");
+    r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QVERIFY(r.statements.isEmpty());
+    QVERIFY(r.result.toString().startsWith(QStringLiteral("<input type=image src=insert.gif name=insert alt='")));
+    QVERIFY(r.result.toString().endsWith(QStringLiteral("'>||") + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
+
+    // Refused at once, and a missing template gives an empty text.
+    c.templateDV.clear();
+    c.call = QStringLiteral("form('', 1, 0, 1)");
+    r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QCOMPARE(r.result.toString(), QString());
+    QVERIFY(r.statements.isEmpty());
+    c.call = QStringLiteral("form('a\\'b')");
+    r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QVERIFY2(!r.output.contains(QStringLiteral("rror")), qPrintable(r.output));
+    QVERIFY(r.result.isString());
+    QCOMPARE(r.result.toString(), QString());
 }
 
 QTEST_GUILESS_MAIN(TestDmlScript)
