@@ -151,28 +151,31 @@ void emitCombos(Script &s)
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
+        const QString combo = QStringLiteral("$combo_") + f.Name;
+        // The text of the current choice comes from the record. DataCombo
+        // hands its MatchText out escaped already; the other two give the
+        // raw value.
         QString c, ct;
         switch (selectorOf(f)) {
         case Selector::Lookup:
-            c = QStringLiteral("->HTML");
-            ct = QStringLiteral("->MatchText");
+            c = combo + QStringLiteral("->HTML");
+            ct = combo + QStringLiteral("->MatchText");
             break;
         case Selector::ValueList:
-            c = QStringLiteral("->HTML");
-            ct = QStringLiteral("->SelectedData");
+            c = combo + QStringLiteral("->HTML");
+            ct = htmlEscaped(combo + QStringLiteral("->SelectedData"));
             break;
         case Selector::Date:
-            c = QStringLiteral("->GetHTML()");
-            ct = QStringLiteral("->GetHTML(true)");
+            c = combo + QStringLiteral("->GetHTML()");
+            ct = htmlEscaped(combo + QStringLiteral("->GetHTML(true)"));
             break;
         case Selector::None:
             continue;
         }
-        s.line(1, u"$templateCode=str_replace('<%%COMBO(«f»)%%>', $combo_«f»«c», $templateCode);", &f,
+        s.line(1, u"$templateCode=str_replace('<%%COMBO(«f»)%%>', «c», $templateCode);", &f,
                {{QStringLiteral("c"), c}});
-        // The text of the current choice comes from the record: escaped.
         s.line(1, u"$templateCode=str_replace('<%%COMBOTEXT(«f»)%%>', «ct», $templateCode);", &f,
-               {{QStringLiteral("ct"), htmlEscaped(QStringLiteral("$combo_") + f.Name + ct)}});
+               {{QStringLiteral("ct"), ct}});
     }
 }
 

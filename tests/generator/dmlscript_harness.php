@@ -1,0 +1,41 @@
+<?php
+// Runs one function of a generated record script against stand-ins for
+// lib.php, the MySQL functions and the selector classes of datalist.php, and
+// reports every statement, the upload calls and the upload folder's files.
+error_reporting(E_ALL & ~E_NOTICE & ~E_WARNING & ~E_DEPRECATED);
+$in = json_decode(file_get_contents($argv[1]), true);
+$dir = $in['dir'];
+$HTTP_POST_VARS = $in['post'];
+$HTTP_GET_VARS = array();
+$HTTP_SERVER_VARS = array();
+$HTTP_POST_FILES = array();
+$Translation = array('ImageFolder' => $dir . '/', 'error:' => 'Error:', 'field not null' => 'is required',
+	'pkfield empty' => 'key missing', "couldn't delete" => 'refused <RelatedRecords> <TableName>',
+	'month names' => 'M', 'upload image' => 'Up', 'remove image' => 'Rm');
+$GLOBALS['trace'] = array();
+function files() { global $dir; $f = array_values(array_diff(scandir($dir), array('.', '..', 'in.json', 't.php', 'h.php', 't_templateDV.html', 'things_templateDV.html'))); sort($f); return implode(',', $f); }
+function get_magic_quotes_gpc() { global $in; return $in['magic']; }
+function sql($s, $assoc = 1) { $GLOBALS['trace'][] = array('sql' => $s, 'files' => files()); return $s; }
+function answer($r) { global $in; return isset($in['rows'][$r]) ? $in['rows'][$r] : false; }
+function mysql_fetch_row($r) { return answer($r); }
+function mysql_fetch_array($r) { return answer($r); }
+function mysql_insert_id() { return 42; }
+function StyleSheet() { return ''; }
+function PrepareUploadedFile($name, $max, $types, $nr) {
+	global $in, $dir;
+	$GLOBALS['trace'][] = array('upload' => "$name $max $types " . ($nr ? 'keep' : 'rename'));
+	if (!isset($in['uploads'][$name])) return '';
+	file_put_contents($dir . '/' . $in['uploads'][$name], 'new');
+	return $in['uploads'][$name];
+}
+class DataCombo { var $Query, $SelectName, $SelectedData, $HTML = '', $MatchText = '';
+	function Render() { global $in; $this->HTML = 'select'; $this->MatchText = htmlspecialchars($in['match'], ENT_QUOTES, 'windows-1252'); } }
+class Combo { var $ListType, $ListBoxHeight, $RadiosPerLine, $ListItem, $ListData, $SelectName, $AllowNull = true, $SelectedData, $HTML = '';
+	function Render() { $this->HTML = 'list:' . implode('|', $this->ListData); } }
+class DateCombo { var $DateFormat, $MinYear, $MaxYear, $DefaultDate, $MonthNames, $CSSOptionClass, $CSSSelectedClass, $NamePrefix;
+	function GetHTML($readOnly = false) { return $readOnly ? $this->DefaultDate : 'date:' . $this->DateFormat; } }
+function report() { global $result; echo "\n#RESULT#" . json_encode(array('trace' => $GLOBALS['trace'], 'result' => $result, 'files' => files()), JSON_INVALID_UTF8_SUBSTITUTE); }
+register_shutdown_function('report');
+chdir($dir);
+include($dir . '/t.php');
+$result = eval('return ' . $in['call'] . ';');
