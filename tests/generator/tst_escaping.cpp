@@ -5,6 +5,7 @@
 #include "testhost.h"
 
 #include "generator/generators.h"
+#include "model/columndefinition.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -14,16 +15,6 @@
 
 using namespace tess;
 using namespace tess::test;
-
-// TEMPORARY until the full sequence exists in the generator library.
-namespace tess {
-[[gnu::weak]] void GenerateAll(GenerationRun &run)
-{
-    GenerateViewScripts(run);
-    GenerateTemplates(run);
-    GenerateLibScript(run);
-}
-} // namespace tess
 
 namespace {
 
@@ -184,6 +175,24 @@ void TestEscaping::literals()
             QCOMPARE(name, text);
     }
     QCOMPARE(queries, 2);
+
+    // The record script: the default, the value list and the detail-view
+    // label.
+    const QString dml = readText(out.path() + QStringLiteral("/orders_dml.php"));
+    const QString dflt = lineStarting(dml, QStringLiteral("if($status == \"\") $status = "));
+    QVERIFY2(!dflt.isEmpty(), "no default line for status");
+    // the default stands in for a request value and goes into SQL as they
+    // do: escaped for MySQL
+    QCOMPARE(evaluate(QStringLiteral("$status = '';"), dflt, QStringLiteral("$status")), EscapeQuoted(text));
+    const QString list = lineStarting(dml, QStringLiteral("$combo_status->ListItem = "));
+    QVERIFY2(!list.isEmpty(), "no value list line for status");
+    QCOMPARE(evaluate(QStringLiteral("$combo_status = new stdClass;"), list,
+                      QStringLiteral("implode(';;', $combo_status->ListItem)")),
+             status.CSValueList);
+    const QString label = lineStarting(dml, QStringLiteral("$templateCode=str_replace('<%%DETAIL_VIEW_TITLE%%>'"));
+    QVERIFY2(!label.isEmpty(), "no detail-view label line");
+    QCOMPARE(evaluate(QStringLiteral("$templateCode = '<%%DETAIL_VIEW_TITLE%%>';"), label, QStringLiteral("$templateCode")),
+             text);
 }
 
 QTEST_GUILESS_MAIN(TestEscaping)

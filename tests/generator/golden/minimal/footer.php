@@ -1,0 +1,1 @@
+<!-- Add footer template in this file -->

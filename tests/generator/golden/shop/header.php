@@ -1,0 +1,1 @@
+<!-- Add header template in this file -->
