@@ -8,36 +8,50 @@
 #include <QSaveFile>
 
 #include <charconv>
-#include <string>
+#include <cstring>
+#include <memory>
 
 namespace tess {
 
 namespace {
 
-// The document is serialised as it is built: one pass, straight into the
-// bytes of the file.
+// The document is serialised as it is built, element by element, into a
+// buffer that goes to the file whenever it fills.
 class XmlDocument {
 public:
-    XmlDocument() { m_out.reserve(1 << 16); }
+    explicit XmlDocument(QSaveFile &file) : m_file(file), m_buf(new char[Capacity]) {}
 
     void openElement(const char *name)
     {
-        m_out += '<';
-        m_out += name;
-        m_out += '>';
+        const size_t n = std::strlen(name);
+        char *p = reserve(n + 2);
+        *p++ = '<';
+        p = copy(p, name, n);
+        *p++ = '>';
+        m_len = size_t(p - m_buf.get());
     }
     void closeElement(const char *name)
     {
-        m_out += "</";
-        m_out += name;
-        m_out += '>';
+        const size_t n = std::strlen(name);
+        char *p = reserve(n + 3);
+        *p++ = '<';
+        *p++ = '/';
+        p = copy(p, name, n);
+        *p++ = '>';
+        m_len = size_t(p - m_buf.get());
     }
 
     // An element with a text value; an empty text gives an empty-element tag.
     void AddTextElement(const char *name, const QString &value)
     {
         if (value.isEmpty()) {
-            emptyElement(name);
+            const size_t n = std::strlen(name);
+            char *p = reserve(n + 3);
+            *p++ = '<';
+            p = copy(p, name, n);
+            *p++ = '/';
+            *p++ = '>';
+            m_len = size_t(p - m_buf.get());
             return;
         }
         openElement(name);
@@ -47,28 +61,53 @@ public:
     void AddTextElement(const char *name, bool value)
     {
         openElement(name);
-        m_out += value ? "True" : "False";
+        append(value ? "True" : "False");
         closeElement(name);
     }
     void AddTextElement(const char *name, qint32 value)
     {
         openElement(name);
-        char digits[16];
-        const auto r = std::to_chars(digits, digits + sizeof digits, value);
-        m_out.append(digits, r.ptr);
+        char *p = reserve(12);
+        p = std::to_chars(p, p + 12, value).ptr;
+        m_len = size_t(p - m_buf.get());
         closeElement(name);
     }
     void AddTextElement(const char *name, qint16 value) { AddTextElement(name, qint32(value)); }
     void AddTextElement(const char *name, const Variant &value) { AddTextElement(name, value.toText()); }
 
-    const std::string &bytes() const { return m_out; }
+    void finish() { flush(); }
 
 private:
-    void emptyElement(const char *name)
+    static constexpr size_t Capacity = size_t(1) << 20;
+
+    static char *copy(char *p, const char *s, size_t n)
     {
-        m_out += '<';
-        m_out += name;
-        m_out += "/>";
+        std::memcpy(p, s, n);
+        return p + n;
+    }
+    void append(const char *s)
+    {
+        const size_t n = std::strlen(s);
+        m_len = size_t(copy(reserve(n), s, n) - m_buf.get());
+    }
+
+    // Room for n more bytes; the pointer to where they go.
+    char *reserve(size_t n)
+    {
+        if (m_len + n > m_capacity) {
+            flush();
+            if (n > m_capacity) {
+                m_capacity = n;
+                m_buf.reset(new char[n]);
+            }
+        }
+        return m_buf.get() + m_len;
+    }
+    void flush()
+    {
+        if (m_len != 0 && m_file.write(m_buf.get(), qint64(m_len)) != qint64(m_len))
+            raise(Err::DeviceIO);
+        m_len = 0;
     }
 
     // UTF-8 with the markup characters escaped. A CR goes out as a
@@ -76,49 +115,56 @@ private:
     // other control characters, which XML cannot carry literally, too.
     void appendEscaped(const QString &text)
     {
-        const char16_t *p = reinterpret_cast<const char16_t *>(text.utf16());
-        const char16_t *const end = p + text.size();
-        while (p < end) {
-            char32_t c = *p++;
+        const char16_t *s = reinterpret_cast<const char16_t *>(text.utf16());
+        const char16_t *const end = s + text.size();
+        // At most 5 bytes per UTF-16 unit ("&#31;"; 3 for non-ASCII).
+        char *p = reserve(size_t(text.size()) * 5);
+        while (s < end) {
+            char32_t c = *s++;
             if (c < 0x80) {
+                if (c >= 0x20 && c != '&' && c != '<' && c != '>') {
+                    *p++ = char(c);
+                    continue;
+                }
                 switch (c) {
-                case '&': m_out += "&amp;"; break;
-                case '<': m_out += "&lt;"; break;
-                case '>': m_out += "&gt;"; break;
+                case '&': p = copy(p, "&amp;", 5); break;
+                case '<': p = copy(p, "&lt;", 4); break;
+                case '>': p = copy(p, "&gt;", 4); break;
                 case '\t':
-                case '\n': m_out += char(c); break;
+                case '\n': *p++ = char(c); break;
                 default:
-                    if (c < 0x20) {
-                        m_out += "&#";
-                        m_out += std::to_string(unsigned(c));
-                        m_out += ';';
-                    } else {
-                        m_out += char(c);
-                    }
+                    *p++ = '&';
+                    *p++ = '#';
+                    p = std::to_chars(p, p + 2, unsigned(c)).ptr;
+                    *p++ = ';';
                 }
                 continue;
             }
-            if (c >= 0xD800 && c <= 0xDBFF && p < end && *p >= 0xDC00 && *p <= 0xDFFF)
-                c = 0x10000 + ((c - 0xD800) << 10) + (char32_t(*p++) - 0xDC00);
+            if (c >= 0xD800 && c <= 0xDBFF && s < end && *s >= 0xDC00 && *s <= 0xDFFF)
+                c = 0x10000 + ((c - 0xD800) << 10) + (char32_t(*s++) - 0xDC00);
             else if (c >= 0xD800 && c <= 0xDFFF)
                 c = 0xFFFD; // a lone surrogate has no UTF-8 form
             if (c < 0x800) {
-                m_out += char(0xC0 | (c >> 6));
-                m_out += char(0x80 | (c & 0x3F));
+                *p++ = char(0xC0 | (c >> 6));
+                *p++ = char(0x80 | (c & 0x3F));
             } else if (c < 0x10000) {
-                m_out += char(0xE0 | (c >> 12));
-                m_out += char(0x80 | ((c >> 6) & 0x3F));
-                m_out += char(0x80 | (c & 0x3F));
+                *p++ = char(0xE0 | (c >> 12));
+                *p++ = char(0x80 | ((c >> 6) & 0x3F));
+                *p++ = char(0x80 | (c & 0x3F));
             } else {
-                m_out += char(0xF0 | (c >> 18));
-                m_out += char(0x80 | ((c >> 12) & 0x3F));
-                m_out += char(0x80 | ((c >> 6) & 0x3F));
-                m_out += char(0x80 | (c & 0x3F));
+                *p++ = char(0xF0 | (c >> 18));
+                *p++ = char(0x80 | ((c >> 12) & 0x3F));
+                *p++ = char(0x80 | ((c >> 6) & 0x3F));
+                *p++ = char(0x80 | (c & 0x3F));
             }
         }
+        m_len = size_t(p - m_buf.get());
     }
 
-    std::string m_out;
+    QSaveFile &m_file;
+    std::unique_ptr<char[]> m_buf;
+    size_t m_len = 0;
+    size_t m_capacity = Capacity;
 };
 
 void writeField(XmlDocument &doc, const MyField &f)
@@ -213,7 +259,17 @@ void checkTarget(const QString &fileName)
 
 bool WriteXmlProject(const QString &FileName, const MyDB &DB)
 {
-    XmlDocument doc;
+    checkTarget(FileName);
+    // The old file is replaced only by a complete new one: a failed or
+    // interrupted save (an error raised on the way included, which leaves
+    // the file uncommitted) keeps it as it was.
+    QSaveFile file(FileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        const QFileInfo folder(QFileInfo(FileName).absolutePath());
+        raise(folder.isWritable() ? Err::PathFileAccess : Err::PermissionDenied);
+    }
+
+    XmlDocument doc(file);
     doc.openElement("database");
     doc.AddTextElement("databaseName", DB.DBName);
     doc.AddTextElement("databaseUser", DB.UserName);
@@ -227,20 +283,8 @@ bool WriteXmlProject(const QString &FileName, const MyDB &DB)
     for (const TablePtr &t : DB.Tables)
         writeTable(doc, *t);
     doc.closeElement("database");
+    doc.finish();
 
-    checkTarget(FileName);
-    // The old file is replaced only by a complete new one: a failed or
-    // interrupted save leaves it untouched.
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        const QFileInfo folder(QFileInfo(FileName).absolutePath());
-        raise(folder.isWritable() ? Err::PathFileAccess : Err::PermissionDenied);
-    }
-    const std::string &bytes = doc.bytes();
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        file.cancelWriting();
-        raise(Err::DeviceIO);
-    }
     if (!file.commit())
         raise(Err::DeviceIO);
     return true;

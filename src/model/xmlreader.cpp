@@ -20,11 +20,20 @@ namespace {
 // ---------------------------------------------------------------------------
 // Values: the text of a node and its conversions.
 
+// The parser keeps the first text piece of an element in the element itself
+// instead of in a child node of its own (half the nodes for a project file,
+// whose elements nearly all hold one piece). Such a piece still counts as
+// the element's first child node wherever children are counted or joined.
+bool hasEmbeddedText(const pugi::xml_node &node)
+{
+    return node.type() == pugi::node_element && *node.value() != 0;
+}
+
 // The text content of a node: every text and CDATA piece below it, joined in
-// document order. The usual element holds one piece, which is returned
-// without copying; buf holds the joined text otherwise.
+// document order.
 void appendText(const pugi::xml_node &node, std::string &buf)
 {
+    buf += node.value(); // the embedded first piece, if any
     for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
         switch (c.type()) {
         case pugi::node_pcdata:
@@ -40,24 +49,24 @@ void appendText(const pugi::xml_node &node, std::string &buf)
     }
 }
 
+// The usual element holds one piece, which is returned without copying; buf
+// holds the joined text otherwise.
 std::string_view nodeText(const pugi::xml_node &node, std::string &buf)
 {
-    switch (node.type()) {
-    case pugi::node_element: {
-        const pugi::xml_node first = node.first_child();
-        if (!first)
-            return {};
-        if (!first.next_sibling() && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata))
-            return first.value();
-        buf.clear();
-        appendText(node, buf);
-        return buf;
-    }
-    default:
+    if (node.type() != pugi::node_element) {
         // A processing instruction's text is its data; text nodes never get
         // here because their names match nothing.
         return node.value();
     }
+    const pugi::xml_node first = node.first_child();
+    if (!first)
+        return node.value();
+    if (!hasEmbeddedText(node) && !first.next_sibling()
+        && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata))
+        return first.value();
+    buf.clear();
+    appendText(node, buf);
+    return buf;
 }
 
 QString toQString(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
@@ -248,6 +257,8 @@ constexpr SettingTable fieldTable(fieldSettings);
 bool atMostOneChild(const pugi::xml_node &node)
 {
     const pugi::xml_node first = node.first_child();
+    if (hasEmbeddedText(node))
+        return !first;
     return !first || !first.next_sibling();
 }
 
@@ -285,7 +296,8 @@ bool wellFormedDocumentLevel(const pugi::xml_document &doc, pugi::xml_node &root
 }
 
 constexpr unsigned parseFlags = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_comments | pugi::parse_pi
-    | pugi::parse_declaration | pugi::parse_doctype | pugi::parse_ws_pcdata_single | pugi::parse_fragment;
+    | pugi::parse_declaration | pugi::parse_doctype | pugi::parse_ws_pcdata_single | pugi::parse_fragment
+    | pugi::parse_embed_pcdata;
 
 // Loads the file; false when it is missing, unreadable or not a
 // well-formed document. data holds the parsed text for the document's life.

@@ -1,0 +1,120 @@
+// Reads and writes a synthetic project of 500 tables with 40 fields each and
+// prints the best and median time of several runs of each.
+// Usage: bench_projectfiles [file to keep the project in]
+#include "converter/projectwriter.h"
+#include "model/xmlreader.h"
+#include "platform/ui.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace tess;
+
+namespace {
+
+void fillProject(MyDB &db, int tables, int fields)
+{
+    ResetProject(db);
+    db.DBName = QStringLiteral("benchmark");
+    db.UserName = QStringLiteral("user");
+    db.Password = QStringLiteral("secret");
+    for (int t = 1; t <= tables; ++t) {
+        MyTable &table = *db.Tables.Add(QStringLiteral("Table caption %1").arg(t), QStringLiteral("table_%1").arg(t));
+        table.RedirectAfterInsert = QStringLiteral("table_%1_view.php").arg(t);
+        for (int f = 1; f <= fields; ++f) {
+            MyField &field = *table.Fields.Add(
+                f % 7 == 0 ? QStringLiteral("one;;two;;three") : QString(), {}, {}, {},
+                QStringLiteral("Field caption %1 \xe9").arg(f), QStringLiteral("field_%1").arg(f), f == 1, false,
+                1 + f % 23, qint16(f * 3), qint16(f % 5), f % 3 ? QString() : QStringLiteral("0"), false, f % 2,
+                f == 1, f % 4 == 0, false);
+            field.Index = qint16(f);
+            field.ColumnWidth = 150;
+            field.pNumChars = 40;
+            field.pMaxUploadSize = 1024 * f;
+        }
+    }
+}
+
+struct Times {
+    std::vector<double> ms;
+    void add(qint64 ns) { ms.push_back(double(ns) / 1e6); }
+    double best() const { return *std::min_element(ms.begin(), ms.end()); }
+    double median() const
+    {
+        std::vector<double> s = ms;
+        std::sort(s.begin(), s.end());
+        return s[s.size() / 2];
+    }
+};
+
+// Lets the event loop run at every yield of the reader and writer, as the
+// program's own services do; everything else answers silently.
+class EventLoopUi final : public UiServices {
+public:
+    EventLoopUi() { setUi(this); }
+    ~EventLoopUi() override { setUi(nullptr); }
+    int messageBox(const QString &, int, const QString &) override { return Answer::Ok; }
+    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+    QString openFileName(const FileDialogRequest &) override { return {}; }
+    QString saveFileName(const FileDialogRequest &) override { return {}; }
+    bool openExternal(const QString &) override { return false; }
+    void processEvents() override { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int tables = 500, fields = 40, runs = 7;
+
+    MyDB db;
+    fillProject(db, tables, fields);
+    // An argument names a file to keep the project in, for a look at it.
+    QTemporaryDir dir;
+    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : dir.filePath(QStringLiteral("bench.tzx"));
+
+    Times write, read;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        WriteXmlProject(path, db);
+        write.add(timer.nsecsElapsed());
+
+        MyDB back;
+        ResetProject(back);
+        timer.restart();
+        const bool ok = ReadXmlProject(path, back);
+        read.add(timer.nsecsElapsed());
+        if (!ok || back.Tables.Count() != tables || back.Tables.Item(tables)->Fields.Count() != fields) {
+            std::fprintf(stderr, "read back failed\n");
+            return 1;
+        }
+    }
+    std::printf("project: %d tables x %d fields, file %.1f MB, %d runs\n", tables, fields,
+                double(QFileInfo(path).size()) / 1e6, runs);
+    std::printf("write: best %.1f ms, median %.1f ms\n", write.best(), write.median());
+    std::printf("read:  best %.1f ms, median %.1f ms\n", read.best(), read.median());
+
+    // The same with the event loop run at every yield, as in the program.
+    {
+        EventLoopUi ui;
+        QElapsedTimer timer;
+        timer.start();
+        WriteXmlProject(path, db);
+        const double w = double(timer.nsecsElapsed()) / 1e6;
+        MyDB back;
+        ResetProject(back);
+        timer.restart();
+        ReadXmlProject(path, back);
+        const double r = double(timer.nsecsElapsed()) / 1e6;
+        std::printf("with the event loop at every yield: write %.1f ms, read %.1f ms\n", w, r);
+    }
+    return 0;
+}
