@@ -27,7 +27,11 @@ while [ $# -gt 0 ]; do
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
 done
+build=$(cd "$build" && pwd)
 [ -n "$out" ] || out="$build/tests/e2e/output"
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+project=$(cd "$(dirname "$project")" && pwd)/$(basename "$project")
 
 work_log=$(mktemp /tmp/tessaron-e2e-build.XXXXXX)
 trap 'rm -f "$work_log"' EXIT

@@ -108,9 +108,10 @@ function mariadb(args, input) {
   ], { input, encoding: 'utf8', stdio: ['pipe', 'pipe', 'pipe'] });
 }
 
-// Rows of a query as arrays of texts (NULL as null).
+// Rows of a query as arrays of texts (NULL as null); tabs, line feeds and
+// backslashes inside values come escaped as \t, \n and \\.
 function query(sql) {
-  const outText = mariadb(['-N', '-B', '--raw', cfg.db.name, '-e', sql]);
+  const outText = mariadb(['-N', '-B', cfg.db.name, '-e', sql]);
   return outText.split('\n').filter((l) => l !== '').map((l) => l.split('\t').map((c) => (c === 'NULL' ? null : c)));
 }
 
@@ -266,3 +267,97 @@ module.exports = {
   cfg, url, launch, submit, postFrom, screenshot, query, scalar, exec, q, PhpLog, translations, tr,
   plain, norm, configured, ensureSetup, seed, PRODUCT_COUNT, readList, footerText, assert,
 };
+
+// ---------------------------------------------------------------- helpers of the scenarios
+
+// The record keys of the rows shown, from the first column (the ID).
+async function listIds(page) {
+  const l = await readList(page);
+  return l.rows.map((r) => r[0]);
+}
+
+// Clicks the selection link of the row whose first cell is key.
+async function selectRow(page, key) {
+  const row = page.locator('tr[onmouseover]').filter({
+    has: page.locator('td:first-child', { hasText: new RegExp(`^\\s*${String(key).replace(/[.*+?^${}()|[\]\\]/g, '\\$&')}\\s*$`) }),
+  });
+  assert.ok((await row.count()) >= 1, `a row with key ${key} is listed`);
+  await submit(page, () => row.first().locator('a').first().click());
+}
+
+// The numbers of the "records x to y of z" footer.
+async function footerNumbers(page) {
+  const pattern = norm(plain(tr('records x to y of z')))
+    .replace(/[.*+?^${}()|[\]\\]/g, '\\$&')
+    .replace('<FirstRecord>', '(-?\\d*)').replace('<LastRecord>', '(-?\\d*)').replace('<RecordCount>', '(-?\\d*)');
+  const l = await readList(page);
+  const text = norm(l.body);
+  const m = text.match(new RegExp(pattern));
+  assert.ok(m, `the footer "${tr('records x to y of z')}" is shown in: ${text.slice(0, 800)}`);
+  const order = ['<FirstRecord>', '<LastRecord>', '<RecordCount>']
+    .map((k) => ({ k, at: tr('records x to y of z').indexOf(k) })).sort((a, b) => a.at - b.at).map((x) => x.k);
+  const v = {};
+  order.forEach((k, i) => { v[k] = m[i + 1] === '' ? '' : Number(m[i + 1]); });
+  return { first: v['<FirstRecord>'], last: v['<LastRecord>'], count: v['<RecordCount>'] };
+}
+
+// Fails on a page that reports an SQL error or PHP output of an error.
+async function assertNoSqlError(page, what) {
+  const body = await page.innerText('body');
+  const sqlErr = plain(tr('sql error:'));
+  assert.ok(!body.includes(sqlErr), `${what}: the page reports an SQL error:\n${body.slice(0, 1500)}`);
+}
+
+// Value of a detail-form control by name: text boxes and text areas give
+// their text, selects the value of the chosen option, null when absent.
+async function formValue(page, name) {
+  return page.evaluate((name) => {
+    const els = [...document.getElementsByName(name)];
+    if (!els.length) return null;
+    const e = els[0];
+    if (e.tagName === 'SELECT') return e.selectedIndex >= 0 ? e.options[e.selectedIndex].value : '';
+    if (e.type === 'radio') { const c = els.find((x) => x.checked); return c ? c.value : ''; }
+    return e.value;
+  }, name);
+}
+
+// Chooses a date in the three selects of a date field.
+async function setDate(page, field, ymd) {
+  const [y, m, d] = ymd.split('-');
+  await page.selectOption(`select[name=${field}Year]`, y);
+  await page.selectOption(`select[name=${field}Month]`, m);
+  await page.selectOption(`select[name=${field}Day]`, d);
+}
+
+async function dateValue(page, field) {
+  return `${await formValue(page, `${field}Year`)}-${await formValue(page, `${field}Month`)}-${await formValue(page, `${field}Day`)}`;
+}
+
+// A valid PNG of w x h pixels, padded with a text chunk to at least size bytes.
+function png(size = 0) {
+  const zlib = require('node:zlib');
+  const crcTable = Array.from({ length: 256 }, (_, n) => {
+    let c = n;
+    for (let k = 0; k < 8; k++) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
+    return c >>> 0;
+  });
+  const crc = (buf) => { let c = 0xffffffff; for (const b of buf) c = crcTable[(c ^ b) & 0xff] ^ (c >>> 8); return (c ^ 0xffffffff) >>> 0; };
+  const chunk = (type, data) => {
+    const len = Buffer.alloc(4); len.writeUInt32BE(data.length);
+    const td = Buffer.concat([Buffer.from(type, 'ascii'), data]);
+    const c = Buffer.alloc(4); c.writeUInt32BE(crc(td));
+    return Buffer.concat([len, td, c]);
+  };
+  const w = 8, hgt = 8;
+  const ihdr = Buffer.alloc(13);
+  ihdr.writeUInt32BE(w, 0); ihdr.writeUInt32BE(hgt, 4); ihdr[8] = 8; ihdr[9] = 2; ihdr[10] = 0; ihdr[11] = 0; ihdr[12] = 0;
+  const raw = Buffer.alloc((w * 3 + 1) * hgt);
+  for (let y = 0; y < hgt; y++) for (let x = 0; x < w; x++) { const o = y * (w * 3 + 1) + 1 + x * 3; raw[o] = 200; raw[o + 1] = 40 * y; raw[o + 2] = 30 * x; }
+  const parts = [Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', ihdr), chunk('IDAT', zlib.deflateSync(raw))];
+  const now = parts.reduce((a, p) => a + p.length, 0) + 12;
+  if (size > now) parts.push(chunk('tEXt', Buffer.concat([Buffer.from('Comment\0'), Buffer.alloc(Math.max(0, size - now - 12 - 8), 'x')])));
+  parts.push(chunk('IEND', Buffer.alloc(0)));
+  return Buffer.concat(parts);
+}
+
+Object.assign(module.exports, { listIds, selectRow, footerNumbers, assertNoSqlError, formValue, setDate, dateValue, png });
