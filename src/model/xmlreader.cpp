@@ -271,7 +271,7 @@ bool isFieldNode(const pugi::xml_node &node)
 // only the declaration, a document type before the element, comments and
 // processing instructions around it. The parser runs in fragment mode so
 // that stray text and further elements at this level show up as nodes.
-bool wellFormedDocumentLevel(const pugi::xml_document &doc, pugi::xml_node &root)
+bool wellFormedDocumentLevel(const pugi::xml_document &doc, bool startsWithDeclaration, pugi::xml_node &root)
 {
     int elements = 0;
     for (pugi::xml_node c = doc.first_child(); c; c = c.next_sibling()) {
@@ -284,9 +284,13 @@ bool wellFormedDocumentLevel(const pugi::xml_document &doc, pugi::xml_node &root
             if (elements != 0)
                 return false;
             break;
+        case pugi::node_declaration:
+            // Only the very first thing in the file may declare it.
+            if (c != doc.first_child() || !startsWithDeclaration)
+                return false;
+            break;
         case pugi::node_comment:
         case pugi::node_pi:
-        case pugi::node_declaration:
             break;
         default:
             return false;
@@ -310,6 +314,8 @@ bool loadDocument(const QString &fileName, QByteArray &data, pugi::xml_document 
     if (file.error() != QFileDevice::NoError)
         return false;
     const bool validUtf8 = QByteArrayView(data).isValidUtf8() && !data.contains('\0');
+    const qsizetype bom = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    const bool startsWithDeclaration = QByteArrayView(data).sliced(bom).startsWith("<?xml");
     const pugi::xml_parse_result result =
         doc.load_buffer_inplace(data.data(), size_t(data.size()), parseFlags, pugi::encoding_auto);
     if (!result)
@@ -318,7 +324,7 @@ bool loadDocument(const QString &fileName, QByteArray &data, pugi::xml_document 
     // reader refuses it.
     if (result.encoding == pugi::encoding_utf8 && !validUtf8)
         return false;
-    return wellFormedDocumentLevel(doc, root);
+    return wellFormedDocumentLevel(doc, startsWithDeclaration, root);
 }
 
 // The next element named table from node on (node included), as a search for

@@ -77,6 +77,7 @@ private slots:
     void fieldSettings();
     void refusals_data();
     void refusals();
+    void folderIsRefused();
     void acceptedDocumentForms_data();
     void acceptedDocumentForms();
     void noTablesKeepsDatabaseSettings();
@@ -331,6 +332,8 @@ void TestXmlReader::refusals_data()
     QTest::newRow("text after the root") << good + "tail" << true << loadFailed;
     QTest::newRow("text before the root") << "head" + good << true << loadFailed;
     QTest::newRow("cdata outside the root") << good + "<![CDATA[x]]>" << true << loadFailed;
+    QTest::newRow("declaration after a comment") << "<!--c--><?xml version=\"1.0\"?>" + good << true << loadFailed;
+    QTest::newRow("blank before the declaration") << " <?xml version=\"1.0\"?>" + good << true << loadFailed;
     QTest::newRow("doctype after the root") << good + "<!DOCTYPE database>" << true << loadFailed;
     QTest::newRow("invalid UTF-8 byte") << project("<databaseName>\xff</databaseName>") << true << loadFailed;
     QTest::newRow("overlong UTF-8") << project("<databaseName>\xc0\xaf</databaseName>") << true << loadFailed;
@@ -369,6 +372,15 @@ void TestXmlReader::refusals()
         QCOMPARE(members(db), resetDatabase());
 }
 
+void TestXmlReader::folderIsRefused()
+{
+    ScriptedUi ui;
+    MyDB db;
+    ResetProject(db);
+    QVERIFY(!ReadXmlProject(m_dir.path(), db));
+    QCOMPARE(ui.messages(), QStringList{loadFailed});
+}
+
 void TestXmlReader::acceptedDocumentForms_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -376,6 +388,7 @@ void TestXmlReader::acceptedDocumentForms_data()
     QTest::newRow("as written") << body;
     QTest::newRow("declaration") << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + body;
     QTest::newRow("byte-order mark") << "\xef\xbb\xbf" + body;
+    QTest::newRow("byte-order mark and declaration") << "\xef\xbb\xbf<?xml version=\"1.0\"?>" + body;
     QTest::newRow("comments and instruction around the root") << "<!--a--><?pi x?>" + body + "<!--b-->";
     QTest::newRow("doctype") << "<!DOCTYPE database>" + body;
     QTest::newRow("indented")
