@@ -166,7 +166,7 @@ function form($selected_id = "", $AllowUpdate = 1, $AllowInsert = 1, $AllowDelet
 	
 	// process combos
 	$templateCode=str_replace('<%%COMBO(customer_id)%%>', $combo_customer_id->HTML, $templateCode);
-	$templateCode=str_replace('<%%COMBOTEXT(customer_id)%%>', htmlspecialchars($combo_customer_id->MatchText, ENT_QUOTES, 'windows-1252'), $templateCode);
+	$templateCode=str_replace('<%%COMBOTEXT(customer_id)%%>', $combo_customer_id->MatchText, $templateCode);
 	$templateCode=str_replace('<%%COMBO(order_date)%%>', $combo_order_date->GetHTML(), $templateCode);
 	$templateCode=str_replace('<%%COMBOTEXT(order_date)%%>', htmlspecialchars($combo_order_date->GetHTML(true), ENT_QUOTES, 'windows-1252'), $templateCode);
 	$templateCode=str_replace('<%%COMBO(status)%%>', $combo_status->HTML, $templateCode);
