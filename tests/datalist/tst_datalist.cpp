@@ -608,6 +608,13 @@ void TestDataList::listPage_data()
         << QStringLiteral("request('GET', array('insert_x' => '1', 'update_x' => '1', 'delete_x' => '1', 'SelectedID' => '2')); "
                           "$x = make_list(); $x->Render(); echo implode(',', $Calls), '|', between($x->HTML, '<input name=SelectedID', '>');")
         << "|<input name=SelectedID value='2' type=hidden>";
+    QTest::newRow("POST ignores the address, GET ignores posted fields")
+        << QStringLiteral("request('POST', array('SortField' => '1')); global $HTTP_GET_VARS; $HTTP_GET_VARS = array('SelectedID' => '9', 'SortField' => '2'); "
+                          "$x = make_list(); $x->Render(); echo between($x->HTML, '<input name=SortField', '>'), between($x->HTML, '<input name=SelectedID', '>'), '|'; "
+                          "request('GET', array('SortField' => '1')); global $HTTP_POST_VARS; $HTTP_POST_VARS = array('SelectedID' => '9', 'SortField' => '2'); "
+                          "$x = make_list(); $x->Render(); echo between($x->HTML, '<input name=SortField', '>'), between($x->HTML, '<input name=SelectedID', '>');")
+        << "<input name=SortField value='1' type=hidden><input name=SelectedID value='' type=hidden>|"
+           "<input name=SortField value='1' type=hidden><input name=SelectedID value='' type=hidden>";
     QTest::newRow("POST update keeps the selection")
         << QStringLiteral("request('POST', array('update_x' => '0', 'SelectedID' => '2')); "
                           "$x = make_list(); $x->Render(); echo implode(',', $Calls), '|', between($x->HTML, '<input name=SelectedID', '>');")
