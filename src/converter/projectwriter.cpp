@@ -21,59 +21,62 @@ class XmlDocument {
 public:
     explicit XmlDocument(QSaveFile &file) : m_file(file), m_buf(new char[Capacity]) {}
 
-    void openElement(const char *name)
+    // Element names are literals: their lengths are known when compiling,
+    // and each element is one reservation and a few fixed-size copies.
+    template <size_t N>
+    void openElement(const char (&name)[N])
     {
-        const size_t n = std::strlen(name);
-        char *p = reserve(n + 2);
-        *p++ = '<';
-        p = copy(p, name, n);
-        *p++ = '>';
-        m_len = size_t(p - m_buf.get());
+        commit(startTag(reserve(N + 1), name));
     }
-    void closeElement(const char *name)
+    template <size_t N>
+    void closeElement(const char (&name)[N])
     {
-        const size_t n = std::strlen(name);
-        char *p = reserve(n + 3);
-        *p++ = '<';
-        *p++ = '/';
-        p = copy(p, name, n);
-        *p++ = '>';
-        m_len = size_t(p - m_buf.get());
+        commit(endTag(reserve(N + 2), name));
     }
 
     // An element with a text value; an empty text gives an empty-element tag.
-    void AddTextElement(const char *name, const QString &value)
+    template <size_t N>
+    void AddTextElement(const char (&name)[N], const QString &value)
     {
         if (value.isEmpty()) {
-            const size_t n = std::strlen(name);
-            char *p = reserve(n + 3);
+            char *p = reserve(N + 2);
             *p++ = '<';
-            p = copy(p, name, n);
+            p = copy(p, name, N - 1);
             *p++ = '/';
             *p++ = '>';
-            m_len = size_t(p - m_buf.get());
+            commit(p);
             return;
         }
-        openElement(name);
-        appendEscaped(value);
-        closeElement(name);
+        // At most 5 bytes per UTF-16 unit ("&#31;"; 3 for non-ASCII).
+        char *p = reserve(2 * N + 3 + size_t(value.size()) * 5);
+        p = startTag(p, name);
+        p = appendEscaped(p, value);
+        commit(endTag(p, name));
     }
-    void AddTextElement(const char *name, bool value)
+    template <size_t N>
+    void AddTextElement(const char (&name)[N], bool value)
     {
-        openElement(name);
-        append(value ? "True" : "False");
-        closeElement(name);
+        char *p = startTag(reserve(2 * N + 8), name);
+        p = value ? copy(p, "True", 4) : copy(p, "False", 5);
+        commit(endTag(p, name));
     }
-    void AddTextElement(const char *name, qint32 value)
+    template <size_t N>
+    void AddTextElement(const char (&name)[N], qint32 value)
     {
-        openElement(name);
-        char *p = reserve(12);
-        p = std::to_chars(p, p + 12, value).ptr;
-        m_len = size_t(p - m_buf.get());
-        closeElement(name);
+        char *p = startTag(reserve(2 * N + 3 + 11), name);
+        p = std::to_chars(p, p + 11, value).ptr;
+        commit(endTag(p, name));
     }
-    void AddTextElement(const char *name, qint16 value) { AddTextElement(name, qint32(value)); }
-    void AddTextElement(const char *name, const Variant &value) { AddTextElement(name, value.toText()); }
+    template <size_t N>
+    void AddTextElement(const char (&name)[N], qint16 value)
+    {
+        AddTextElement(name, qint32(value));
+    }
+    template <size_t N>
+    void AddTextElement(const char (&name)[N], const Variant &value)
+    {
+        AddTextElement(name, value.toText());
+    }
 
     void finish() { flush(); }
 
@@ -85,11 +88,24 @@ private:
         std::memcpy(p, s, n);
         return p + n;
     }
-    void append(const char *s)
+    template <size_t N>
+    static char *startTag(char *p, const char (&name)[N])
     {
-        const size_t n = std::strlen(s);
-        m_len = size_t(copy(reserve(n), s, n) - m_buf.get());
+        *p++ = '<';
+        p = copy(p, name, N - 1);
+        *p++ = '>';
+        return p;
     }
+    template <size_t N>
+    static char *endTag(char *p, const char (&name)[N])
+    {
+        *p++ = '<';
+        *p++ = '/';
+        p = copy(p, name, N - 1);
+        *p++ = '>';
+        return p;
+    }
+    void commit(char *end) { m_len = size_t(end - m_buf.get()); }
 
     // Room for n more bytes; the pointer to where they go.
     char *reserve(size_t n)
@@ -113,12 +129,10 @@ private:
     // UTF-8 with the markup characters escaped. A CR goes out as a
     // character reference so that readers that normalise line ends keep it;
     // other control characters, which XML cannot carry literally, too.
-    void appendEscaped(const QString &text)
+    static char *appendEscaped(char *p, const QString &text)
     {
         const char16_t *s = reinterpret_cast<const char16_t *>(text.utf16());
         const char16_t *const end = s + text.size();
-        // At most 5 bytes per UTF-16 unit ("&#31;"; 3 for non-ASCII).
-        char *p = reserve(size_t(text.size()) * 5);
         while (s < end) {
             char32_t c = *s++;
             if (c < 0x80) {
@@ -158,7 +172,7 @@ private:
                 *p++ = char(0x80 | (c & 0x3F));
             }
         }
-        m_len = size_t(p - m_buf.get());
+        return p;
     }
 
     QSaveFile &m_file;

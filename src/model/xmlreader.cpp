@@ -58,12 +58,15 @@ std::string_view nodeText(const pugi::xml_node &node, std::string &buf)
         // here because their names match nothing.
         return node.value();
     }
+    const char *embedded = node.value();
     const pugi::xml_node first = node.first_child();
     if (!first)
-        return node.value();
-    if (!hasEmbeddedText(node) && !first.next_sibling()
-        && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata))
-        return first.value();
+        return embedded;
+    if (*embedded == 0 && !first.next_sibling()) {
+        const pugi::xml_node_type type = first.type();
+        if (type == pugi::node_pcdata || type == pugi::node_cdata)
+            return first.value();
+    }
     buf.clear();
     appendText(node, buf);
     return buf;
