@@ -8,8 +8,12 @@
 #include "platform/scriptedui.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <unistd.h>
 
 using namespace tess;
 using namespace tess::testing;
@@ -162,6 +166,52 @@ public:
     }
 };
 
+// Ends the process with SIGKILL when asked to let windows repaint for the
+// n-th time: a save killed half-way.
+class KillingUi final : public UiServices {
+public:
+    int killAt = 1;
+    int calls = 0;
+    KillingUi() { setUi(this); }
+    ~KillingUi() override { setUi(nullptr); }
+    int messageBox(const QString &, int, const QString &) override { return Answer::Ok; }
+    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+    QString openFileName(const FileDialogRequest &) override { return {}; }
+    QString saveFileName(const FileDialogRequest &) override { return {}; }
+    bool openExternal(const QString &) override { return false; }
+    void processEvents() override
+    {
+        if (++calls == killAt)
+            ::kill(::getpid(), SIGKILL);
+    }
+};
+
+// A project whose file is several times the writer's buffer, so that a
+// kill at its last field comes after parts of it went to the file.
+void fillLargeProject(MyDB &db)
+{
+    ResetProject(db);
+    for (int t = 1; t <= 40; ++t) {
+        MyTable &table = *db.Tables.Add("c", QStringLiteral("t%1").arg(t));
+        for (int f = 1; f <= 100; ++f)
+            table.Fields.Add({}, {}, {}, {}, QString(200, QChar('c')), QStringLiteral("f%1").arg(f), false, false, 4,
+                             0, 0, {}, false, false, false, false, false);
+    }
+}
+
+const char killTargetVariable[] = "TESSARON_WRITER_KILL_TARGET";
+
+// The child process of killedSaveKeepsOldFile.
+int saveAndGetKilled(const QString &path)
+{
+    MyDB db;
+    fillLargeProject(db);
+    KillingUi ui;
+    ui.killAt = 40 * 100;
+    WriteXmlProject(path, db);
+    return 0; // not reached
+}
+
 } // namespace
 
 class TestWriter : public QObject {
@@ -185,6 +235,7 @@ private slots:
     void failedSave_data();
     void failedSave();
     void interruptedSaveKeepsOldFile();
+    void killedSaveKeepsOldFile();
 };
 
 void TestWriter::exactBytes()
@@ -412,5 +463,27 @@ void TestWriter::interruptedSaveKeepsOldFile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.tzx"});
 }
 
-QTEST_GUILESS_MAIN(TestWriter)
+void TestWriter::killedSaveKeepsOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.tzx");
+    QVERIFY(writeBytes(path, smallProject));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(killTargetVariable, path);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(fileBytes(path), smallProject);
+}
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsSet(killTargetVariable))
+        return saveAndGetKilled(qEnvironmentVariable(killTargetVariable));
+    QCoreApplication app(argc, argv);
+    TestWriter test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_writer.moc"
