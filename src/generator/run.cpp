@@ -64,6 +64,18 @@ QString longTimeText(const QDateTime &moment)
     return locale.toString(moment.time(), timeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat)));
 }
 
+// Generated text is nearly always plain Latin-1, where the code page and
+// Latin-1 agree byte for byte; only other text takes the per-character way.
+QByteArray encodeText(const QString &text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 && (u < 0xA0 || u > 0xFF))
+            return cp1252::encode(text);
+    }
+    return text.toLatin1();
+}
+
 QByteArray localPath(const QString &path) { return QFile::encodeName(path); }
 
 // A target exists when it is a regular file (a symbolic link to one counts).
@@ -106,31 +118,34 @@ bool writeAll(int fd, const char *data, qsizetype size)
 bool replaceFile(const QString &path, const QByteArray &bytes, const struct timespec *mtime)
 {
     QString target = path;
-    struct stat lst;
-    if (::lstat(localPath(path).constData(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
-        const QString resolved = QFileInfo(path).canonicalFilePath();
-        if (!resolved.isEmpty())
-            target = resolved;
-    }
-
+    QByteArray local = localPath(path);
     struct stat st;
-    bool existing = false;
-    if (::stat(localPath(target).constData(), &st) == 0) {
+    bool existing = ::lstat(local.constData(), &st) == 0;
+    if (existing && S_ISLNK(st.st_mode)) {
+        // Replace the file the link points to, not the link.
+        const QString resolved = QFileInfo(path).canonicalFilePath();
+        if (!resolved.isEmpty()) {
+            target = resolved;
+            local = localPath(target);
+        }
+        existing = ::stat(local.constData(), &st) == 0;
+    }
+    if (existing) {
         if (!S_ISREG(st.st_mode))
             return false;
         if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
             return false;
-        existing = true;
     }
 
     const QFileInfo info(target);
     const QString folder = info.path();
     const QString stem = QStringLiteral(".") + info.fileName() + QStringLiteral(".tmp");
     static unsigned counter = 0;
+    static const pid_t pid = ::getpid();
     QByteArray tempName;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = localPath(joinPath(folder, stem + QString::number(::getpid()) + u'-' + QString::number(++counter)));
+        tempName = localPath(joinPath(folder, stem + QString::number(pid) + u'-' + QString::number(++counter)));
         fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return false;
@@ -151,7 +166,7 @@ bool replaceFile(const QString &path, const QByteArray &bytes, const struct time
     if (::close(fd) != 0)
         ok = false;
     if (ok)
-        ok = ::rename(tempName.constData(), localPath(target).constData()) == 0;
+        ok = ::rename(tempName.constData(), local.constData()) == 0;
     if (!ok)
         ::unlink(tempName.constData());
     return ok;
@@ -250,7 +265,7 @@ WriteOutcome GenerationRun::WriteOutputFile(const QString &path, const QString &
 
 WriteOutcome GenerationRun::WriteTextFile(const QString &path, const QString &content, bool logIt)
 {
-    if (!replaceFile(path, cp1252::encode(content), nullptr)) {
+    if (!replaceFile(path, encodeText(content), nullptr)) {
         host.appendLog(kFailed);
         return WriteOutcome::Failed;
     }

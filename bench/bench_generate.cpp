@@ -1,0 +1,190 @@
+// Generates a large project (500 tables of 40 fields) into a fresh folder
+// and compares the time with writing the same bytes by plain file writes.
+// Usage: bench_generate [tables] [fields] [repeats]
+#include "generator/generators.h"
+#include "model/constants.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace tess;
+
+namespace {
+
+class QuietHost : public GenerationHost {
+public:
+    qsizetype logSize = 0;
+    void appendLog(const QString &piece) override { logSize += piece.size(); }
+    QString askOverwrite(const OverwriteQuestion &, qint16 &) override { return QStringLiteral("1"); }
+    void showError(const QString &message) override { std::fprintf(stderr, "%s\n", qPrintable(message)); }
+};
+
+DBPtr bigProject(int tables, int fields)
+{
+    auto db = std::make_shared<MyDB>();
+    db->DBName = QStringLiteral("bench");
+    db->Server = QStringLiteral("localhost");
+    db->DateFormat = Variant(3);
+    db->DateSeparator = Variant(4);
+    static const int types[] = {Dt::VarChar, Dt::Int, Dt::Date, Dt::Text, Dt::Decimal, Dt::Char, Dt::DateTime};
+    for (int t = 1; t <= tables; ++t) {
+        const QString name = QStringLiteral("table%1").arg(t);
+        MyTable &table = *db->Tables.Add(QStringLiteral("Table %1").arg(t), name);
+        table.AllowSelection = table.AllowInsert = table.AllowUpdate = table.AllowDelete = true;
+        table.AllowSorting = table.AllowFilters = table.AllowPrint = true;
+        table.RecordsPerPage = 20;
+        table.FilterCount = 4;
+        table.Fields.Add({}, {}, {}, {}, QStringLiteral("ID"), QStringLiteral("id"), true, false, Dt::Int, 11, 0, {},
+                         false, true, true, false, false);
+        for (int f = 2; f <= fields; ++f) {
+            const int type = types[f % 7];
+            const qint16 length = type == Dt::VarChar ? 60 : type == Dt::Char ? 8 : type == Dt::Decimal ? 10 : 0;
+            MyField &field = *table.Fields.Add({}, {}, {}, {}, QStringLiteral("Field %1").arg(f),
+                                               QStringLiteral("field%1").arg(f), false, f % 11 == 0, type, length,
+                                               type == Dt::Decimal ? 2 : 0,
+                                               f % 5 == 0 ? QStringLiteral("x") : QString(), false, f % 3 == 0,
+                                               false, false, false);
+            field.ColumnWidth = 120;
+            if (f % 13 == 0 && t > 1) {
+                field.ParentTable = QStringLiteral("table%1").arg(t - 1);
+                field.ParentIDField = QStringLiteral("id");
+                field.ParentCaptionField = QStringLiteral("field2");
+                field.pDataType = Dt::Int;
+                field.pLength = 11;
+                field.pDefault.clear();
+            }
+        }
+        if (t % 10 == 0)
+            table.AlterSQL = QStringLiteral("ALTER TABLE `%1` ADD `field2` VARCHAR(60) ;;").arg(name);
+    }
+    return db;
+}
+
+struct FileBytes {
+    QString relative;
+    QByteArray bytes;
+};
+
+std::vector<FileBytes> collect(const QString &root)
+{
+    std::vector<FileBytes> out;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly))
+            out.push_back({QDir(root).relativeFilePath(path), f.readAll()});
+    }
+    return out;
+}
+
+double generateOnce(MyDB &db, const StyleTable &styles, const QString &folder)
+{
+    QuietHost host;
+    GenerationRun run(db, styles, host);
+    run.folder = folder;
+    QElapsedTimer timer;
+    timer.start();
+    GenerateAll(run);
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double plainWrites(const std::vector<FileBytes> &files, const QString &folder)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QDir().mkpath(folder + QStringLiteral("/images"));
+    for (const FileBytes &f : files) {
+        QFile out(folder + u'/' + f.relative);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(out.fileName()));
+        out.write(f.bytes);
+    }
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The same bytes through the output routines (decode, encode, write beside
+// the target, rename), without building any text.
+double outputRoutines(MyDB &db, const StyleTable &styles, const std::vector<FileBytes> &files, const QString &folder)
+{
+    QuietHost host;
+    GenerationRun run(db, styles, host);
+    run.folder = folder;
+    std::vector<std::pair<QString, QString>> texts;
+    texts.reserve(files.size());
+    for (const FileBytes &f : files)
+        texts.emplace_back(f.relative, QString::fromLatin1(f.bytes));
+    QElapsedTimer timer;
+    timer.start();
+    QDir().mkpath(folder + QStringLiteral("/images"));
+    for (const auto &t : texts)
+        run.WriteOutputFile(run.path(t.first), t.first, t.second, true);
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int tables = args.size() > 1 ? args[1].toInt() : 500;
+    const int fields = args.size() > 2 ? args[2].toInt() : 40;
+    const int repeats = args.size() > 3 ? args[3].toInt() : 3;
+
+    StyleTable styles;
+    styles.StyleNames[1] = QStringLiteral("TableTitle");
+    styles.StyleDefinitions[1] = QStringLiteral("font: bold 14pt Verdana;");
+
+    QTemporaryDir scratch;
+    // One run first to learn the bytes that the plain writes repeat.
+    std::vector<FileBytes> files;
+    {
+        DBPtr db = bigProject(tables, fields);
+        const QString warm = scratch.filePath(QStringLiteral("warm"));
+        QDir().mkpath(warm);
+        generateOnce(*db, styles, warm);
+        files = collect(warm);
+    }
+    qint64 totalBytes = 0;
+    for (const FileBytes &f : files)
+        totalBytes += f.bytes.size();
+
+    // The order alternates, so that neither side always meets the file
+    // system's state after the other.
+    std::vector<double> gen, plain, routines;
+    for (int r = 0; r < repeats; ++r) {
+        // A fresh project each time: generating clears the pending changes.
+        DBPtr db = bigProject(tables, fields);
+        const QString genFolder = scratch.filePath(QStringLiteral("gen%1").arg(r));
+        const QString plainFolder = scratch.filePath(QStringLiteral("plain%1").arg(r));
+        QDir().mkpath(genFolder);
+        routines.push_back(outputRoutines(*db, styles, files, scratch.filePath(QStringLiteral("out%1").arg(r))));
+        if (r % 2) {
+            plain.push_back(plainWrites(files, plainFolder));
+            gen.push_back(generateOnce(*db, styles, genFolder));
+        } else {
+            gen.push_back(generateOnce(*db, styles, genFolder));
+            plain.push_back(plainWrites(files, plainFolder));
+        }
+    }
+    const double g = *std::min_element(gen.begin(), gen.end());
+    const double p = *std::min_element(plain.begin(), plain.end());
+    std::printf("project: %d tables x %d fields; %zu files, %.1f MB\n", tables, fields, files.size(),
+                double(totalBytes) / 1e6);
+    std::printf("GenerateAll (best of %d): %8.1f ms\n", repeats, g);
+    std::printf("plain writes (best of %d): %8.1f ms\n", repeats, p);
+    const double o = *std::min_element(routines.begin(), routines.end());
+    std::printf("output routines alone (best of %d): %8.1f ms\n", repeats, o);
+    std::printf("ratio GenerateAll / plain writes: %.2f (target 1.5 or less)\n", g / p);
+    std::printf("ratio output routines / plain writes: %.2f\n", o / p);
+    return 0;
+}
