@@ -95,7 +95,7 @@
 	$setupOK=true;
 	setupTable("items", "create table if not exists `items` ( `id` INT(11) not null auto_increment , primary key (`id`), `title` VARCHAR(50) )");
 	
-	// save MD5, once every statement went through
+	// save MD5
 	if($setupOK && $fp=@fopen("./setup.md5", "w")){
 		fwrite($fp, $thisMD5);
 		fclose($fp);
