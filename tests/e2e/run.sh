@@ -23,7 +23,7 @@ while [ $# -gt 0 ]; do
     --out) out=$2; shift 2 ;;
     --project) project=$2; shift 2 ;;
     --app) given_app=$(cd "$2" && pwd); shift 2 ;;
-    --) shift; tests=("$@"); break ;;
+    --) shift; for t in "$@"; do tests+=("$(realpath "$t")"); done; break ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
 done
@@ -104,12 +104,20 @@ chmod -R a+rwX "$app"
 db_port=$(free_port)
 # The server runs as mysql: its data, socket, pid file and log live in
 # folders that user owns.
+# As root the server runs as mysql; as anyone else, as that user.
 mkdir -p "$work/db" "$work/run"
-chown mysql:mysql "$work/db" "$work/run"
-mariadb-install-db --no-defaults --user=mysql --datadir="$work/db" --skip-test-db \
-  --auth-root-authentication-method=socket >"$work/install-db.log" 2>&1 || {
+if [ "$(id -u)" = 0 ]; then
+  db_os_user=mysql
+  chown mysql:mysql "$work/db" "$work/run"
+else
+  db_os_user=$(id -un)
+fi
+# root gets no password and is reached by the socket only (the server
+# listens on loopback, the application uses its own user).
+mariadb-install-db --no-defaults --user="$db_os_user" --datadir="$work/db" --skip-test-db \
+  --auth-root-authentication-method=normal >"$work/install-db.log" 2>&1 || {
   cat "$work/install-db.log" >&2; exit 1; }
-mariadbd --no-defaults --user=mysql --datadir="$work/db" --socket="$work/run/mysqld.sock" \
+mariadbd --no-defaults --user="$db_os_user" --datadir="$work/db" --socket="$work/run/mysqld.sock" \
   --pid-file="$work/run/mysqld.pid" --port="$db_port" --bind-address=127.0.0.1 \
   --log-error="$work/run/mysqld.err" --skip-log-bin --innodb-buffer-pool-size=64M \
   --innodb-log-file-size=16M --innodb-flush-log-at-trx-commit=0 &

@@ -102,9 +102,10 @@ async function screenshot(page, name) {
 function mariadb(args, input) {
   return execFileSync('mariadb', [
     '--no-defaults', `-h${cfg.db.host}`, `-P${cfg.db.port}`, `-u${cfg.db.user}`, `-p${cfg.db.pass}`,
-    // The application talks latin1 and stores the bytes the browser sent;
-    // the client does the same so that both see the same bytes.
-    '--default-character-set=latin1', ...args,
+    // The application talks latin1 (Windows-1252) to the server, which
+    // stores characters; this client reads and writes the same characters
+    // in UTF-8.
+    '--default-character-set=utf8mb4', ...args,
   ], { input, encoding: 'utf8', stdio: ['pipe', 'pipe', 'pipe'] });
 }
 
@@ -263,6 +264,7 @@ function footerText(first, last, count) {
   return norm(plain(tr('records x to y of z').replace('<FirstRecord>', first).replace('<LastRecord>', last).replace('<RecordCount>', count)));
 }
 
+
 module.exports = {
   cfg, url, launch, submit, postFrom, screenshot, query, scalar, exec, q, PhpLog, translations, tr,
   plain, norm, configured, ensureSetup, seed, PRODUCT_COUNT, readList, footerText, assert,
@@ -287,9 +289,12 @@ async function selectRow(page, key) {
 
 // The numbers of the "records x to y of z" footer.
 async function footerNumbers(page) {
-  const pattern = norm(plain(tr('records x to y of z')))
+  // The placeholders look like tags: swap them for markers before the
+  // text is reduced to what the page shows.
+  const marked = tr('records x to y of z').replace('<FirstRecord>', '\u0001').replace('<LastRecord>', '\u0002').replace('<RecordCount>', '\u0003');
+  const pattern = norm(plain(marked))
     .replace(/[.*+?^${}()|[\]\\]/g, '\\$&')
-    .replace('<FirstRecord>', '(-?\\d*)').replace('<LastRecord>', '(-?\\d*)').replace('<RecordCount>', '(-?\\d*)');
+    .replace(/[\u0001-\u0003]/g, '(-?\\d*)');
   const l = await readList(page);
   const text = norm(l.body);
   const m = text.match(new RegExp(pattern));
@@ -324,9 +329,9 @@ async function formValue(page, name) {
 // Chooses a date in the three selects of a date field.
 async function setDate(page, field, ymd) {
   const [y, m, d] = ymd.split('-');
-  await page.selectOption(`select[name=${field}Year]`, y);
-  await page.selectOption(`select[name=${field}Month]`, m);
-  await page.selectOption(`select[name=${field}Day]`, d);
+  await page.selectOption(`select[name=${field}Year]`, { value: y });
+  await page.selectOption(`select[name=${field}Month]`, { value: m });
+  await page.selectOption(`select[name=${field}Day]`, { value: d });
 }
 
 async function dateValue(page, field) {

@@ -98,10 +98,10 @@ test('paging: next and previous at both ends, and the page menu', async () => {
   const menu = page.locator('tr.TableFooter select');
   assert.deepEqual(await menu.locator('option').allInnerTexts(), ['1', '2', '3']);
   assert.equal(await menu.inputValue(), '1');
-  await h.submit(page, () => menu.selectOption('2'));
+  await h.submit(page, () => menu.selectOption({ value: '2' }));
   await expectPage(21, 25);
   assert.equal(await page.locator('tr.TableFooter select').inputValue(), '2');
-  await h.submit(page, () => page.locator('tr.TableFooter select').selectOption('0'));
+  await h.submit(page, () => page.locator('tr.TableFooter select').selectOption({ value: '0' }));
   await expectPage(1, 10);
   // Ten records or fewer: one page, no page menu.
   h.exec('delete from products where id > 10');

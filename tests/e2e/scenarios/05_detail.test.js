@@ -72,7 +72,7 @@ test('insert: the refreshed list selects the new record', async () => {
   await page.waitForLoadState('load');
   const id = h.scalar("select id from products where name='New gadget'");
   assert.ok(id, 'the record was stored');
-  assert.deepEqual(row(id), { name: 'New gadget', category_id: '2', added: '2024-02-29', status: 'on sale', price: '9.99', notes: 'Line one\\nLine "two" & <three>', photo: null, internal_code: 'NG1', supplier_ref: null });
+  assert.deepEqual(row(id), { name: 'New gadget', category_id: '2', added: '2024-02-29', status: 'on sale', price: '9.99', notes: 'Line one\r\\nLine "two" & <three>', photo: null, internal_code: 'NG1', supplier_ref: null });
   assert.match(page.url(), new RegExp(`products_view\\.php\\?.*SelectedID=${id}(&|$)`));
   assert.equal(await h.formValue(page, 'name'), 'New gadget', 'the new record is selected');
   assert.equal(await h.formValue(page, 'notes'), 'Line one\nLine "two" & <three>');

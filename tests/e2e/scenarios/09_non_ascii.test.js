@@ -16,8 +16,7 @@ after(async () => { await b?.context.close(); });
 afterEach(() => log.assertClean());
 
 const NAME = 'Café Müller';
-// Shorter than the 40 characters after which the list cuts the text, in
-// bytes too: the application stores the bytes the browser sends.
+// Shorter than the 40 characters after which the list cuts the text.
 const DESC = 'Crème brûlée — 5 € «fine»';
 
 test('non-ASCII text is entered, listed, edited and saved back unchanged', async () => {
