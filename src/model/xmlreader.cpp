@@ -53,16 +53,13 @@ void appendText(const pugi::xml_node &node, std::string &buf)
 // holds the joined text otherwise.
 std::string_view nodeText(const pugi::xml_node &node, std::string &buf)
 {
-    if (node.type() != pugi::node_element) {
-        // A processing instruction's text is its data; text nodes never get
-        // here because their names match nothing.
-        return node.value();
-    }
-    const char *embedded = node.value();
+    // Without children, an element's text is its embedded piece or nothing,
+    // and a processing instruction's text is its data: value() either way.
+    // (Text nodes never get here: their names match nothing.)
     const pugi::xml_node first = node.first_child();
     if (!first)
-        return embedded;
-    if (*embedded == 0 && !first.next_sibling()) {
+        return node.value();
+    if (*node.value() == 0 && !first.next_sibling()) {
         const pugi::xml_node_type type = first.type();
         if (type == pugi::node_pcdata || type == pugi::node_cdata)
             return first.value();
@@ -97,7 +94,21 @@ bool plainInteger(std::string_view s, double &out)
     return true;
 }
 
-QString text(std::string_view s) { return toQString(s); }
+// Stores a text. One that equals what the member holds already (a
+// placeholder or default, as often as not) is left in place instead of
+// copied; the check is only made for ASCII, where it is cheap.
+void setText(QString &member, std::string_view s)
+{
+    if (qsizetype(s.size()) == member.size()) {
+        const char16_t *u = reinterpret_cast<const char16_t *>(member.utf16());
+        size_t i = 0;
+        while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80 && u[i] == char16_t(s[i]))
+            ++i;
+        if (i == s.size())
+            return;
+    }
+    member = toQString(s);
+}
 
 bool flag(std::string_view s)
 {
@@ -176,19 +187,19 @@ private:
 };
 
 const Setting<MyDB> dbSettings[] = {
-    {"databaseName", [](MyDB &d, std::string_view v) { d.DBName = text(v); }},
-    {"databaseUser", [](MyDB &d, std::string_view v) { d.UserName = text(v); }},
-    {"databasePassword", [](MyDB &d, std::string_view v) { d.Password = text(v); }},
-    {"databaseServer", [](MyDB &d, std::string_view v) { d.Server = text(v); }},
+    {"databaseName", [](MyDB &d, std::string_view v) { setText(d.DBName, v); }},
+    {"databaseUser", [](MyDB &d, std::string_view v) { setText(d.UserName, v); }},
+    {"databasePassword", [](MyDB &d, std::string_view v) { setText(d.Password, v); }},
+    {"databaseServer", [](MyDB &d, std::string_view v) { setText(d.Server, v); }},
     {"hideNavMenu", [](MyDB &d, std::string_view v) { d.HideNavMenu = flag(v); }},
-    {"styleSheetFile", [](MyDB &d, std::string_view v) { d.StyleSheetFile = text(v); }},
+    {"styleSheetFile", [](MyDB &d, std::string_view v) { setText(d.StyleSheetFile, v); }},
     {"scrollStyle", [](MyDB &d, std::string_view v) { d.ScrollStyle = v.empty() ? qint16(0) : number16(v); }},
     {"dateFormat", [](MyDB &d, std::string_view v) { d.DateFormat = textOrZero(v); }},
     {"dateSeparator", [](MyDB &d, std::string_view v) { d.DateSeparator = textOrZero(v); }},
 };
 
 const Setting<MyTable> tableSettings[] = {
-    {"name", [](MyTable &t, std::string_view v) { t.Name = text(v); }},
+    {"name", [](MyTable &t, std::string_view v) { setText(t.Name, v); }},
     {"allowInsert", [](MyTable &t, std::string_view v) { t.AllowInsert = flag(v); }},
     {"allowUpdate", [](MyTable &t, std::string_view v) { t.AllowUpdate = flag(v); }},
     {"allowCSV", [](MyTable &t, std::string_view v) { t.AllowCSV = flag(v); }},
@@ -198,18 +209,18 @@ const Setting<MyTable> tableSettings[] = {
     {"allowSavingFilters", [](MyTable &t, std::string_view v) { t.AllowSavingFilters = flag(v); }},
     {"allowSelection", [](MyTable &t, std::string_view v) { t.AllowSelection = flag(v); }},
     {"allowSorting", [](MyTable &t, std::string_view v) { t.AllowSorting = flag(v); }},
-    {"caption", [](MyTable &t, std::string_view v) { t.Caption = text(v); }},
-    {"detailViewLabel", [](MyTable &t, std::string_view v) { t.DetailViewLabel = text(v); }},
+    {"caption", [](MyTable &t, std::string_view v) { setText(t.Caption, v); }},
+    {"detailViewLabel", [](MyTable &t, std::string_view v) { setText(t.DetailViewLabel, v); }},
     {"hideTableView", [](MyTable &t, std::string_view v) { t.HideTableView = flag(v); }},
     {"quickSearch", [](MyTable &t, std::string_view v) { t.QuickSearch = number16(v); }},
     {"recordsPerPage", [](MyTable &t, std::string_view v) { t.RecordsPerPage = number16(v); }},
-    {"redirectAfterInsert", [](MyTable &t, std::string_view v) { t.RedirectAfterInsert = text(v); }},
+    {"redirectAfterInsert", [](MyTable &t, std::string_view v) { setText(t.RedirectAfterInsert, v); }},
     {"filterCount", [](MyTable &t, std::string_view v) { t.FilterCount = number16(v); }},
 };
 
 const Setting<MyField> fieldSettings[] = {
-    {"caption", [](MyField &f, std::string_view v) { f.Caption = text(v); }},
-    {"name", [](MyField &f, std::string_view v) { f.Name = text(v); }},
+    {"caption", [](MyField &f, std::string_view v) { setText(f.Caption, v); }},
+    {"name", [](MyField &f, std::string_view v) { setText(f.Name, v); }},
     {"dataType", [](MyField &f, std::string_view v) { f.pDataType = leading32(v); }},
     {"length", [](MyField &f, std::string_view v) { f.pLength = leading16(v); }},
     {"precision", [](MyField &f, std::string_view v) { f.pPrecision = leading16(v); }},
@@ -220,7 +231,7 @@ const Setting<MyField> fieldSettings[] = {
     {"unique", [](MyField &f, std::string_view v) { f.pUnique = flag(v); }},
     {"unsigned", [](MyField &f, std::string_view v) { f.pUnsigned = flag(v); }},
     {"zeroFill", [](MyField &f, std::string_view v) { f.pZeroFill = flag(v); }},
-    {"default", [](MyField &f, std::string_view v) { f.pDefault = text(v); }},
+    {"default", [](MyField &f, std::string_view v) { setText(f.pDefault, v); }},
     {"columnWidth", [](MyField &f, std::string_view v) { f.ColumnWidth = leading16(v); }},
     {"maxLengthInTableView", [](MyField &f, std::string_view v) { f.pNumChars = leading16(v); }},
     {"allowImageUpload", [](MyField &f, std::string_view v) { f.pAllowImageUpload = flag(v); }},
@@ -229,13 +240,13 @@ const Setting<MyField> fieldSettings[] = {
     {"tableLink", [](MyField &f, std::string_view v) { f.pTableLink = flag(v); }},
     {"detailLink", [](MyField &f, std::string_view v) { f.pDetailLink = flag(v); }},
     {"maxUploadSize", [](MyField &f, std::string_view v) { f.pMaxUploadSize = leading32(v); }},
-    {"allowedFileTypes", [](MyField &f, std::string_view v) { f.pUploadFileTypes = text(v); }},
+    {"allowedFileTypes", [](MyField &f, std::string_view v) { setText(f.pUploadFileTypes, v); }},
     {"deleteFiles", [](MyField &f, std::string_view v) { f.pDeleteFiles = flag(v); }},
     {"noFileRename", [](MyField &f, std::string_view v) { f.pNoFileRename = flag(v); }},
-    {"parentCaptionField", [](MyField &f, std::string_view v) { f.ParentCaptionField = text(v); }},
-    {"parentIDField", [](MyField &f, std::string_view v) { f.ParentIDField = text(v); }},
-    {"parentTable", [](MyField &f, std::string_view v) { f.ParentTable = text(v); }},
-    {"CSValueList", [](MyField &f, std::string_view v) { f.CSValueList = text(v); }},
+    {"parentCaptionField", [](MyField &f, std::string_view v) { setText(f.ParentCaptionField, v); }},
+    {"parentIDField", [](MyField &f, std::string_view v) { setText(f.ParentIDField, v); }},
+    {"parentTable", [](MyField &f, std::string_view v) { setText(f.ParentTable, v); }},
+    {"CSValueList", [](MyField &f, std::string_view v) { setText(f.CSValueList, v); }},
     {"CSValueListType",
      [](MyField &f, std::string_view v) {
          const qint16 type = leading16(v);
