@@ -64,6 +64,8 @@ struct GenerationRun {
     QString mySQLDateFormat;
     QString datePartSeparator;
 
+    // Takes the program's folder, the current moment and the date
+    // settings of the project; the caller sets folder and anyImageUpload.
     GenerationRun(MyDB &db, const StyleTable &styles, GenerationHost &host);
 
     // Sets date and time from a moment, in the system locale's formats.
@@ -76,7 +78,9 @@ struct GenerationRun {
 
     // The output routines. The outcome is also returned for the generators
     // that act on it; the others ignore it. A failure is always logged,
-    // logIt only silences " Done." and " Skipped.".
+    // logIt only silences " Done." and " Skipped.". A file is replaced
+    // through a new file beside it, so a failed write keeps the old one; a
+    // target without any write bit is never replaced.
     WriteOutcome WriteOutputFile(const QString &path, const QString &displayName, const QString &content, bool logIt);
     WriteOutcome CopyOutputFile(const QString &src, const QString &dst, bool logIt);
     WriteOutcome WriteTextFile(const QString &path, const QString &content, bool logIt);
