@@ -316,7 +316,13 @@ WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &ds
             q.existingFile = fileData(QStringLiteral("Destination file data:"), dstStat);
             const qsizetype slash = dst.lastIndexOf(u'/');
             q.main = QStringLiteral("The file '") + dst.mid(slash + 1) + QStringLiteral("' already exists.");
-            overwrite = leadingNumber(host.askOverwrite(q, overwriteMode)) == 1;
+            // Unlike WriteOutputFile, the copy keeps every error to itself.
+            try {
+                overwrite = leadingNumber(host.askOverwrite(q, overwriteMode)) == 1;
+            } catch (const std::exception &) {
+                host.appendLog(kFailed);
+                return WriteOutcome::Failed;
+            }
         }
         if (!overwrite) {
             LogSkipped(logIt);

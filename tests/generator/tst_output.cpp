@@ -1,6 +1,7 @@
 // The output routines: the overwrite policy in every mode, the dialog texts,
 // the log words, logIt, and what stays on disk when a write or copy fails.
 #include "generator/run.h"
+#include "platform/runtimeerror.h"
 #include "testhost.h"
 
 #include <QDir>
@@ -371,6 +372,29 @@ private slots:
         QVERIFY(host.questions.isEmpty());
         QVERIFY(!QFileInfo::exists(file("new.gif")));
         QCOMPARE(readBytes(file("old.gif")), QByteArray("old"));
+    }
+
+    // An error of the dialog reaches the generator from WriteOutputFile but
+    // ends only the copy in CopyOutputFile.
+    void dialogErrors()
+    {
+        struct ThrowingHost : RecordingHost {
+            QString askOverwrite(const OverwriteQuestion &, qint16 &) override { tess::raise(Err::DeviceIO); }
+        } host;
+        writeBytes(file("a"), "A");
+        writeBytes(file("src"), "S");
+        GenerationRun run(m_db, m_styles, host);
+        bool raised = false;
+        try {
+            run.WriteOutputFile(file("a"), "a", "new", true);
+        } catch (const RuntimeError &e) {
+            raised = e.number() == Err::DeviceIO;
+        }
+        QVERIFY(raised);
+        QCOMPARE(host.log, QString());
+        QCOMPARE(run.CopyOutputFile(file("src"), file("a"), true), WriteOutcome::Failed);
+        QCOMPARE(host.log, QStringLiteral(" Failed."));
+        QCOMPARE(readBytes(file("a")), QByteArray("A"));
     }
 
     void clockAndLogLine()
