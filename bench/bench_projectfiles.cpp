@@ -80,18 +80,28 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : dir.filePath(QStringLiteral("bench.tzx"));
 
+    // Writes first, then reads: a read right after a write gets memory the
+    // heap has just handed back to the system, and pays for touching it
+    // afresh, so the first read is reported on its own.
     Times write, read;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
         WriteXmlProject(path, db);
         write.add(timer.nsecsElapsed());
-
+    }
+    double firstRead = 0;
+    for (int i = 0; i < runs; ++i) {
         MyDB back;
         ResetProject(back);
-        timer.restart();
+        QElapsedTimer timer;
+        timer.start();
         const bool ok = ReadXmlProject(path, back);
-        read.add(timer.nsecsElapsed());
+        const qint64 ns = timer.nsecsElapsed();
+        if (i == 0)
+            firstRead = double(ns) / 1e6;
+        else
+            read.add(ns);
         if (!ok || back.Tables.Count() != tables || back.Tables.Item(tables)->Fields.Count() != fields) {
             std::fprintf(stderr, "read back failed\n");
             return 1;
@@ -100,7 +110,7 @@ int main(int argc, char **argv)
     std::printf("project: %d tables x %d fields, file %.1f MB, %d runs\n", tables, fields,
                 double(QFileInfo(path).size()) / 1e6, runs);
     std::printf("write: best %.1f ms, median %.1f ms\n", write.best(), write.median());
-    std::printf("read:  best %.1f ms, median %.1f ms\n", read.best(), read.median());
+    std::printf("read:  best %.1f ms, median %.1f ms (first read %.1f ms)\n", read.best(), read.median(), firstRead);
 
     // The same with the event loop run at every yield, as in the program.
     {
