@@ -265,7 +265,7 @@ class DataList
 			}
 		}
 		
-		// a page holds at least one record
+		// a page holds at least one record, the scroll track at least one pixel
 		if($this->RecordsPerPage < 1)
 		{
 			$this->RecordsPerPage = 1;
@@ -985,14 +985,11 @@ class DataList
 class DataCombo
 {
 	var $Query,             // Only the first two fields of the query are used.
-		                    // The first field is treated as the primary key (data values),
-		                    // and the second field is the displayed data items.
 		$Class,
 		$Style,
 		$SelectName,
 		$FirstItem,         // if not empty, the first item in the combo with value of ''
-		$SelectedData,      // a value compared to first field value of the query to select
-		                    // an item from the combo.
+		$SelectedData,      // compared with the first field of each row to select an item
 		$ItemCount,         // this is returned. It indicates the number of items in the combo.
 		$HTML,              // the resulting output HTML code to use
 		$MatchText;         // will store the text value of the matching item.
