@@ -171,7 +171,10 @@ if [ ${#tests[@]} -eq 0 ]; then
 fi
 cd "$here"
 set +e
-node --test --test-concurrency=1 --test-timeout=120000 "${tests[@]}"
+# The whole run is bounded well inside ctest's limit, so that this script
+# always gets to stop the servers itself.
+timeout --signal=TERM --kill-after=20 600 \
+  node --test --test-concurrency=1 --test-timeout=120000 "${tests[@]}"
 rc=$?
 set -e
 if [ -s "$work/php-errors.log" ]; then
