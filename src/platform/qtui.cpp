@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -124,6 +125,16 @@ bool QtUi::openExternal(const QString &target)
     return QDesktopServices::openUrl(url);
 }
 
-void QtUi::processEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void QtUi::processEvents()
+{
+    // Long loops ask for a pass per item (hundreds of thousands when a big
+    // project is read); a pass per frame keeps the windows painted without
+    // making the loop pay for each call.
+    static QElapsedTimer sinceLast;
+    if (sinceLast.isValid() && sinceLast.elapsed() < 16)
+        return;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceLast.start();
+}
 
 } // namespace tess
