@@ -68,8 +68,20 @@ test('setup.php writes config.php and creates the tables', { skip: h.configured(
   }
   assert.ok(!body.includes(h.plain(h.tr('failed'))), `no statement failed:\n${body}`);
   assert.ok(fs.existsSync(path.join(h.cfg.app, 'setup.md5')), 'setup.md5 written');
-  // The date column is a real DATE, the key auto-increments.
-  assert.equal(h.scalar(`select data_type from information_schema.columns where table_schema='${h.cfg.db.name}' and table_name='products' and column_name='added'`), 'date');
+  // The columns as the project defines them.
+  const cols = Object.fromEntries(h.query(`select column_name, concat_ws(' ', column_type, is_nullable, ifnull(column_default, '-'), column_key, extra) from information_schema.columns where table_schema='${h.cfg.db.name}' and table_name='products'`));
+  assert.deepEqual(cols, {
+    id: 'int(11) unsigned NO - PRI auto_increment',
+    name: 'varchar(60) NO -  ',
+    category_id: 'int(11) unsigned YES NULL  ',
+    added: 'date YES NULL  ',
+    status: "varchar(20) YES 'new'  ",
+    price: 'decimal(10,2) YES NULL  ',
+    notes: 'text YES NULL  ',
+    photo: 'varchar(100) YES NULL  ',
+    internal_code: 'varchar(10) YES NULL  ',
+    supplier_ref: 'varchar(20) YES NULL  ',
+  });
   log.assertClean('setup.php');
 });
 

@@ -82,6 +82,24 @@ test('insert: the refreshed list selects the new record', async () => {
   assert.equal(Number(h.scalar('select count(*) from products')), h.PRODUCT_COUNT + 1, 'a reload inserts nothing');
 });
 
+test('insert: an empty value takes the default, an empty box is NULL', async () => {
+  const { page } = b;
+  await page.goto(h.url('products_view.php'));
+  await page.fill('input[name=name]', 'Plain item');
+  await page.selectOption('select[name=status]', { value: '' });
+  await h.setDate(page, 'added', '2023-01-31');
+  await Promise.all([page.waitForURL(/SelectedID=\d+/), page.click('input[name=insert]')]);
+  await page.waitForLoadState('load');
+  const id = h.scalar("select id from products where name='Plain item'");
+  assert.ok(id);
+  const r = row(id);
+  assert.equal(r.status, 'new', 'the default of the field');
+  assert.equal(r.price, null);
+  assert.equal(r.notes, null);
+  assert.equal(r.internal_code, null);
+  assert.equal(r.added, '2023-01-31');
+});
+
 test('insert with RedirectAfterInsert goes to its address with the new key', async () => {
   const { page } = b;
   await page.goto(h.url('categories_view.php'));
@@ -166,8 +184,9 @@ test('deleting a parent that has children is refused with the count', async () =
   assert.equal(h.scalar('select count(*) from categories where id=1'), '1', 'the parent stays');
   assert.equal(await h.formValue(page, 'SelectedID'), '1', 'and stays selected');
   // A parent without children can go.
+  h.exec("insert into categories (id, name) values (10, 'Unused')");
   await page.goto(h.url('categories_view.php'));
-  await h.selectRow(page, 4);
+  await h.selectRow(page, 10);
   await h.submit(page, () => page.click('input[name=delete]'));
-  assert.equal(h.scalar('select count(*) from categories where id=4'), '0');
+  assert.equal(h.scalar('select count(*) from categories where id=10'), '0');
 });
