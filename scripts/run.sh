@@ -10,6 +10,6 @@ build=${TESSARON_BUILD_DIR:-$here/build}
 project=${1:-$here/examples/shop.tzx}
 out=${2:-$build/example-app}
 mkdir -p "$out"
-"$build/bin/tessaron-generate" "$project" "$out"
+"$build/bin/e2e_generate_app" "$project" "$out"
 echo "Generated application in $out"
 echo "Serve it with: php -S 127.0.0.1:8080 -t $out  (needs a MySQL/MariaDB server; open setup.php first)"
