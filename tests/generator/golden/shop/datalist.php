@@ -853,7 +853,7 @@ class DataList
 			if($RecordCount)
 			{
 				$i = $FirstRecord;
-				$result = sql($this->Query . " limit " . ($i - 1) . ",$this->RecordsPerPage");
+				$result = sql($this->Query . " limit " . ($i-1) . ",$this->RecordsPerPage");
 				while(($row = mysql_fetch_row($result)) && ($i < ($FirstRecord + $this->RecordsPerPage)))
 				{
 					$SelectionLink = "<a href='javascript:document.myform.SelectedID.value=\"" . htmlspecialchars(addslashes($row[$FieldCount]), ENT_QUOTES, 'windows-1252') . "\"; document.myform.submit();' class=";
