@@ -86,9 +86,18 @@ QString maxUploadSize(const MyField &f)
 
 QString noRename(const MyField &f) { return f.pNoFileRename ? QStringLiteral("true") : QStringLiteral("false"); }
 
-void emitSelectedIdEscape(Script &s)
+void emitSelectedIdKeyLines(Script &s, QStringView whenNotNumber)
 {
     s.line(1, u"if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);");
+    // MySQL compares a numeric key with a text by the text's leading number,
+    // so "1' or '1'='1" would still reach record 1: such a key selects nothing.
+    if (isNumericType(s.pk.pDataType))
+        s.line(1, QStringLiteral("if(!is_numeric($selected_id)) ").append(whenNotNumber));
+}
+
+void emitSelectedIdEscape(Script &s)
+{
+    emitSelectedIdKeyLines(s, u"return;");
     // Files are removed only once the statement that drops them succeeded.
     if (anyDeletedFiles(s.table))
         s.line(1, u"$unlinkFiles = array();");

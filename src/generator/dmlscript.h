@@ -56,9 +56,11 @@ QString maxUploadSize(const MyField &f);
 // «nr»
 QString noRename(const MyField &f);
 
-// The statement that makes the posted key safe for the SQL it reaches;
-// delete(), update() and form() open with it.
+// The statements that make the posted key safe for the SQL it reaches;
+// delete() and update() open with them, form() with the key lines only
+// (whenNotNumber: what a numeric table does with a key that is no number).
 void emitSelectedIdEscape(Script &s);
+void emitSelectedIdKeyLines(Script &s, QStringView whenNotNumber);
 // The request values of insert() and update(), up to the closing brace of
 // the second branch, then the empty-date reset.
 void emitRequestValues(Script &s);

@@ -241,7 +241,7 @@ void emitForm(Script &s)
     s.line(1, u"// button displayed.");
     s.out.tabs(1);
     s.line(1, u"global $Translation;");
-    s.line(1, u"if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);");
+    emitSelectedIdKeyLines(s, u"$selected_id = \"\";");
     s.out.tabs(1);
     s.line(1, uR"~(if(!$AllowInsert && $selected_id==""){  return ""; })~");
     s.out.tabs(1);
