@@ -121,14 +121,16 @@ inline QList<Fixture> fixtures()
 }
 
 // A style table with a few classes, enough for a style sheet to have content.
+// Names are selectors without the leading point, as the style table holds
+// them; the style sheet adds it.
 inline StyleTable fixtureStyles()
 {
     StyleTable s;
-    s.StyleNames[1] = QStringLiteral(".TableTitle");
-    s.StyleDefinitions[1] = QStringLiteral("font: bold 14pt Verdana; color: navy;");
-    s.StyleNames[2] = QStringLiteral(".TableBody");
+    s.StyleNames[1] = QStringLiteral("TableTitle");
+    s.StyleDefinitions[1] = QStringLiteral("font: bold 14pt Verdana;\r\ncolor: navy;");
+    s.StyleNames[2] = QStringLiteral("TableBody");
     s.StyleDefinitions[2] = QStringLiteral("font: 10pt Verdana;");
-    s.StyleNames[3] = QStringLiteral(".Error");
+    s.StyleNames[3] = QStringLiteral("Error");
     s.StyleDefinitions[3] = QStringLiteral("color: red;");
     return s;
 }
