@@ -228,6 +228,8 @@ private slots:
     void runInsertEmptyTable();
     void runSelectedIdEscaped_data();
     void runSelectedIdEscaped();
+    void runNumericKeyRefusesText_data();
+    void runNumericKeyRefusesText();
     void runDeleteRemovesFilesAfterRecord();
     void runDeleteRefusedKeepsFiles();
     void runUpdateUploads_data();
@@ -432,7 +434,8 @@ void TestDmlScript::requestValues()
     const QString upd = functionText(text, QStringLiteral("update"));
     QVERIFY(ins.contains(QStringLiteral("$Translation;\r\n\t\r\n") + block
                          + QStringLiteral("\t$u = addslashes(PrepareUploadedFile('u', 20480,'jpg|jpeg|gif|png', false));\r\n")));
-    QVERIFY(upd.contains(QStringLiteral("$Translation;\r\n\tif(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);\r\n\t\r\n")
+    QVERIFY(upd.contains(QStringLiteral("$Translation;\r\n\tif(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);\r\n"
+                                        "\tif(!is_numeric($selected_id)) return;\r\n\t\r\n")
                          + block + QStringLiteral("\r\n\tif($HTTP_POST_VARS['u_remove'] == 1){\r\n")));
 }
 
@@ -487,6 +490,7 @@ void TestDmlScript::deleteChildBlocks()
                                             "\t// insure referential integrity ...\r\n"
                                             "\tglobal $Translation;\r\n"
                                             "\tif(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);\r\n"
+                                            "\tif(!is_numeric($selected_id)) return;\r\n"
                                             "\t$unlinkFiles = array();\r\n\r\n")
         + block(QStringLiteral("customers"), QStringLiteral("referrer"), QStringLiteral("id"))
         + block(QStringLiteral("orders"), QStringLiteral("customer_id"), QStringLiteral("id"))
@@ -499,6 +503,7 @@ void TestDmlScript::deleteChildBlocks()
                                   "\t// insure referential integrity ...\r\n"
                                   "\tglobal $Translation;\r\n"
                                   "\tif(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);\r\n"
+                                  "\tif(!is_numeric($selected_id)) return;\r\n"
                                   "\r\n\r\n"
                                   "\tsql(\"delete from orders where id='$selected_id'\");\r\n"
                                   "}\r\n"));
@@ -635,6 +640,7 @@ void TestDmlScript::formSelectors()
         "\t\r\n"
         "\tglobal $Translation;\r\n"
         "\tif(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);\r\n"
+        "\tif(!is_numeric($selected_id)) $selected_id = \"\";\r\n"
         "\t\r\n"
         "\tif(!$AllowInsert && $selected_id==\"\"){  return \"\"; }\r\n"
         "\t\r\n"
@@ -814,6 +820,8 @@ void TestDmlScript::runSelectedIdEscaped()
     QFETCH(bool, magic);
     QFETCH(QString, statement);
     DBPtr db = oneTable();
+    // A text key: the escaped key itself reaches SQL.
+    table(db).Fields.Item(1)->pDataType = Dt::VarChar;
     addField(table(db), QStringLiteral("a"), QStringLiteral("A"), Dt::VarChar, 10);
     PhpCall c;
     c.call = call;
@@ -822,6 +830,36 @@ void TestDmlScript::runSelectedIdEscaped()
     PhpRun r = runPhp(script(*db), c);
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
     QVERIFY2(r.statements.contains(statement), qPrintable(r.statements.join(u'\n')));
+}
+
+void TestDmlScript::runNumericKeyRefusesText_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::newRow("delete") << "delete(\"1' or '1'='1\")";
+    QTest::newRow("update") << "update(\"1 or 1=1\")";
+    QTest::newRow("form") << "form(\"1' or '1'='1\")";
+}
+
+// MySQL compares an INT key with '1\' or ...' by its leading number, so the
+// escaped key alone would still reach record 1.
+void TestDmlScript::runNumericKeyRefusesText()
+{
+    if (!phpAvailable())
+        QSKIP("php not found");
+    QFETCH(QString, call);
+    DBPtr db = oneTable();
+    addField(table(db), QStringLiteral("a"), QStringLiteral("A"), Dt::VarChar, 10);
+    PhpCall c;
+    c.call = call;
+    c.templateDV = "x";
+    PhpRun r = runPhp(script(*db), c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    for (const QString &statement : r.statements)
+        QVERIFY2(!statement.contains(QLatin1String("where id=")), qPrintable(statement));
+
+    c.call = QStringLiteral("delete('1')");
+    r = runPhp(script(*db), c);
+    QVERIFY2(r.statements.contains(QStringLiteral("delete from t where id='1'")), qPrintable(r.statements.join(u'\n')));
 }
 
 void TestDmlScript::runDeleteRemovesFilesAfterRecord()
