@@ -199,8 +199,9 @@ void GenerateSetupScript(GenerationRun &run)
                             "\"</a></div>\";"));
         l.tabs(1);
         l(1, QStringLiteral("// check this file's MD5 to make sure it wasn't called before"));
+        // setup.md5 is missing until the first completed run.
         l(1, QStringLiteral("$prevMD5=@implode('', (array)@file(\"./setup.md5\"));"));
-        l(1, QStringLiteral("$thisMD5=md5(@implode('', (array)@file(\"./setup.php\")));"));
+        l(1, QStringLiteral("$thisMD5=md5(@implode('', @file(\"./setup.php\")));"));
         l(1, QStringLiteral("if($thisMD5==$prevMD5){"));
         l(2, QStringLiteral("echo \"$divFormat \".$Translation[\"setup performed\"].\" \".date(\"r\", "
                             "filemtime(\"./setup.md5\")).\".<br><br></div>\";"));

@@ -156,7 +156,7 @@ private slots:
             "\t$backHome=\"$divFormat<a href=\\\"./\\\">\".$Translation[\"goto start page\"].\"</a></div>\";\r\n\t\r\n"
             "\t// check this file's MD5 to make sure it wasn't called before\r\n"
             "\t$prevMD5=@implode('', (array)@file(\"./setup.md5\"));\r\n"
-            "\t$thisMD5=md5(@implode('', (array)@file(\"./setup.php\")));\r\n")));
+            "\t$thisMD5=md5(@implode('', @file(\"./setup.php\")));\r\n")));
         QCOMPARE(setupCalls(t),
                  QStringList({
                      "setupTable(\"customers\", \"create table if not exists `customers` ( `id` INT(11) not null "

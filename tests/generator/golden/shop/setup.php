@@ -10,7 +10,7 @@
 	
 	// check this file's MD5 to make sure it wasn't called before
 	$prevMD5=@implode('', (array)@file("./setup.md5"));
-	$thisMD5=md5(@implode('', (array)@file("./setup.php")));
+	$thisMD5=md5(@implode('', @file("./setup.php")));
 	if($thisMD5==$prevMD5){
 		echo "$divFormat ".$Translation["setup performed"]." ".date("r", filemtime("./setup.md5")).".<br><br></div>";
 		echo "$divFormat<div style=\"font-size: 10px;\">".$Translation["delete md5"]."</div></div><br><br>";
