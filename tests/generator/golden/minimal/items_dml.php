@@ -27,6 +27,7 @@ function delete($selected_id)
 	// insure referential integrity ...
 	global $Translation;
 	if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);
+	if(!is_numeric($selected_id)) return;
 
 
 	sql("delete from items where id='$selected_id'");
@@ -36,6 +37,7 @@ function update($selected_id)
 {
 	global $HTTP_SERVER_VARS, $HTTP_GET_VARS, $HTTP_POST_VARS, $Translation;
 	if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);
+	if(!is_numeric($selected_id)) return;
 	
 	if(get_magic_quotes_gpc())
 	{
@@ -58,6 +60,7 @@ function form($selected_id = "", $AllowUpdate = 1, $AllowInsert = 1, $AllowDelet
 	
 	global $Translation;
 	if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);
+	if(!is_numeric($selected_id)) $selected_id = "";
 	
 	if(!$AllowInsert && $selected_id==""){  return ""; }
 	

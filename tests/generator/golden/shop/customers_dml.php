@@ -35,6 +35,7 @@ function delete($selected_id)
 	// insure referential integrity ...
 	global $Translation;
 	if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);
+	if(!is_numeric($selected_id)) return;
 	$unlinkFiles = array();
 
 	// child table: orders
@@ -69,6 +70,7 @@ function update($selected_id)
 {
 	global $HTTP_SERVER_VARS, $HTTP_GET_VARS, $HTTP_POST_VARS, $Translation;
 	if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);
+	if(!is_numeric($selected_id)) return;
 	$unlinkFiles = array();
 	
 	if(get_magic_quotes_gpc())
@@ -119,6 +121,7 @@ function form($selected_id = "", $AllowUpdate = 1, $AllowInsert = 1, $AllowDelet
 	
 	global $Translation;
 	if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);
+	if(!is_numeric($selected_id)) $selected_id = "";
 	
 	if(!$AllowInsert && $selected_id==""){  return ""; }
 	

@@ -52,6 +52,7 @@ function delete($selected_id)
 	// insure referential integrity ...
 	global $Translation;
 	if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);
+	if(!is_numeric($selected_id)) return;
 
 
 	sql("delete from orders where id='$selected_id'");
@@ -61,6 +62,7 @@ function update($selected_id)
 {
 	global $HTTP_SERVER_VARS, $HTTP_GET_VARS, $HTTP_POST_VARS, $Translation;
 	if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);
+	if(!is_numeric($selected_id)) return;
 	
 	if(get_magic_quotes_gpc())
 	{
@@ -94,6 +96,7 @@ function form($selected_id = "", $AllowUpdate = 1, $AllowInsert = 1, $AllowDelet
 	
 	global $Translation;
 	if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);
+	if(!is_numeric($selected_id)) $selected_id = "";
 	
 	if(!$AllowInsert && $selected_id==""){  return ""; }
 	
