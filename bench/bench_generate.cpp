@@ -1,10 +1,13 @@
 // Generates a large project (500 tables of 40 fields) into a fresh folder
 // and compares the time with writing the same bytes by plain file writes.
-// Usage: bench_generate [tables] [fields] [repeats]
+// Usage: bench_generate [tables] [fields] [repeats] [output folder]
+// The output folder, when given, receives the first generation, so that two
+// builds can be compared byte for byte.
 #include "generator/generators.h"
 #include "model/constants.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -91,17 +94,20 @@ double generateOnce(MyDB &db, const StyleTable &styles, const QString &folder)
     QuietHost host;
     GenerationRun run(db, styles, host);
     run.folder = folder;
+    // A fixed clock, so that the files of two runs can be compared.
+    run.setClock(QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
     QElapsedTimer timer;
     timer.start();
     GenerateAll(run);
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
+// The folder exists already for every side; each creates images/ itself.
 double plainWrites(const std::vector<FileBytes> &files, const QString &folder)
 {
     QElapsedTimer timer;
     timer.start();
-    QDir().mkpath(folder + QStringLiteral("/images"));
+    QDir(folder).mkdir(QStringLiteral("images"));
     for (const FileBytes &f : files) {
         QFile out(folder + u'/' + f.relative);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -124,7 +130,7 @@ double outputRoutines(MyDB &db, const StyleTable &styles, const std::vector<File
         texts.emplace_back(f.relative, QString::fromLatin1(f.bytes));
     QElapsedTimer timer;
     timer.start();
-    QDir().mkpath(folder + QStringLiteral("/images"));
+    QDir(folder).mkdir(QStringLiteral("images"));
     for (const auto &t : texts)
         run.WriteOutputFile(run.path(t.first), t.first, t.second, true);
     return double(timer.nsecsElapsed()) / 1e6;
@@ -138,7 +144,7 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     const int tables = args.size() > 1 ? args[1].toInt() : 500;
     const int fields = args.size() > 2 ? args[2].toInt() : 40;
-    const int repeats = args.size() > 3 ? args[3].toInt() : 3;
+    const int repeats = args.size() > 3 ? args[3].toInt() : 5;
 
     StyleTable styles;
     styles.StyleNames[1] = QStringLiteral("TableTitle");
@@ -149,7 +155,7 @@ int main(int argc, char **argv)
     std::vector<FileBytes> files;
     {
         DBPtr db = bigProject(tables, fields);
-        const QString warm = scratch.filePath(QStringLiteral("warm"));
+        const QString warm = args.size() > 4 ? args[4] : scratch.filePath(QStringLiteral("warm"));
         QDir().mkpath(warm);
         generateOnce(*db, styles, warm);
         files = collect(warm);
@@ -158,22 +164,30 @@ int main(int argc, char **argv)
     for (const FileBytes &f : files)
         totalBytes += f.bytes.size();
 
-    // The order alternates, so that neither side always meets the file
-    // system's state after the other.
+    // Every side writes into a fresh folder of the same file system, made
+    // before its clock starts. The order turns each repeat, so that no side
+    // always meets the file system's state after the same other one.
     std::vector<double> gen, plain, routines;
     for (int r = 0; r < repeats; ++r) {
         // A fresh project each time: generating clears the pending changes.
         DBPtr db = bigProject(tables, fields);
         const QString genFolder = scratch.filePath(QStringLiteral("gen%1").arg(r));
         const QString plainFolder = scratch.filePath(QStringLiteral("plain%1").arg(r));
-        QDir().mkpath(genFolder);
-        routines.push_back(outputRoutines(*db, styles, files, scratch.filePath(QStringLiteral("out%1").arg(r))));
-        if (r % 2) {
-            plain.push_back(plainWrites(files, plainFolder));
-            gen.push_back(generateOnce(*db, styles, genFolder));
-        } else {
-            gen.push_back(generateOnce(*db, styles, genFolder));
-            plain.push_back(plainWrites(files, plainFolder));
+        const QString outFolder = scratch.filePath(QStringLiteral("out%1").arg(r));
+        for (const QString &folder : {genFolder, plainFolder, outFolder})
+            QDir().mkpath(folder);
+        for (int k = 0; k < 3; ++k) {
+            switch ((r + k) % 3) {
+            case 0:
+                gen.push_back(generateOnce(*db, styles, genFolder));
+                break;
+            case 1:
+                plain.push_back(plainWrites(files, plainFolder));
+                break;
+            default:
+                routines.push_back(outputRoutines(*db, styles, files, outFolder));
+                break;
+            }
         }
     }
     const double g = *std::min_element(gen.begin(), gen.end());

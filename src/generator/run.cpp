@@ -64,17 +64,7 @@ QString longTimeText(const QDateTime &moment)
     return locale.toString(moment.time(), timeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat)));
 }
 
-// Generated text is nearly always plain Latin-1, where the code page and
-// Latin-1 agree byte for byte; only other text takes the per-character way.
-QByteArray encodeText(const QString &text)
-{
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u >= 0x80 && (u < 0xA0 || u > 0xFF))
-            return cp1252::encode(text);
-    }
-    return text.toLatin1();
-}
+QByteArray encodeText(const QString &text) { return cp1252::encode(text); }
 
 QByteArray localPath(const QString &path) { return QFile::encodeName(path); }
 
@@ -84,10 +74,34 @@ bool statRegular(const QString &path, struct stat &st)
     return ::stat(localPath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool isExistingFile(const QString &path)
-{
+// What one status call found at an output path. A symbolic link stands for
+// the file it points to: that file is the one replaced, not the link.
+struct Target {
+    enum Kind { Absent, Regular, Other };
+    QString path;
+    QByteArray local;
+    Kind kind = Absent;
     struct stat st;
-    return statRegular(path, st);
+};
+
+Target inspect(const QString &path)
+{
+    Target t;
+    t.path = path;
+    t.local = localPath(path);
+    if (::lstat(t.local.constData(), &t.st) != 0)
+        return t;
+    if (S_ISLNK(t.st.st_mode)) {
+        const QString resolved = QFileInfo(path).canonicalFilePath();
+        if (!resolved.isEmpty()) {
+            t.path = resolved;
+            t.local = localPath(resolved);
+        }
+        if (::stat(t.local.constData(), &t.st) != 0)
+            return t;
+    }
+    t.kind = S_ISREG(t.st.st_mode) ? Target::Regular : Target::Other;
+    return t;
 }
 
 QDateTime modificationTime(const struct stat &st)
@@ -110,34 +124,39 @@ bool writeAll(int fd, const char *data, qsizetype size)
     return true;
 }
 
+// Writes the bytes to an open file, sets the mode (when given) and the
+// modification time (when given), and closes it.
+bool fillAndClose(int fd, const QByteArray &bytes, const mode_t *mode, const struct timespec *mtime)
+{
+    bool ok = writeAll(fd, bytes.constData(), bytes.size());
+    if (ok && mode)
+        ok = ::fchmod(fd, *mode) == 0;
+    if (ok && mtime) {
+        struct timespec times[2];
+        times[0].tv_sec = 0;
+        times[0].tv_nsec = UTIME_OMIT;
+        times[1] = *mtime;
+        ok = ::futimens(fd, times) == 0;
+    }
+    if (::close(fd) != 0)
+        ok = false;
+    return ok;
+}
+
 // Writes bytes to a fresh file beside the target and renames it over the
 // target, so that a write that fails half-way never leaves an emptied or
 // truncated file behind. A target without any write bit is refused, for
 // every user: the owner marked it as not to be replaced. mtime, when given,
 // becomes the new file's modification time.
-bool replaceFile(const QString &path, const QByteArray &bytes, const struct timespec *mtime)
+bool replaceFile(const Target &target, const QByteArray &bytes, const struct timespec *mtime)
 {
-    QString target = path;
-    QByteArray local = localPath(path);
-    struct stat st;
-    bool existing = ::lstat(local.constData(), &st) == 0;
-    if (existing && S_ISLNK(st.st_mode)) {
-        // Replace the file the link points to, not the link.
-        const QString resolved = QFileInfo(path).canonicalFilePath();
-        if (!resolved.isEmpty()) {
-            target = resolved;
-            local = localPath(target);
-        }
-        existing = ::stat(local.constData(), &st) == 0;
-    }
-    if (existing) {
-        if (!S_ISREG(st.st_mode))
-            return false;
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-            return false;
-    }
+    const bool existing = target.kind == Target::Regular;
+    if (target.kind == Target::Other)
+        return false;
+    if (existing && (target.st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return false;
 
-    const QFileInfo info(target);
+    const QFileInfo info(target.path);
     const QString folder = info.path();
     const QString stem = QStringLiteral(".") + info.fileName() + QStringLiteral(".tmp");
     static unsigned counter = 0;
@@ -153,23 +172,37 @@ bool replaceFile(const QString &path, const QByteArray &bytes, const struct time
     if (fd < 0)
         return false;
 
-    bool ok = writeAll(fd, bytes.constData(), bytes.size());
-    if (ok && existing)
-        ok = ::fchmod(fd, st.st_mode & 07777) == 0;
-    if (ok && mtime) {
-        struct timespec times[2];
-        times[0].tv_sec = 0;
-        times[0].tv_nsec = UTIME_OMIT;
-        times[1] = *mtime;
-        ok = ::futimens(fd, times) == 0;
-    }
-    if (::close(fd) != 0)
-        ok = false;
+    const mode_t mode = target.st.st_mode & 07777;
+    bool ok = fillAndClose(fd, bytes, existing ? &mode : nullptr, mtime);
     if (ok)
-        ok = ::rename(tempName.constData(), local.constData()) == 0;
+        ok = ::rename(tempName.constData(), target.local.constData()) == 0;
     if (!ok)
         ::unlink(tempName.constData());
     return ok;
+}
+
+// Puts the bytes at an inspected target. Where nothing stood there is no
+// good content to protect: the file is created in place (never over one
+// that appeared meanwhile) and removed again when the write fails. Anything
+// else goes through replaceFile.
+bool storeFile(const Target &target, const QByteArray &bytes, const struct timespec *mtime)
+{
+    if (target.kind == Target::Absent) {
+        const int fd = ::open(target.local.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (fillAndClose(fd, bytes, nullptr, mtime))
+                return true;
+            ::unlink(target.local.constData());
+            return false;
+        }
+        if (errno != EEXIST)
+            return false;
+        // A dangling link, or a file that came meanwhile: look again.
+        const Target now = inspect(target.path);
+        if (now.kind != Target::Absent)
+            return replaceFile(now, bytes, mtime);
+    }
+    return replaceFile(target, bytes, mtime);
 }
 
 bool readWholeFile(const QString &path, QByteArray &bytes, struct stat &st)
@@ -199,6 +232,21 @@ QString fileData(const QString &heading, const struct stat &st)
 {
     return heading + QStringLiteral("\r\nSize: ") + QString::number(qint64(st.st_size)) + QStringLiteral(" bytes\r\nDate created: ")
         + GenerationRun::generalDateText(modificationTime(st));
+}
+
+} // namespace
+
+namespace {
+
+WriteOutcome writeText(GenerationRun &run, const Target &target, const QString &content, bool logIt)
+{
+    if (!storeFile(target, encodeText(content), nullptr)) {
+        run.host.appendLog(kFailed);
+        return WriteOutcome::Failed;
+    }
+    if (logIt)
+        run.host.appendLog(kDone);
+    return WriteOutcome::Done;
 }
 
 } // namespace
@@ -242,22 +290,27 @@ void GenerationRun::logGenerating(const QString &fileName)
 WriteOutcome GenerationRun::WriteOutputFile(const QString &path, const QString &displayName, const QString &content, bool logIt)
 {
     WriteOutcome outcome;
-    if (isExistingFile(path)) {
+    Target target = inspect(path);
+    if (target.kind == Target::Regular) {
         bool overwrite;
-        if (overwriteMode == Overwrite::All)
+        if (overwriteMode == Overwrite::All) {
             overwrite = true;
-        else if (overwriteMode == Overwrite::SkipAll)
+        } else if (overwriteMode == Overwrite::SkipAll) {
             overwrite = false;
-        else
+        } else {
             overwrite = ConfirmOverwrite(path, displayName, content);
+            // The question may have stood open for a while.
+            if (overwrite)
+                target = inspect(path);
+        }
         if (overwrite) {
-            outcome = WriteTextFile(path, content, logIt);
+            outcome = writeText(*this, target, content, logIt);
         } else {
             LogSkipped(logIt);
             outcome = WriteOutcome::Skipped;
         }
     } else {
-        outcome = WriteTextFile(path, content, logIt);
+        outcome = writeText(*this, target, content, logIt);
     }
     host.processEvents();
     return outcome;
@@ -265,13 +318,7 @@ WriteOutcome GenerationRun::WriteOutputFile(const QString &path, const QString &
 
 WriteOutcome GenerationRun::WriteTextFile(const QString &path, const QString &content, bool logIt)
 {
-    if (!replaceFile(path, encodeText(content), nullptr)) {
-        host.appendLog(kFailed);
-        return WriteOutcome::Failed;
-    }
-    if (logIt)
-        host.appendLog(kDone);
-    return WriteOutcome::Done;
+    return writeText(*this, inspect(path), content, logIt);
 }
 
 void GenerationRun::LogSkipped(bool logIt)
@@ -298,8 +345,9 @@ bool GenerationRun::ConfirmOverwrite(const QString &path, const QString &display
 
 WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &dst, bool logIt)
 {
-    struct stat dstStat;
-    if (statRegular(dst, dstStat)) {
+    Target target = inspect(dst);
+    if (target.kind == Target::Regular) {
+        const struct stat &dstStat = target.st;
         bool overwrite;
         if (overwriteMode == Overwrite::All) {
             overwrite = true;
@@ -323,6 +371,9 @@ WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &ds
                 host.appendLog(kFailed);
                 return WriteOutcome::Failed;
             }
+            // The question may have stood open for a while.
+            if (overwrite)
+                target = inspect(dst);
         }
         if (!overwrite) {
             LogSkipped(logIt);
@@ -332,7 +383,7 @@ WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &ds
 
     QByteArray bytes;
     struct stat srcStat;
-    if (!readWholeFile(src, bytes, srcStat) || !replaceFile(dst, bytes, &srcStat.st_mtim)) {
+    if (!readWholeFile(src, bytes, srcStat) || !storeFile(target, bytes, &srcStat.st_mtim)) {
         host.appendLog(kFailed);
         return WriteOutcome::Failed;
     }

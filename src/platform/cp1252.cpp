@@ -4,6 +4,10 @@
 #include <QFile>
 #include <array>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tess::cp1252 {
 
 namespace {
@@ -47,24 +51,65 @@ QString decode(const QByteArray &bytes)
     return out;
 }
 
+namespace {
+
+// Copies the leading characters that are the same byte in the code page and
+// in Latin-1 (below 0x80, or 0xA0 to 0xFF), which is nearly all generated
+// text; returns how many it copied.
+qsizetype copySameAsLatin1(const char16_t *s, char *d, qsizetype n)
+{
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    const __m128i above = _mm_set1_epi16(0xFF);
+    const __m128i c1Start = _mm_set1_epi16(0x80);
+    const __m128i c1Span = _mm_set1_epi16(0x1F);
+    const __m128i zero = _mm_setzero_si128();
+    // A lane is fine when it is not above 0xFF and not within 0x80..0x9F.
+    auto fine = [&](__m128i v) {
+        const __m128i notAbove = _mm_cmpeq_epi16(_mm_subs_epu16(v, above), zero);
+        const __m128i inC1 = _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(v, c1Start), c1Span), zero);
+        return _mm_andnot_si128(inC1, notAbove);
+    };
+    for (; i + 16 <= n; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i + 8));
+        if (_mm_movemask_epi8(_mm_and_si128(fine(a), fine(b))) != 0xFFFF)
+            break;
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(d + i), _mm_packus_epi16(a, b));
+    }
+#endif
+    for (; i < n; ++i) {
+        const char16_t u = s[i];
+        if (u >= 0x80 && (u < 0xA0 || u > 0xFF))
+            break;
+        d[i] = char(u);
+    }
+    return i;
+}
+
+} // namespace
+
 QByteArray encode(const QString &text)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    const QChar *s = text.constData();
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    QByteArray out(n, Qt::Uninitialized);
+    char *d = out.data();
+    const QChar *s = text.constData();
+    qsizetype i = copySameAsLatin1(reinterpret_cast<const char16_t *>(s), d, n);
+    qsizetype o = i;
+    for (; i < n; ++i) {
         const char16_t u = s[i].unicode();
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out.append(char(u));
+            d[o++] = char(u);
             continue;
         }
         // A character beyond the 16-bit range is one character, one "?".
         if (s[i].isHighSurrogate() && i + 1 < n && s[i + 1].isLowSurrogate())
             ++i;
         const int b = toByte(s[i]);
-        out.append(b < 0 ? '?' : char(b));
+        d[o++] = b < 0 ? '?' : char(b);
     }
+    out.truncate(o);
     return out;
 }
 
