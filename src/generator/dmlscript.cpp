@@ -12,10 +12,13 @@ namespace tess {
 
 namespace dml {
 
-QString fill(QStringView tmpl, const Vars &vars)
+namespace {
+
+// Appends the template with every «name» replaced by value(name), in one
+// pass; value returns nullptr for a name it does not know.
+template <typename Value>
+void fillInto(QString &out, QStringView tmpl, Value &&value)
 {
-    QString out;
-    out.reserve(tmpl.size() + 64);
     qsizetype i = 0;
     while (i < tmpl.size()) {
         const qsizetype open = tmpl.indexOf(u'«', i);
@@ -26,18 +29,29 @@ QString fill(QStringView tmpl, const Vars &vars)
         const qsizetype close = tmpl.indexOf(u'»', open + 1);
         Q_ASSERT(close > open);
         out.append(tmpl.mid(i, open - i));
-        const QStringView key = tmpl.mid(open + 1, close - open - 1);
-        bool found = false;
-        for (const auto &[name, value] : vars) {
-            if (name == key) {
-                out.append(value);
-                found = true;
-                break;
-            }
-        }
-        Q_ASSERT_X(found, "dml::fill", "marker without a value");
+        const QString *v = value(tmpl.mid(open + 1, close - open - 1));
+        Q_ASSERT_X(v, "dml::fill", "marker without a value");
+        if (v)
+            out.append(*v);
         i = close + 1;
     }
+}
+
+const QString *find(const Vars &vars, QStringView key)
+{
+    for (const auto &[name, value] : vars)
+        if (name == key)
+            return &value;
+    return nullptr;
+}
+
+} // namespace
+
+QString fill(QStringView tmpl, const Vars &vars)
+{
+    QString out;
+    out.reserve(tmpl.size() + 64);
+    fillInto(out, tmpl, [&](QStringView key) { return find(vars, key); });
     return out;
 }
 
@@ -52,7 +66,21 @@ Vars Script::vars(const MyField *field, Vars extra) const
 
 void Script::line(int indent, QStringView tmpl, const MyField *field, Vars extra)
 {
-    out(indent, fill(tmpl, vars(field, std::move(extra))));
+    // The values of vars(field, extra), looked up in the same order without
+    // building the list for every line.
+    out.build(indent, [&](QString &text) {
+        fillInto(text, tmpl, [&](QStringView key) -> const QString * {
+            if (const QString *v = find(extra, key))
+                return v;
+            if (key == u"t")
+                return &table.Name;
+            if (key == u"pk")
+                return &pk.Name;
+            if (field && key == u"f")
+                return &field->Name;
+            return nullptr;
+        });
+    });
 }
 
 bool isDate(const MyField &f) { return f.pDataType == Dt::Date; }
@@ -256,7 +284,9 @@ void emitInsert(Script &s)
 
 } // namespace dml
 
-QString BuildDMLScript(GenerationRun &run, const MyTable &table)
+namespace {
+
+QString buildScript(GenerationRun &run, const MyTable &table, const dml::ChildLookups *children)
 {
     const MyField *pk = nullptr;
     for (const FieldPtr &f : table.Fields) {
@@ -268,7 +298,7 @@ QString BuildDMLScript(GenerationRun &run, const MyTable &table)
     if (!pk)
         raise(91, QStringLiteral("Object variable or With block variable not set"));
 
-    dml::Script s{run, table, *pk, {}};
+    dml::Script s{run, table, *pk, {}, children};
     s.out(QStringLiteral("<?php"));
     s.out.blank();
     s.out(QStringLiteral("// Data functions for table ") + table.Name);
@@ -285,12 +315,17 @@ QString BuildDMLScript(GenerationRun &run, const MyTable &table)
     return s.out.take();
 }
 
+} // namespace
+
+QString BuildDMLScript(GenerationRun &run, const MyTable &table) { return buildScript(run, table, nullptr); }
+
 void GenerateDMLScripts(GenerationRun &run)
 {
+    const dml::ChildLookups children = dml::childLookups(run.db);
     for (const TablePtr &t : run.db.Tables) {
         const QString fileName = t->Name + QStringLiteral("_dml.php");
         run.logGenerating(fileName);
-        const QString text = BuildDMLScript(run, *t);
+        const QString text = buildScript(run, *t, &children);
         run.WriteOutputFile(run.path(fileName), fileName, text, true);
     }
 }

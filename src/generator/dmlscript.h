@@ -6,6 +6,7 @@
 #include "generator/run.h"
 #include "model/project.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -25,11 +26,19 @@ using Vars = QList<std::pair<QString, QString>>;
 // value holding « or » is never read as a marker.
 QString fill(QStringView tmpl, const Vars &vars);
 
+// The fields of the project that look up a table, under the table's name,
+// in project order (tables, then their fields).
+using ChildLookups = QHash<QString, QList<std::pair<const MyTable *, const MyField *>>>;
+ChildLookups childLookups(const MyDB &db);
+
 struct Script {
     GenerationRun &run;
     const MyTable &table;
     const MyField &pk;
     Lines out;
+    // Built once per run by GenerateDMLScripts; without it delete() looks
+    // through the project itself.
+    const ChildLookups *children = nullptr;
 
     // «t», «pk» and «f» of the field (when given) plus the extra values.
     Vars vars(const MyField *field = nullptr, Vars extra = {}) const;

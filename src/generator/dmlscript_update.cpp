@@ -5,6 +5,15 @@
 
 namespace tess::dml {
 
+ChildLookups childLookups(const MyDB &db)
+{
+    ChildLookups lookups;
+    for (const TablePtr &ct : db.Tables)
+        for (const FieldPtr &cf : ct->Fields)
+            lookups[cf->ParentTable].append({ct.get(), cf.get()});
+    return lookups;
+}
+
 void emitDelete(Script &s)
 {
     const MyTable &t = s.table;
@@ -17,11 +26,12 @@ void emitDelete(Script &s)
 
     // Every field of the project that looks up this table, the table itself
     // included.
-    for (const TablePtr &ct : s.run.db.Tables) {
-        for (const FieldPtr &cf : ct->Fields) {
+    const ChildLookups ownLookups = s.children ? ChildLookups() : childLookups(s.run.db);
+    const ChildLookups &lookups = s.children ? *s.children : ownLookups;
+    const auto found = lookups.constFind(t.Name);
+    if (found != lookups.constEnd()) {
+        for (const auto &[ct, cf] : *found) {
             s.tick();
-            if (cf->ParentTable != t.Name)
-                continue;
             const Vars child{{QStringLiteral("ct"), ct->Name},
                              {QStringLiteral("cf"), cf->Name},
                              {QStringLiteral("cid"), cf->ParentIDField}};
