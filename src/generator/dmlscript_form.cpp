@@ -1,4 +1,6 @@
 // form() of the record script: fills the table's detail-view template.
+// Each chain of + builds its text in one allocation.
+#define QT_USE_QSTRINGBUILDER
 #include "generator/dmlscript.h"
 
 #include "generator/escape.h"

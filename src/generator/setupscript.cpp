@@ -2,6 +2,8 @@
 // MySQL connection, writes config.php, creates the missing tables, applies
 // the schema changes made since the last generation and then locks itself
 // with its own MD5 digest. Also makes the upload folder images/.
+// Each chain of + builds its text in one allocation.
+#define QT_USE_QSTRINGBUILDER
 #include "generator/escape.h"
 #include "generator/generators.h"
 #include "generator/header.h"

@@ -2,6 +2,8 @@
 // the cells of the highlighted row, and the detail-view form. They hold only
 // placeholders between "<%%" and "%%>", which the data list and the record
 // script fill at run time; users may edit them afterwards.
+// Each chain of + builds its text in one allocation.
+#define QT_USE_QSTRINGBUILDER
 #include "generator/generators.h"
 #include "generator/lines.h"
 #include "model/constants.h"
