@@ -14,25 +14,28 @@ namespace dml {
 
 namespace {
 
+void put(QString &out, QStringView piece) { out.append(piece); }
+void put(Lines &out, QStringView piece) { out.raw(piece); }
+
 // Appends the template with every «name» replaced by value(name), in one
 // pass; value returns nullptr for a name it does not know.
-template <typename Value>
-void fillInto(QString &out, QStringView tmpl, Value &&value)
+template <typename Out, typename Value>
+void fillInto(Out &out, QStringView tmpl, Value &&value)
 {
     qsizetype i = 0;
     while (i < tmpl.size()) {
         const qsizetype open = tmpl.indexOf(u'«', i);
         if (open < 0) {
-            out.append(tmpl.mid(i));
+            put(out, tmpl.mid(i));
             break;
         }
         const qsizetype close = tmpl.indexOf(u'»', open + 1);
         Q_ASSERT(close > open);
-        out.append(tmpl.mid(i, open - i));
+        put(out, tmpl.mid(i, open - i));
         const QString *v = value(tmpl.mid(open + 1, close - open - 1));
         Q_ASSERT_X(v, "dml::fill", "marker without a value");
         if (v)
-            out.append(*v);
+            put(out, *v);
         i = close + 1;
     }
 }
@@ -68,7 +71,7 @@ void Script::line(int indent, QStringView tmpl, const MyField *field, Vars extra
 {
     // The values of vars(field, extra), looked up in the same order without
     // building the list for every line.
-    out.build(indent, [&](QString &text) {
+    out.build(indent, [&](Lines &text) {
         fillInto(text, tmpl, [&](QStringView key) -> const QString * {
             if (const QString *v = find(extra, key))
                 return v;
