@@ -19,17 +19,27 @@ void put(Lines &out, QStringView piece) { out.raw(piece); }
 
 // Appends the template with every «name» replaced by value(name), in one
 // pass; value returns nullptr for a name it does not know.
+// Templates are a line long: a plain scan beats the library's search.
+qsizetype indexOf(QStringView text, char16_t c, qsizetype from)
+{
+    const char16_t *s = text.utf16();
+    for (qsizetype i = from; i < text.size(); ++i)
+        if (s[i] == c)
+            return i;
+    return -1;
+}
+
 template <typename Out, typename Value>
 void fillInto(Out &out, QStringView tmpl, Value &&value)
 {
     qsizetype i = 0;
     while (i < tmpl.size()) {
-        const qsizetype open = tmpl.indexOf(u'«', i);
+        const qsizetype open = indexOf(tmpl, u'«', i);
         if (open < 0) {
             put(out, tmpl.mid(i));
             break;
         }
-        const qsizetype close = tmpl.indexOf(u'»', open + 1);
+        const qsizetype close = indexOf(tmpl, u'»', open + 1);
         Q_ASSERT(close > open);
         put(out, tmpl.mid(i, open - i));
         const QString *v = value(tmpl.mid(open + 1, close - open - 1));
