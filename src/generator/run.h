@@ -78,9 +78,10 @@ struct GenerationRun {
 
     // The output routines. The outcome is also returned for the generators
     // that act on it; the others ignore it. A failure is always logged,
-    // logIt only silences " Done." and " Skipped.". A file is replaced
-    // through a new file beside it, so a failed write keeps the old one; a
-    // target without any write bit is never replaced.
+    // logIt only silences " Done." and " Skipped.". An existing file is
+    // replaced through a new file beside it, so a failed write keeps the old
+    // one; a target without any write bit is never replaced. A new target is
+    // written in place and removed again when the write fails.
     WriteOutcome WriteOutputFile(const QString &path, const QString &displayName, const QString &content, bool logIt);
     WriteOutcome CopyOutputFile(const QString &src, const QString &dst, bool logIt);
     WriteOutcome WriteTextFile(const QString &path, const QString &content, bool logIt);
