@@ -1,22 +1,16 @@
 #include "model/project.h"
 #include "platform/runtimeerror.h"
 
+#include "support/errorof.h"
+
 #include <QtTest>
 
 #include <functional>
 
 using namespace tess;
+using tess::test::errorOf;
 
 namespace {
-int errorOf(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const RuntimeError &e) {
-        return e.number();
-    }
-    return 0;
-}
 
 FieldPtr addField(MyFields &fields, const QString &name, const QString &key = {})
 {

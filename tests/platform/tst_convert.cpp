@@ -2,23 +2,16 @@
 #include "platform/runtimeerror.h"
 #include "platform/variant.h"
 
+#include "support/errorof.h"
+
 #include <QtTest>
 
 #include <functional>
 
 using namespace tess;
+using tess::test::errorOf;
 
 namespace {
-// The error number a call raises, 0 when it raises none.
-int errorOf(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const RuntimeError &e) {
-        return e.number();
-    }
-    return 0;
-}
 } // namespace
 
 class TestConvert : public QObject {
