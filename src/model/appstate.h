@@ -15,6 +15,7 @@ namespace tess {
 struct StyleTable {
     std::array<QString, 31> StyleNames;
     std::array<QString, 31> StyleDefinitions;
+    bool operator==(const StyleTable &) const = default;
 };
 
 struct AppState {

@@ -34,11 +34,6 @@ StyleTable defaultTable()
     return t;
 }
 
-bool sameTable(const StyleTable &a, const StyleTable &b)
-{
-    return a.StyleNames == b.StyleNames && a.StyleDefinitions == b.StyleDefinitions;
-}
-
 QStringList listTexts(const QListWidget *list)
 {
     QStringList out;
@@ -142,7 +137,7 @@ private slots:
         form().StylesDisplay();
         QCOMPARE(form().lstStyles->count(), 0);
         QVERIFY(form().txtStyle->toPlainText().isEmpty());
-        QVERIFY(sameTable(state().Styles, StyleTable{}));
+        QVERIFY(state().Styles == StyleTable{});
     }
 
     void selectingEverySlotChangesNothing()
@@ -158,7 +153,7 @@ private slots:
         for (int round = 0; round < 2; ++round)
             for (int row = 0; row < form().lstStyles->count(); ++row) {
                 form().lstStyles->setCurrentRow(row);
-                QVERIFY(sameTable(state().Styles, before));
+                QVERIFY(state().Styles == before);
             }
         QCOMPARE(form().slotOfRow(1), 3);
         QCOMPARE(form().slotOfRow(2), 4);
@@ -211,7 +206,7 @@ private slots:
         form().lstStyles->setCurrentRow(-1);
         QCOMPARE(form().lstStyles->currentRow(), -1);
         form().txtStyle->setPlainText(QStringLiteral("typed:1;"));
-        QVERIFY(sameTable(state().Styles, defaultTable()));
+        QVERIFY(state().Styles == defaultTable());
     }
 
     void focusSelectsTheText()
@@ -306,7 +301,7 @@ private slots:
         m_ui->answers << answer;
         form().cmdLoadStyles_Click();
         QCOMPARE(m_ui->shown.size(), dialogs);
-        QVERIFY(sameTable(state().Styles, defaultTable()));
+        QVERIFY(state().Styles == defaultTable());
         QCOMPARE(state().ProjectDB->StyleSheetFile, QStringLiteral("old.tzs"));
         QVERIFY(state().ProjectSaved);
     }
@@ -346,7 +341,7 @@ private slots:
         form().cmdDefaultStyles->click();
         QCOMPARE(m_ui->shown[0].text, kYesNoRestore);
         QCOMPARE(m_ui->shown[0].style, Mb::YesNo | Mb::Question | Mb::DefaultButton2);
-        QVERIFY(sameTable(state().Styles, defaultTable()));
+        QVERIFY(state().Styles == defaultTable());
         QCOMPARE(state().ProjectSaved, savedAfter);
         QVERIFY(state().ProjectDB->StyleSheetFile.isEmpty());
         QCOMPARE(m_box, QStringList{QString()});
@@ -385,7 +380,7 @@ private slots:
         w->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(w, Qt::Key_F1);
         QCOMPARE(m_help, QStringList{tag});
-        QVERIFY(sameTable(state().Styles, defaultTable()));
+        QVERIFY(state().Styles == defaultTable());
     }
 
     void escapeHidesWithoutUnloading()
@@ -398,7 +393,7 @@ private slots:
         QVERIFY(!form().isVisible());
         QVERIFY(stylesFormLoaded());
         QCOMPARE(&stylesForm(), before);
-        QVERIFY(sameTable(state().Styles, defaultTable()));
+        QVERIFY(state().Styles == defaultTable());
         form().show();
         form().StylesDisplay();
         QCOMPARE(form().lstStyles->currentRow(), 0);

@@ -55,11 +55,6 @@ StyleTable defaultTable()
     return t;
 }
 
-bool sameTable(const StyleTable &a, const StyleTable &b)
-{
-    return a.StyleNames == b.StyleNames && a.StyleDefinitions == b.StyleDefinitions;
-}
-
 } // namespace
 
 class TestStyles : public QObject {
@@ -167,7 +162,7 @@ private slots:
             app().Styles.StyleDefinitions[i].clear();
         }
         LoadStylesFile(file);
-        QVERIFY(sameTable(app().Styles, defaults));
+        QVERIFY(app().Styles == defaults);
         QCOMPARE(StylesFileBytes(app().Styles), bytes);
     }
 
@@ -222,7 +217,7 @@ private slots:
                                        + QStringLiteral("' was not found. Default styles will be uploaded."));
         QCOMPARE(ui.shown[0].style, Mb::OkOnly | Mb::Information);
         QCOMPARE(ui.shown[0].title, programTitle());
-        QVERIFY(sameTable(app().Styles, defaultTable()));
+        QVERIFY(app().Styles == defaultTable());
         QVERIFY(app().ProjectDB->StyleSheetFile.isEmpty());
         QCOMPARE(m_box, QStringList{QString()});
         QCOMPARE(app().ProjectSaved, savedAfter);
@@ -271,7 +266,7 @@ private slots:
         const QString file = path(QStringLiteral("empty.tzs"));
         writeBytes(file, QByteArray());
         LoadStylesFile(file);
-        QVERIFY(sameTable(app().Styles, defaultTable()));
+        QVERIFY(app().Styles == defaultTable());
         QCOMPARE(app().ProjectDB->StyleSheetFile, file);
         QVERIFY(!app().ProjectSaved);
         QCOMPARE(m_box, QStringList{file});
