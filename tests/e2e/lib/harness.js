@@ -7,6 +7,7 @@ const assert = require('node:assert/strict');
 const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
 const path = require('node:path');
+const { before, after, afterEach } = require('node:test');
 const { chromium } = require('playwright-core');
 
 function env(name) {
@@ -241,6 +242,27 @@ function seed() {
   exec(`INSERT INTO products (id, name, category_id, added, status, price, notes, photo, internal_code, supplier_ref) VALUES ${rows.join(',\n')};`);
 }
 
+// The hooks every scenario file shares. Before its tests: a fresh browser
+// and, unless setup is false, the application set up, the known data set
+// put in (seed) and what that logged skipped. After each test: no PHP error
+// logged (checkLog). After the file: the browser closed. The object
+// returned gets context, page, dialogs and pageErrors once before() has
+// run; its log watches the PHP log from the file's start.
+function useBrowser({ setup = true, seed: seeded = true, checkLog = true } = {}) {
+  const b = { log: new PhpLog() };
+  before(async () => {
+    Object.assign(b, await launch());
+    if (setup) {
+      await ensureSetup(b.page);
+      if (seeded) seed();
+      b.log.skip();
+    }
+  });
+  after(async () => { await b.context?.close(); });
+  if (checkLog) afterEach(() => b.log.assertClean());
+  return b;
+}
+
 // ---------------------------------------------------------------- list page
 
 // What a list page shows: the title, header captions, the data rows (cell
@@ -267,7 +289,7 @@ function footerText(first, last, count) {
 
 module.exports = {
   cfg, url, launch, submit, postFrom, screenshot, query, scalar, exec, q, PhpLog, translations, tr,
-  plain, norm, configured, ensureSetup, seed, PRODUCT_COUNT, readList, footerText, assert,
+  plain, norm, configured, ensureSetup, seed, useBrowser, PRODUCT_COUNT, readList, footerText, assert,
 };
 
 // ---------------------------------------------------------------- helpers of the scenarios

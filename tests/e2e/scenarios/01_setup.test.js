@@ -2,16 +2,16 @@
 // Before the application is set up every page shows only the set-up error;
 // setup.php asks for the connection, writes config.php, creates the tables
 // and refuses to run a second time.
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const fs = require('node:fs');
 const path = require('node:path');
 const h = require('../lib/harness');
 const { assert } = h;
 
-let b;
-const log = new h.PhpLog();
-before(async () => { b = await h.launch(); });
-after(async () => { await b?.context.close(); });
+// The set-up itself is under test: nothing is set up or seeded first, and
+// each test checks the PHP log for what it did.
+const b = h.useBrowser({ setup: false, checkLog: false });
+const { log } = b;
 
 test('every page shows only the set-up error before set-up', { skip: h.configured() && 'already set up' }, async () => {
   const expected = h.norm(h.plain(`${h.tr('error:')} ${h.tr("if you haven't set up")}`));

@@ -2,20 +2,11 @@
 // The list page: title, headers, first page, footer; sorting by a text
 // column both ways with the arrow images, by a DATE column in date order;
 // paging with next, previous and the page menu at both ends.
-const { test, before, after, afterEach } = require('node:test');
+const { test } = require('node:test');
 const h = require('../lib/harness');
 const { assert } = h;
 
-let b;
-const log = new h.PhpLog();
-before(async () => {
-  b = await h.launch();
-  await h.ensureSetup(b.page);
-  h.seed();
-  log.skip();
-});
-after(async () => { await b?.context.close(); });
-afterEach(() => log.assertClean());
+const b = h.useBrowser();
 
 const HEADERS = ['ID', 'Product name', 'Category', 'Added on', 'Status', 'Price', 'Notes', 'Photo', 'Supplier ref'];
 const ids = (sql) => h.query(sql).map((r) => r[0]);

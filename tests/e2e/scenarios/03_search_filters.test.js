@@ -2,20 +2,11 @@
 // Quick search (a percent sign and an underscore act as wildcards), the
 // filter page with two filters joined by and / or, clearing the filters,
 // and the saved-filters code.
-const { test, before, after, afterEach } = require('node:test');
+const { test } = require('node:test');
 const h = require('../lib/harness');
 const { assert } = h;
 
-let b;
-const log = new h.PhpLog();
-before(async () => {
-  b = await h.launch();
-  await h.ensureSetup(b.page);
-  h.seed();
-  log.skip();
-});
-after(async () => { await b?.context.close(); });
-afterEach(() => log.assertClean());
+const b = h.useBrowser();
 
 async function search(page, text) {
   await page.fill('input[name=SearchString]', text);

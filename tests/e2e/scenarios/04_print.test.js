@@ -1,19 +1,10 @@
 'use strict';
 // The printer-friendly view: every record on one page and no controls.
-const { test, before, after, afterEach } = require('node:test');
+const { test } = require('node:test');
 const h = require('../lib/harness');
 const { assert } = h;
 
-let b;
-const log = new h.PhpLog();
-before(async () => {
-  b = await h.launch();
-  await h.ensureSetup(b.page);
-  h.seed();
-  log.skip();
-});
-after(async () => { await b?.context.close(); });
-afterEach(() => log.assertClean());
+const b = h.useBrowser();
 
 test('print view lists every record on one page without controls', async () => {
   const { page } = b;

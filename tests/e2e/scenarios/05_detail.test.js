@@ -4,20 +4,11 @@
 // the messages for a missing required value and an empty key; update (an
 // empty box stores NULL, the date selects, the value list); delete after
 // the confirmation; a parent with children is not deleted.
-const { test, before, after, afterEach } = require('node:test');
+const { test } = require('node:test');
 const h = require('../lib/harness');
 const { assert } = h;
 
-let b;
-const log = new h.PhpLog();
-before(async () => {
-  b = await h.launch();
-  await h.ensureSetup(b.page);
-  h.seed();
-  log.skip();
-});
-after(async () => { await b?.context.close(); });
-afterEach(() => log.assertClean());
+const b = h.useBrowser();
 
 const row = (id) => {
   const r = h.query(`select id, name, category_id, added, status, price, notes, photo, internal_code, supplier_ref from products where id=${id}`)[0];

@@ -2,20 +2,11 @@
 // Lookups: the drop-down offers the parent's captions in caption order, the
 // list shows the parent caption, and a record with an empty lookup is
 // still listed.
-const { test, before, after, afterEach } = require('node:test');
+const { test } = require('node:test');
 const h = require('../lib/harness');
 const { assert } = h;
 
-let b;
-const log = new h.PhpLog();
-before(async () => {
-  b = await h.launch();
-  await h.ensureSetup(b.page);
-  h.seed();
-  log.skip();
-});
-after(async () => { await b?.context.close(); });
-afterEach(() => log.assertClean());
+const b = h.useBrowser();
 
 test('the lookup drop-down lists the parent captions in caption order', async () => {
   const { page } = b;

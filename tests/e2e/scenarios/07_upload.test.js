@@ -2,22 +2,13 @@
 // Uploads: a picture is stored under the image folder and shown in the list
 // and the form; a file too large and one of the wrong type give their
 // messages; the remove box clears the field and deletes the file.
-const { test, before, after, afterEach } = require('node:test');
+const { test } = require('node:test');
 const fs = require('node:fs');
 const path = require('node:path');
 const h = require('../lib/harness');
 const { assert } = h;
 
-let b;
-const log = new h.PhpLog();
-before(async () => {
-  b = await h.launch();
-  await h.ensureSetup(b.page);
-  h.seed();
-  log.skip();
-});
-after(async () => { await b?.context.close(); });
-afterEach(() => log.assertClean());
+const b = h.useBrowser();
 
 const folder = () => h.tr('ImageFolder');
 const photo = () => h.scalar('select photo from products where id=2');

@@ -1,20 +1,11 @@
 'use strict';
 // The navigation menu moves between the tables; a table with its table
 // view hidden shows only the form; the index page links every table.
-const { test, before, after, afterEach } = require('node:test');
+const { test } = require('node:test');
 const h = require('../lib/harness');
 const { assert } = h;
 
-let b;
-const log = new h.PhpLog();
-before(async () => {
-  b = await h.launch();
-  await h.ensureSetup(b.page);
-  h.seed();
-  log.skip();
-});
-after(async () => { await b?.context.close(); });
-afterEach(() => log.assertClean());
+const b = h.useBrowser();
 
 test('the navigation menu moves between tables', async () => {
   const { page } = b;

@@ -1,19 +1,10 @@
 'use strict';
 // Text outside ASCII is stored, listed, edited and saved back unchanged.
-const { test, before, after, afterEach } = require('node:test');
+const { test } = require('node:test');
 const h = require('../lib/harness');
 const { assert } = h;
 
-let b;
-const log = new h.PhpLog();
-before(async () => {
-  b = await h.launch();
-  await h.ensureSetup(b.page);
-  h.seed();
-  log.skip();
-});
-after(async () => { await b?.context.close(); });
-afterEach(() => log.assertClean());
+const b = h.useBrowser();
 
 const NAME = 'Café Müller';
 // Shorter than the 40 characters after which the list cuts the text.

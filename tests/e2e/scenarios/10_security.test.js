@@ -1,20 +1,12 @@
 'use strict';
 // Requests crafted to change data or to reach SQL and HTML unescaped.
-const { test, before, after, beforeEach, afterEach } = require('node:test');
+const { test, beforeEach } = require('node:test');
 const h = require('../lib/harness');
 const { assert } = h;
 
-let b;
-const log = new h.PhpLog();
-before(async () => {
-  b = await h.launch();
-  await h.ensureSetup(b.page);
-  h.seed();
-  log.skip();
-});
-after(async () => { await b?.context.close(); });
+const b = h.useBrowser();
+// Every test starts from the known data set.
 beforeEach(() => h.seed());
-afterEach(() => log.assertClean());
 
 const count = (t = 'products') => Number(h.scalar(`select count(*) from ${t}`));
 
