@@ -12,88 +12,36 @@ namespace tess {
 
 namespace dml {
 
-namespace {
-
-void put(QString &out, QStringView piece) { out.append(piece); }
-void put(Lines &out, QStringView piece) { out.raw(piece); }
-
-// Appends the template with every «name» replaced by value(name), in one
-// pass; value returns nullptr for a name it does not know.
-// Templates are a line long: a plain scan beats the library's search.
-qsizetype indexOf(QStringView text, char16_t c, qsizetype from)
+void Script::fill(Lines &to, const Template &tmpl, const MyField *field, Values values) const
 {
-    const char16_t *s = text.utf16();
-    for (qsizetype i = from; i < text.size(); ++i)
-        if (s[i] == c)
-            return i;
-    return -1;
-}
-
-template <typename Out, typename Value>
-void fillInto(Out &out, QStringView tmpl, Value &&value)
-{
-    qsizetype i = 0;
-    while (i < tmpl.size()) {
-        const qsizetype open = indexOf(tmpl, u'«', i);
-        if (open < 0) {
-            put(out, tmpl.mid(i));
+    for (const Template::Piece &p : tmpl) {
+        switch (p.kind) {
+        case Template::Kind::Text:
+            to.raw(tmpl.text(p));
+            break;
+        case Template::Kind::Table:
+            to.raw(table.Name);
+            break;
+        case Template::Kind::Key:
+            to.raw(pk.Name);
+            break;
+        case Template::Kind::Field:
+            Q_ASSERT_X(field, "dml::Script::fill", "«f» without a field");
+            if (field)
+                to.raw(field->Name);
+            break;
+        case Template::Kind::Named: {
+            const QStringView name = tmpl.text(p);
+            const Value *v = values.begin();
+            while (v != values.end() && v->name != name)
+                ++v;
+            Q_ASSERT_X(v != values.end(), "dml::Script::fill", "marker without a value");
+            if (v != values.end())
+                to.raw(v->text);
             break;
         }
-        const qsizetype close = indexOf(tmpl, u'»', open + 1);
-        Q_ASSERT(close > open);
-        put(out, tmpl.mid(i, open - i));
-        const QString *v = value(tmpl.mid(open + 1, close - open - 1));
-        Q_ASSERT_X(v, "dml::fill", "marker without a value");
-        if (v)
-            put(out, *v);
-        i = close + 1;
+        }
     }
-}
-
-const QString *find(const Vars &vars, QStringView key)
-{
-    for (const auto &[name, value] : vars)
-        if (name == key)
-            return &value;
-    return nullptr;
-}
-
-} // namespace
-
-QString fill(QStringView tmpl, const Vars &vars)
-{
-    QString out;
-    out.reserve(tmpl.size() + 64);
-    fillInto(out, tmpl, [&](QStringView key) { return find(vars, key); });
-    return out;
-}
-
-Vars Script::vars(const MyField *field, Vars extra) const
-{
-    extra.append({QStringLiteral("t"), table.Name});
-    extra.append({QStringLiteral("pk"), pk.Name});
-    if (field)
-        extra.append({QStringLiteral("f"), field->Name});
-    return extra;
-}
-
-void Script::line(int indent, QStringView tmpl, const MyField *field, Vars extra)
-{
-    // The values of vars(field, extra), looked up in the same order without
-    // building the list for every line.
-    out.build(indent, [&](Lines &text) {
-        fillInto(text, tmpl, [&](QStringView key) -> const QString * {
-            if (const QString *v = find(extra, key))
-                return v;
-            if (key == u"t")
-                return &table.Name;
-            if (key == u"pk")
-                return &pk.Name;
-            if (field && key == u"f")
-                return &field->Name;
-            return nullptr;
-        });
-    });
 }
 
 bool isDate(const MyField &f) { return f.pDataType == Dt::Date; }
@@ -125,7 +73,7 @@ QString maxUploadSize(const MyField &f)
     return QString::number(f.pMaxUploadSize > 0 ? f.pMaxUploadSize : 20480);
 }
 
-QString noRename(const MyField &f) { return f.pNoFileRename ? QStringLiteral("true") : QStringLiteral("false"); }
+QStringView noRename(const MyField &f) { return f.pNoFileRename ? QStringView(u"true") : QStringView(u"false"); }
 
 void emitSelectedIdKeyLines(Script &s, QStringView whenNotNumber)
 {
@@ -133,7 +81,7 @@ void emitSelectedIdKeyLines(Script &s, QStringView whenNotNumber)
     // MySQL compares a numeric key with a text by the text's leading number,
     // so "1' or '1'='1" would still reach record 1: such a key selects nothing.
     if (isNumericType(s.pk.pDataType))
-        s.line(1, QStringLiteral("if(!is_numeric($selected_id)) ").append(whenNotNumber));
+        s.out(1, u"if(!is_numeric($selected_id)) ", whenNotNumber);
 }
 
 void emitSelectedIdEscape(Script &s)
@@ -146,10 +94,10 @@ void emitSelectedIdEscape(Script &s)
 
 void emitRequestValues(Script &s)
 {
-    static constexpr QStringView dateLine =
+    static constexpr Template dateLine =
         uR"~($«f» = $HTTP_POST_VARS["«f»Year"] . '-' . $HTTP_POST_VARS["«f»Month"] . '-' . $HTTP_POST_VARS["«f»Day"];)~";
     // Without magic quotes the joined date is escaped like every other value.
-    static constexpr QStringView escapedDateLine =
+    static constexpr Template escapedDateLine =
         uR"~($«f» = addslashes($HTTP_POST_VARS["«f»Year"] . '-' . $HTTP_POST_VARS["«f»Month"] . '-' . $HTTP_POST_VARS["«f»Day"]);)~";
 
     s.line(1, u"if(get_magic_quotes_gpc())");
@@ -184,11 +132,11 @@ void emitRequestValues(Script &s)
     }
 }
 
-void emitRememberStoredFile(Script &s, int indent, const MyField &f, const QString &condition)
+void emitRememberStoredFile(Script &s, int indent, const MyField &f, QStringView condition)
 {
     s.line(indent, uR"~($res = sql("select «f» from «t» where «pk»='$selected_id'");)~", &f);
     s.line(indent, u"if($row=@mysql_fetch_row($res)){");
-    s.line(indent + 1, u"if($row[0]!=''«cond»){", &f, {{QStringLiteral("cond"), condition}});
+    s.line(indent + 1, u"if($row[0]!=''«cond»){", &f, {{u"cond", condition}});
     s.line(indent + 2, u"$unlinkFiles[] = $Translation['ImageFolder'].$row[0];");
     s.line(indent + 1, u"}");
     s.line(indent, u"}");
@@ -239,15 +187,15 @@ void emitInsert(Script &s)
         s.tick();
         if (isUpload(f))
             s.line(1, u"$«f» = addslashes(PrepareUploadedFile('«f»', «max»,'«types»', «nr»));", &f,
-                   {{QStringLiteral("max"), maxUploadSize(f)},
-                    {QStringLiteral("types"), phpSq(f.pUploadFileTypes)},
-                    {QStringLiteral("nr"), noRename(f)}});
+                   {{u"max", maxUploadSize(f)},
+                    {u"types", phpSq(f.pUploadFileTypes)},
+                    {u"nr", noRename(f)}});
     }
 
     if (!s.pk.pAutoIncrement) {
         s.line(1,
                uR"~(if($«pk» == "") {echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " '«pkcap»': " . $Translation['pkfield empty'] . "</div>"; exit;})~",
-               nullptr, {{QStringLiteral("pkcap"), phpDq(s.pk.Caption)}});
+               nullptr, {{u"pkcap", phpDq(s.pk.Caption)}});
         s.out.blank();
     }
 
@@ -258,34 +206,39 @@ void emitInsert(Script &s)
         s.tick();
         if (!f.pDefault.isEmpty())
             s.line(1, uR"~(if($«f» == "") $«f» = "«def»";)~", &f,
-                   {{QStringLiteral("def"), phpDq(addslashes(f.pDefault))}});
+                   {{u"def", phpDq(addslashes(f.pDefault))}});
         if (f.pNotNull && !f.pPrimaryKey && !f.pAutoIncrement && isPosted(f)) {
             s.line(1, uR"~(if($«f»== ""){)~", &f);
             s.line(2,
                    uR"~(echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " '«cap»': " . $Translation['field not null'] . "</div>";)~",
-                   &f, {{QStringLiteral("cap"), phpDq(f.Caption)}});
+                   &f, {{u"cap", phpDq(f.Caption)}});
             s.line(2, u"exit;");
             s.line(1, u"}");
         }
     }
     s.out.tabs(1);
 
-    QStringList columns;
+    Lines columns;
     for (const FieldPtr &fp : t.Fields) {
         s.tick();
-        if (isPosted(*fp))
-            columns << fp->Name;
+        if (!isPosted(*fp))
+            continue;
+        if (!columns.isEmpty())
+            columns.raw(u", ");
+        columns.raw(fp->Name);
     }
-    QStringList values;
+    Lines values;
     for (const FieldPtr &fp : t.Fields) {
         s.tick();
-        if (isPosted(*fp))
-            values << fill(uR"~(" . (($«f» != "") ? "'$«f»'" : "NULL") . ")~", s.vars(fp.get()));
+        if (!isPosted(*fp))
+            continue;
+        if (!values.isEmpty())
+            values.raw(u", ");
+        s.fill(values, uR"~(" . (($«f» != "") ? "'$«f»'" : "NULL") . ")~", fp.get());
     }
     // With nothing to store the record still gets its defaults.
     s.line(1, uR"~(sql("insert into «t» («cols») values («vals»)");)~", nullptr,
-           {{QStringLiteral("cols"), columns.join(QStringLiteral(", "))},
-            {QStringLiteral("vals"), values.join(QStringLiteral(", "))}});
+           {{u"cols", columns.text()}, {u"vals", values.text()}});
 
     if (s.pk.pAutoIncrement)
         s.line(1, u"return mysql_insert_id();");
@@ -299,7 +252,8 @@ void emitInsert(Script &s)
 
 namespace {
 
-QString buildScript(GenerationRun &run, const MyTable &table, const dml::ChildLookups *children)
+// Builds the script in `out`, whose room serves every table of a run.
+const QString &buildScript(GenerationRun &run, const MyTable &table, const dml::ChildLookups *children, Lines &out)
 {
     const MyField *pk = nullptr;
     for (const FieldPtr &f : table.Fields) {
@@ -311,10 +265,11 @@ QString buildScript(GenerationRun &run, const MyTable &table, const dml::ChildLo
     if (!pk)
         raise(91, QStringLiteral("Object variable or With block variable not set"));
 
-    dml::Script s{run, table, *pk, {}, children};
-    s.out(QStringLiteral("<?php"));
+    out.clear();
+    dml::Script s{run, table, *pk, out, children};
+    s.out(0, u"<?php");
     s.out.blank();
-    s.out(QStringLiteral("// Data functions for table ") + table.Name);
+    s.out(0, u"// Data functions for table ", table.Name);
     s.out.blank();
     s.out(generatedByLine(run));
     s.out(downloadLine());
@@ -323,22 +278,28 @@ QString buildScript(GenerationRun &run, const MyTable &table, const dml::ChildLo
     dml::emitDelete(s);
     dml::emitUpdate(s);
     dml::emitForm(s);
-    s.out(QStringLiteral("}"));
-    s.out.raw(QStringLiteral("?>"));
-    return s.out.take();
+    s.out(0, u"}");
+    s.out.raw(u"?>");
+    return out.text();
 }
 
 } // namespace
 
-QString BuildDMLScript(GenerationRun &run, const MyTable &table) { return buildScript(run, table, nullptr); }
+QString BuildDMLScript(GenerationRun &run, const MyTable &table)
+{
+    Lines out;
+    buildScript(run, table, nullptr, out);
+    return out.take();
+}
 
 void GenerateDMLScripts(GenerationRun &run)
 {
     const dml::ChildLookups children = dml::childLookups(run.db);
+    Lines out;
     for (const TablePtr &t : run.db.Tables) {
         const QString fileName = t->Name + QStringLiteral("_dml.php");
         run.logGenerating(fileName);
-        const QString text = buildScript(run, *t, &children);
+        const QString &text = buildScript(run, *t, &children, out);
         run.WriteOutputFile(run.path(fileName), fileName, text, true);
     }
 }

@@ -10,6 +10,9 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
+
+#include <cstddef>
+#include <initializer_list>
 #include <utility>
 
 namespace tess {
@@ -19,12 +22,84 @@ QString BuildDMLScript(GenerationRun &run, const MyTable &table);
 
 namespace dml {
 
-// Values for the «name» markers of a line template.
-using Vars = QList<std::pair<QString, QString>>;
+// A line template. Its «name» markers are found when the program is
+// compiled: filling it in is a run of copies. «t», «pk» and «f» stand for
+// the table's name, its key field's name and the current field's name; any
+// other marker takes a value given with the line.
+class Template {
+public:
+    enum class Kind : unsigned char { Text, Table, Key, Field, Named };
+    struct Piece {
+        Kind kind;
+        unsigned short start; // Text: the text; Named: the name
+        unsigned short size;
+    };
+    static constexpr int kMaxPieces = 24;
 
-// Replaces every «name» of the template by its value, in one pass, so that a
-// value holding « or » is never read as a marker.
-QString fill(QStringView tmpl, const Vars &vars);
+    template <std::size_t N>
+    consteval Template(const char16_t (&text)[N]) : m_text(text)
+    {
+        std::size_t i = 0;
+        const std::size_t end = N - 1;
+        while (i < end) {
+            std::size_t open = i;
+            while (open < end && text[open] != u'«')
+                ++open;
+            if (open > i)
+                add(Kind::Text, i, open - i);
+            if (open == end)
+                break;
+            std::size_t close = open + 1;
+            while (close < end && text[close] != u'»')
+                ++close;
+            if (close == end)
+                throw "a marker without its closing »";
+            const std::size_t nameStart = open + 1;
+            const std::size_t nameSize = close - nameStart;
+            const auto is = [&](const char16_t *name, std::size_t size) {
+                if (size != nameSize)
+                    return false;
+                for (std::size_t k = 0; k < size; ++k)
+                    if (text[nameStart + k] != name[k])
+                        return false;
+                return true;
+            };
+            if (is(u"t", 1))
+                add(Kind::Table, 0, 0);
+            else if (is(u"pk", 2))
+                add(Kind::Key, 0, 0);
+            else if (is(u"f", 1))
+                add(Kind::Field, 0, 0);
+            else
+                add(Kind::Named, nameStart, nameSize);
+            i = close + 1;
+        }
+    }
+
+    const Piece *begin() const { return m_pieces; }
+    const Piece *end() const { return m_pieces + m_count; }
+    QStringView text(const Piece &p) const { return QStringView(m_text + p.start, p.size); }
+
+private:
+    consteval void add(Kind kind, std::size_t start, std::size_t size)
+    {
+        if (m_count == kMaxPieces)
+            throw "a template of more pieces than kMaxPieces";
+        m_pieces[m_count++] = Piece{kind, static_cast<unsigned short>(start), static_cast<unsigned short>(size)};
+    }
+
+    const char16_t *m_text;
+    Piece m_pieces[kMaxPieces] = {};
+    int m_count = 0;
+};
+
+// Values for the other markers of a template. They are views: the texts
+// live until the end of the statement that fills the line.
+struct Value {
+    QStringView name;
+    QStringView text;
+};
+using Values = std::initializer_list<Value>;
 
 // The fields of the project that look up a table, under the table's name,
 // in project order (tables, then their fields).
@@ -35,14 +110,18 @@ struct Script {
     GenerationRun &run;
     const MyTable &table;
     const MyField &pk;
-    Lines out;
+    Lines &out;
     // Built once per run by GenerateDMLScripts; without it delete() looks
     // through the project itself.
     const ChildLookups *children = nullptr;
 
-    // «t», «pk» and «f» of the field (when given) plus the extra values.
-    Vars vars(const MyField *field = nullptr, Vars extra = {}) const;
-    void line(int indent, QStringView tmpl, const MyField *field = nullptr, Vars extra = {});
+    // Appends the template to `to` with its markers filled in; «f» is the
+    // name of `field`.
+    void fill(Lines &to, const Template &tmpl, const MyField *field = nullptr, Values values = {}) const;
+    void line(int indent, const Template &tmpl, const MyField *field = nullptr, Values values = {})
+    {
+        out.build(indent, [&](Lines &text) { fill(text, tmpl, field, values); });
+    }
     // Lets the log window repaint: once per field of every field pass.
     void tick() { run.host.processEvents(); }
 };
@@ -63,7 +142,7 @@ bool anyDeletedFiles(const MyTable &t);
 // «max» of insert() and update(): the size limit, 20480 when not set.
 QString maxUploadSize(const MyField &f);
 // «nr»
-QString noRename(const MyField &f);
+QStringView noRename(const MyField &f);
 
 // The statements that make the posted key safe for the SQL it reaches;
 // delete() and update() open with them, form() with the key lines only
@@ -76,7 +155,7 @@ void emitRequestValues(Script &s);
 // Reads the field's stored file name and keeps it for removal after the
 // statement that drops the record or the value. `condition` is appended to
 // the test of the stored name.
-void emitRememberStoredFile(Script &s, int indent, const MyField &f, const QString &condition = {});
+void emitRememberStoredFile(Script &s, int indent, const MyField &f, QStringView condition = {});
 // Removes the files kept by emitRememberStoredFile.
 void emitUnlinkRemembered(Script &s);
 

@@ -48,14 +48,15 @@ void emitSelectors(Script &s)
             s.line(1, u"// combobox: «f»", &f);
             s.line(1, u"$combo_«f» = new DataCombo;", &f);
             s.line(1, uR"~($combo_«f»->Query = "select «pid», «pcap» from «pt» order by «pcap»";)~", &f,
-                   {{QStringLiteral("pid"), f.ParentIDField},
-                    {QStringLiteral("pcap"), f.ParentCaptionField},
-                    {QStringLiteral("pt"), f.ParentTable}});
+                   {{u"pid", f.ParentIDField},
+                    {u"pcap", f.ParentCaptionField},
+                    {u"pt", f.ParentTable}});
             s.line(1, uR"~($combo_«f»->SelectName = "«f»";)~", &f);
             break;
         case Selector::ValueList: {
-            const Vars list{{QStringLiteral("lt"), QString::number(f.CSValueListType)},
-                            {QStringLiteral("list"), phpDq(f.CSValueList)}};
+            const QString listType = QString::number(f.CSValueListType);
+            const QString items = phpDq(f.CSValueList);
+            const Values list{{u"lt", listType}, {u"list", items}};
             s.line(1, u"// combobox: «f»", &f);
             s.line(1, u"$combo_«f» = new Combo;", &f);
             s.line(1, u"$combo_«f»->ListType = «lt»;", &f, list);
@@ -71,7 +72,7 @@ void emitSelectors(Script &s)
         case Selector::Date:
             s.line(1, u"// combobox: «f»", &f);
             s.line(1, u"$combo_«f» = new DateCombo;", &f);
-            s.line(1, uR"~($combo_«f»->DateFormat = "«order»";)~", &f, {{QStringLiteral("order"), order}});
+            s.line(1, uR"~($combo_«f»->DateFormat = "«order»";)~", &f, {{u"order", order}});
             s.line(1, u"$combo_«f»->MinYear = 1900;", &f);
             s.line(1, u"$combo_«f»->MaxYear = 2100;", &f);
             s.line(1, uR"~($combo_«f»->DefaultDate = date("Y-m-d");)~", &f);
@@ -175,9 +176,9 @@ void emitCombos(Script &s)
             continue;
         }
         s.line(1, u"$templateCode=str_replace('<%%COMBO(«f»)%%>', «c», $templateCode);", &f,
-               {{QStringLiteral("c"), c}});
+               {{u"c", c}});
         s.line(1, u"$templateCode=str_replace('<%%COMBOTEXT(«f»)%%>', «ct», $templateCode);", &f,
-               {{QStringLiteral("ct"), ct}});
+               {{u"ct", ct}});
     }
 }
 
@@ -191,7 +192,7 @@ void emitImages(Script &s)
         if (isUpload(f))
             s.line(1,
                    u"$templateCode=str_replace('<%%UPLOADFILE(«f»)%%>', '<input type=hidden name=MAX_FILE_SIZE value=«size»>'.$Translation['upload image'].' <input type=file name=\"«f»\" class=TextBox>', $templateCode);",
-                   &f, {{QStringLiteral("size"), QString::number(f.pMaxUploadSize)}});
+                   &f, {{u"size", QString::number(f.pMaxUploadSize)}});
         else
             s.line(1, u"$templateCode=str_replace('<%%UPLOADFILE(«f»)%%>', '', $templateCode);", &f);
         if (f.pDetailImage || f.pDetailLink) {
@@ -216,8 +217,9 @@ void emitValues(Script &s)
         s.tick();
         if (f.pDetailImage)
             s.line(2, u"$row['«f»']=($row['«f»']!=''?$row['«f»']:'blank.gif');", &f);
-        s.line(2, u"$templateCode=str_replace('<%%VALUE(«f»)%%>', «v», $templateCode);", &f,
-               {{QStringLiteral("v"), htmlEscaped(QStringLiteral("$row['") + f.Name + QStringLiteral("']"))}});
+        s.line(2,
+               u"$templateCode=str_replace('<%%VALUE(«f»)%%>', htmlspecialchars($row['«f»'], ENT_QUOTES, 'windows-1252'), $templateCode);",
+               &f);
     }
     s.line(1, u"}else{");
     for (const FieldPtr &fp : s.table.Fields) {
@@ -261,7 +263,7 @@ void emitForm(Script &s)
     s.out.tabs(1);
     s.line(1, u"// process form title");
     s.line(1, u"$templateCode=str_replace('<%%DETAIL_VIEW_TITLE%%>', '«label»', $templateCode);", nullptr,
-           {{QStringLiteral("label"), phpSq(s.table.DetailViewLabel)}});
+           {{u"label", phpSq(s.table.DetailViewLabel)}});
 
     emitButtons(s);
     emitCombos(s);

@@ -32,9 +32,7 @@ void emitDelete(Script &s)
     if (found != lookups.constEnd()) {
         for (const auto &[ct, cf] : *found) {
             s.tick();
-            const Vars child{{QStringLiteral("ct"), ct->Name},
-                             {QStringLiteral("cf"), cf->Name},
-                             {QStringLiteral("cid"), cf->ParentIDField}};
+            const Values child{{u"ct", ct->Name}, {u"cf", cf->Name}, {u"cid", cf->ParentIDField}};
             s.line(1, u"// child table: «ct»", nullptr, child);
             s.line(1, uR"~($res = sql("select «cid» from «t» where «pk»='$selected_id'");)~", nullptr, child);
             s.line(1, u"$«cid» = mysql_fetch_row($res);", nullptr, child);
@@ -96,36 +94,38 @@ void emitUpdate(Script &s)
         s.line(1, u"}else{");
         // Escaped for the statement, as in insert().
         s.line(2, u"$«f» = addslashes(PrepareUploadedFile('«f»', «max», '«types»', «nr»));", &f,
-               {{QStringLiteral("max"), maxUploadSize(f)},
-                {QStringLiteral("types"), phpSq(f.pUploadFileTypes)},
-                {QStringLiteral("nr"), noRename(f)}});
+               {{u"max", maxUploadSize(f)},
+                {u"types", phpSq(f.pUploadFileTypes)},
+                {u"nr", noRename(f)}});
         if (f.pDeleteFiles) {
             s.line(2, u"// delete file from server");
             s.line(2, u"if($«f» != ''){", &f);
             // A file kept under its own name has just replaced the old one.
-            emitRememberStoredFile(s, 3, f, fill(u" && addslashes($row[0])!=$«f»", s.vars(&f)));
+            Lines condition;
+            s.fill(condition, u" && addslashes($row[0])!=$«f»", &f);
+            emitRememberStoredFile(s, 3, f, condition.text());
             s.line(2, u"}");
         }
         s.line(1, u"}");
     }
 
-    QString terms;
+    Lines terms;
     for (const FieldPtr &fp : t.Fields) {
         const MyField &f = *fp;
         s.tick();
         if (isUpload(f))
-            terms += fill(
-                uR"~( . ($«f»!="" ? "«f»='$«f»'" : ($HTTP_POST_VARS['«f»_remove'] != 1 ? "«f»=«f»" : "«f»=NULL")) . ", ")~",
-                s.vars(&f));
+            s.fill(terms,
+                   uR"~( . ($«f»!="" ? "«f»='$«f»'" : ($HTTP_POST_VARS['«f»_remove'] != 1 ? "«f»=«f»" : "«f»=NULL")) . ", ")~",
+                   &f);
         else if (isPosted(f))
-            terms += fill(uR"~( . "«f»=" . (($«f» != "") ? "'$«f»'" : "NULL") . ", ")~", s.vars(&f));
+            s.fill(terms, uR"~( . "«f»=" . (($«f» != "") ? "'$«f»'" : "NULL") . ", ")~", &f);
     }
     // Nothing to set: no statement (and no stored file changes either, as
     // every upload field has a term).
     if (!terms.isEmpty()) {
         terms.chop(3);
         s.line(1, uR"~(sql("update «t» set "«terms» where «pk»='$selected_id'");)~", nullptr,
-               {{QStringLiteral("terms"), terms}});
+               {{u"terms", terms.text()}});
         if (anyDeletedFiles(t))
             emitUnlinkRemembered(s);
     }

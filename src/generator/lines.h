@@ -2,54 +2,69 @@
 // Builder for emitted text: every line ends with CR LF and is indented with
 // tabs. The generated files distinguish three kinds of blank line: an empty
 // line, a line of only the current level's tabs, and no line at all.
+//
+// A line is given as pieces that are appended one after the other: texts
+// (QString, QStringView, u"..." literals, QLatin1StringView, a single
+// character) and whole numbers, written in decimal. No piece needs a string
+// of its own.
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
 
 #include <cstring>
 #include <iterator>
+#include <type_traits>
 
 namespace tess {
 
 class Lines {
 public:
-    // indent tabs, the text, CR LF
-    Lines &operator()(int indent, const QString &text) { return line(indent, QStringView(text)); }
-    Lines &line(int indent, QStringView text)
+    // `room`: characters to reserve, for a text whose size is known roughly.
+    explicit Lines(qsizetype room = 0)
+    {
+        if (room > 0)
+            m_buffer.resize(room);
+    }
+
+    // indent tabs, the pieces, CR LF
+    template <typename... Pieces>
+    Lines &operator()(int indent, const Pieces &...pieces)
     {
         appendTabs(indent);
-        raw(text);
-        raw(QStringView(u"\r\n"));
+        (put(pieces), ...);
+        put(u"\r\n");
         return *this;
     }
+    Lines &line(int indent, QStringView text) { return (*this)(indent, text); }
     // A line whose text `body` appends through raw().
     template <typename Body>
     Lines &build(int indent, Body &&body)
     {
         appendTabs(indent);
         body(*this);
-        raw(QStringView(u"\r\n"));
+        put(u"\r\n");
         return *this;
     }
     // A line at the left margin.
     Lines &operator()(const QString &text) { return (*this)(0, text); }
     // An empty line (CR LF only).
-    Lines &blank() { return raw(QStringView(u"\r\n")); }
+    Lines &blank() { return raw(u"\r\n"); }
     // A separator line of only tabs.
-    Lines &tabs(int indent) { return line(indent, QStringView()); }
-    // Text without line end.
-    Lines &raw(const QString &text) { return raw(QStringView(text)); }
-    Lines &raw(QStringView text)
+    Lines &tabs(int indent) { return (*this)(indent); }
+    // Pieces without line end.
+    template <typename... Pieces>
+    Lines &raw(const Pieces &...pieces)
     {
-        // The text grows in a buffer of its own capacity: an append is a
-        // copy, without the string's growth checks for every piece.
-        const qsizetype n = text.size();
-        if (m_size + n > m_buffer.size())
-            grow(m_size + n);
-        if (n > 0)
-            std::memcpy(m_buffer.data() + m_size, text.data(), size_t(n) * sizeof(QChar));
-        m_size += n;
+        (put(pieces), ...);
         return *this;
     }
+
+    qsizetype size() const { return m_size; }
+    bool isEmpty() const { return m_size == 0; }
+    // Drops the last n characters (a trailing separator).
+    void chop(qsizetype n) { m_size = n < m_size ? m_size - n : 0; }
+    // Starts over, keeping the room for the next text.
+    void clear() { m_size = 0; }
 
     const QString &text() const
     {
@@ -64,14 +79,64 @@ public:
     }
 
 private:
+    void put(QStringView text)
+    {
+        // The text grows in a buffer of its own capacity: an append is a
+        // copy, without the string's growth checks for every piece.
+        const qsizetype n = text.size();
+        if (m_size + n > m_buffer.size())
+            grow(m_size + n);
+        if (n > 0)
+            std::memcpy(m_buffer.data() + m_size, text.data(), size_t(n) * sizeof(QChar));
+        m_size += n;
+    }
+    // A literal's length is known when the program is compiled.
+    template <std::size_t N>
+    void put(const char16_t (&literal)[N])
+    {
+        put(QStringView(literal, qsizetype(N - 1)));
+    }
+    void put(const QString &text) { put(QStringView(text)); }
+    void put(QLatin1StringView text)
+    {
+        if (m_size + text.size() > m_buffer.size())
+            grow(m_size + text.size());
+        QChar *d = m_buffer.data() + m_size;
+        for (qsizetype i = 0; i < text.size(); ++i)
+            d[i] = QLatin1Char(text[i]);
+        m_size += text.size();
+    }
+    void put(QChar c) { put(QStringView(&c, 1)); }
+    void put(char16_t c) { put(QStringView(&c, 1)); }
+    template <typename Number>
+        requires(std::is_integral_v<Number> && !std::is_same_v<Number, bool> && !std::is_same_v<Number, char>
+                 && !std::is_same_v<Number, char16_t>)
+    void put(Number n)
+    {
+        putNumber(qint64(n));
+    }
+    void putNumber(qint64 n)
+    {
+        char16_t digits[20];
+        qsizetype i = std::size(digits);
+        quint64 rest = n < 0 ? 0 - quint64(n) : quint64(n);
+        do {
+            digits[--i] = char16_t(u'0' + rest % 10);
+            rest /= 10;
+        } while (rest);
+        if (n < 0)
+            digits[--i] = u'-';
+        put(QStringView(digits + i, qsizetype(std::size(digits)) - i));
+    }
+
     void appendTabs(int indent)
     {
         static constexpr char16_t kTabs[] = u"\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
         constexpr int kMax = int(std::size(kTabs)) - 1;
         for (; indent > kMax; indent -= kMax)
-            raw(QStringView(kTabs, kMax));
+            put(QStringView(kTabs, kMax));
         if (indent > 0)
-            raw(QStringView(kTabs, indent));
+            put(QStringView(kTabs, indent));
     }
     void grow(qsizetype needed) { m_buffer.resize(qMax(needed, qMax(qsizetype(8 * 1024), m_buffer.size() * 2))); }
 
