@@ -2,8 +2,6 @@
 // the cells of the highlighted row, and the detail-view form. They hold only
 // placeholders between "<%%" and "%%>", which the data list and the record
 // script fill at run time; users may edit them afterwards.
-// Each chain of + builds its text in one allocation.
-#define QT_USE_QSTRINGBUILDER
 #include "generator/generators.h"
 #include "generator/lines.h"
 #include "model/constants.h"
@@ -29,18 +27,17 @@ bool numericCell(const MyDB &db, const MyField &f)
     return true;
 }
 
-QString rowTemplate(GenerationRun &run, const MyTable &table, bool selected)
+void rowTemplate(GenerationRun &run, const MyTable &table, bool selected, Lines &l)
 {
-    Lines l;
     if (selected) {
-        l(QStringLiteral("<!-- Edit this file to change the layout of the highlighted record in the table view -->"));
+        l(0, u"<!-- Edit this file to change the layout of the highlighted record in the table view -->");
     } else {
-        l(QStringLiteral("<!-- Edit this file to change the layout of each record in the table view -->"));
-        l(QStringLiteral("<!-- To disable clicking of a field, remove the <%%select%%> and <%%endselect%%> formatters around it-->"));
+        l(0, u"<!-- Edit this file to change the layout of each record in the table view -->");
+        l(0, u"<!-- To disable clicking of a field, remove the <%%select%%> and <%%endselect%%> formatters around it-->");
         l.blank();
-        l(QStringLiteral("<!-- If you wish to hide the table view header that contains the column titles, -->"));
-        l(QStringLiteral("<!-- open the generated '") + table.Name + QStringLiteral("_view.php' file in your text editor and -->"));
-        l(QStringLiteral("<!-- change the value of $x->ShowTableHeader to 0 -->"));
+        l(0, u"<!-- If you wish to hide the table view header that contains the column titles, -->");
+        l(0, u"<!-- open the generated '", table.Name, u"_view.php' file in your text editor and -->");
+        l(0, u"<!-- change the value of $x->ShowTableHeader to 0 -->");
         l.blank();
     }
     const bool select = !selected && table.AllowSelection;
@@ -49,31 +46,15 @@ QString rowTemplate(GenerationRun &run, const MyTable &table, bool selected)
         const MyField &f = *fp;
         if (!f.pHidden) {
             const bool numeric = numericCell(run.db, f);
-            const QString cls = selected ? (numeric ? QStringLiteral("TableBodySelectedNumeric") : QStringLiteral("TableBodySelected"))
-                                         : (numeric ? QStringLiteral("TableBodyNumeric") : QStringLiteral("TableBody"));
-            QString cell = QStringLiteral("<%%FIELD_") + QString::number(column) + QStringLiteral("%%>");
-            if (select)
-                cell = QStringLiteral("<%%SELECT%%>") + cell + QStringLiteral("<%%ENDSELECT%%>");
-            l(2, QStringLiteral("<td valign=\"top\" width=") + QString::number(f.ColumnWidth) + QStringLiteral(" class=\"")
-                     + cls + QStringLiteral("\">") + cell + QStringLiteral("</TD>"));
+            const QStringView cls = selected ? (numeric ? QStringView(u"TableBodySelectedNumeric") : QStringView(u"TableBodySelected"))
+                                             : (numeric ? QStringView(u"TableBodyNumeric") : QStringView(u"TableBody"));
+            l(2, u"<td valign=\"top\" width=", f.ColumnWidth, u" class=\"", cls, u"\">",
+              select ? QStringView(u"<%%SELECT%%>") : QStringView(), u"<%%FIELD_", column, u"%%>",
+              select ? QStringView(u"<%%ENDSELECT%%>") : QStringView(), u"</TD>");
             ++column;
         }
         run.host.processEvents();
     }
-    return l.take();
-}
-
-QString value(const QString &name) { return QStringLiteral("<%%VALUE(") + name + QStringLiteral(")%%>"); }
-
-QString imagePiece(const QString &name)
-{
-    return QStringLiteral("<img src=\"<%%TRANSLATION(ImageFolder)%%>") + value(name) + QStringLiteral("\" border=0>");
-}
-
-QString linkPiece(const QString &name)
-{
-    return QStringLiteral("<a href=\"<%%TRANSLATION(ImageFolder)%%>") + value(name) + QStringLiteral("\" target=_nWindow>")
-        + value(name) + QStringLiteral("</a>");
 }
 
 // The value cell of one field: a single piece on the cell's own line, or an
@@ -84,119 +65,115 @@ void valueCell(Lines &l, const MyTable &table, const MyField &f)
     const bool lookup = !f.ParentTable.isEmpty();
     const bool list = !f.CSValueList.isEmpty();
     const bool date = f.pDataType == Dt::Date;
-    const QString open = QStringLiteral("<td class=TableBody width=300>");
-    const QString close = QStringLiteral("&nbsp;&nbsp;</td>");
-    QString single;
+    static constexpr char16_t open[] = u"<td class=TableBody width=300>";
+    static constexpr char16_t close[] = u"&nbsp;&nbsp;</td>";
 
     if (f.pReadOnly && !f.pDetailImage && !f.pDetailLink) {
-        single = (lookup || date || list) ? QStringLiteral("<%%COMBOTEXT(") + name + QStringLiteral(")%%>") : value(name);
-    } else if (!f.pReadOnly && !f.pDetailImage && !f.pDetailLink && !f.pAllowImageUpload) {
+        if (lookup || date || list)
+            l(5, open, u"<%%COMBOTEXT(", name, u")%%>", close);
+        else
+            l(5, open, u"<%%VALUE(", name, u")%%>", close);
+        return;
+    }
+    if (!f.pReadOnly && !f.pDetailImage && !f.pDetailLink && !f.pAllowImageUpload) {
         const int type = f.pDataType;
         if (list || lookup || date) {
-            single = QStringLiteral("<%%COMBO(") + name + QStringLiteral(")%%>");
+            l(5, open, u"<%%COMBO(", name, u")%%>", close);
         } else if (f.pTextarea && (type == Dt::Char || type == Dt::VarChar || type >= Dt::TinyBlob)) {
             const int rows = f.pLength <= 50 ? 3 : f.pLength / 50 + 2;
-            single = QStringLiteral("<textarea class=TextBox name=%1 cols=50 rows=%2>").arg(name).arg(rows) + value(name)
-                + QStringLiteral("</textarea>");
+            l(5, open, u"<textarea class=TextBox name=", name, u" cols=50 rows=", rows, u"><%%VALUE(", name,
+              u")%%></textarea>", close);
         } else if (!f.pAutoIncrement) {
             const int size = f.pLength <= 10 ? 10 : (f.pLength > 50 ? 50 : f.pLength);
-            single = QStringLiteral("<input size=%1 type=text class=TextBox name=%2 value=\"").arg(size).arg(name) + value(name)
-                + QStringLiteral("\">");
+            l(5, open, u"<input size=", size, u" type=text class=TextBox name=", name, u" value=\"<%%VALUE(", name,
+              u")%%>\">", close);
         } else {
-            single = value(name);
+            l(5, open, u"<%%VALUE(", name, u")%%>", close);
         }
-    }
-    if (!single.isEmpty()) {
-        l(5, open + single + close);
         return;
     }
 
     // The pieces continue the cell's opening line: an image or link begins a
     // line of its own, each "<br>" piece follows directly.
-    l.raw(QString(5, u'\t') + open);
+    l.raw(u"\t\t\t\t\t", open);
     if (f.pDetailImage)
-        l.raw(QStringLiteral("\r\n"))(6, imagePiece(name));
+        l.raw(u"\r\n")(6, u"<img src=\"<%%TRANSLATION(ImageFolder)%%><%%VALUE(", name, u")%%>\" border=0>");
     else if (f.pDetailLink)
-        l.raw(QStringLiteral("\r\n"))(6, linkPiece(name));
+        l.raw(u"\r\n")(6, u"<a href=\"<%%TRANSLATION(ImageFolder)%%><%%VALUE(", name, u")%%>\" target=_nWindow><%%VALUE(",
+                       name, u")%%></a>");
     if (!f.pReadOnly) {
         if (f.pAllowImageUpload)
-            l(6, QStringLiteral("<br><%%UPLOADFILE(") + name + QStringLiteral(")%%>"));
+            l(6, u"<br><%%UPLOADFILE(", name, u")%%>");
         if (f.pAllowImageUpload && table.AllowUpdate)
-            l(6, QStringLiteral("<br><%%REMOVEFILE(") + name + QStringLiteral(")%%>"));
+            l(6, u"<br><%%REMOVEFILE(", name, u")%%>");
         if (lookup)
-            l(6, QStringLiteral("<br><%%COMBO(") + name + QStringLiteral(")%%>"));
+            l(6, u"<br><%%COMBO(", name, u")%%>");
     }
-    l.raw(QStringLiteral("\r\n"))(6, close);
+    l.raw(u"\r\n")(6, close);
 }
 
-QString detailTemplate(const MyTable &table)
+void detailTemplate(const MyTable &table, Lines &l)
 {
-    Lines l;
-    l(QStringLiteral("<!-- Edit this file to change the layout of the detail view form -->"));
+    l(0, u"<!-- Edit this file to change the layout of the detail view form -->");
     l.blank();
-    l(QStringLiteral("<br>"));
-    l(QStringLiteral("<table border=1 bordercolor=navy cellpadding=0 cellspacing=0>"));
-    l(1, QStringLiteral("<tr>"));
-    l(2, QStringLiteral("<td>"));
-    l(3, QStringLiteral("<div class=TableTitle><%%DETAIL_VIEW_TITLE%%></div>"));
-    l(3, QStringLiteral("</td>"));
-    l(2, QStringLiteral("</tr>"));
-    l(1, QStringLiteral("<tr>"));
-    l(2, QStringLiteral("<td>"));
-    l(3, QStringLiteral("<table>"));
-    l(4, QStringLiteral("<tr>"));
-    l(5, QStringLiteral("<td colspan=2></td>"));
-    l(5, QStringLiteral("<td rowspan=6 valign=top>"));
-    l(6, QStringLiteral("<div><%%UPDATE_BUTTON%%></div>"));
-    l(6, QStringLiteral("<div><%%DELETE_BUTTON%%></div>"));
-    l(6, QStringLiteral("<div><%%DESELECT_BUTTON%%></div>"));
-    l(6, QStringLiteral("<br>"));
-    l(6, QStringLiteral("<div><%%INSERT_BUTTON%%></div>"));
-    l(6, QStringLiteral("</td>"));
-    l(5, QStringLiteral("</tr>"));
+    l(0, u"<br>");
+    l(0, u"<table border=1 bordercolor=navy cellpadding=0 cellspacing=0>");
+    l(1, u"<tr>");
+    l(2, u"<td>");
+    l(3, u"<div class=TableTitle><%%DETAIL_VIEW_TITLE%%></div>");
+    l(3, u"</td>");
+    l(2, u"</tr>");
+    l(1, u"<tr>");
+    l(2, u"<td>");
+    l(3, u"<table>");
+    l(4, u"<tr>");
+    l(5, u"<td colspan=2></td>");
+    l(5, u"<td rowspan=6 valign=top>");
+    l(6, u"<div><%%UPDATE_BUTTON%%></div>");
+    l(6, u"<div><%%DELETE_BUTTON%%></div>");
+    l(6, u"<div><%%DESELECT_BUTTON%%></div>");
+    l(6, u"<br>");
+    l(6, u"<div><%%INSERT_BUTTON%%></div>");
+    l(6, u"</td>");
+    l(5, u"</tr>");
     for (const FieldPtr &fp : table.Fields) {
         const MyField &f = *fp;
         if (f.pHideInDetailView)
             continue;
-        const QString marker = (f.pNotNull && f.CSValueList.isEmpty())
-                                   ? QStringLiteral("<b class=\"Error\"><%%TRANSLATION(*)%%></b> ")
-                                   : QString();
-        l(4, QStringLiteral("<tr>"));
-        l(5, QStringLiteral("<td class=TableHeader valign=top>"));
-        l(6, QStringLiteral("<div class=TableHeader style=\"text-align:right;\">") + marker + f.Caption + QStringLiteral("</div>"));
-        l(6, QStringLiteral("</td>"));
+        const bool marker = f.pNotNull && f.CSValueList.isEmpty();
+        l(4, u"<tr>");
+        l(5, u"<td class=TableHeader valign=top>");
+        l(6, u"<div class=TableHeader style=\"text-align:right;\">",
+          marker ? QStringView(u"<b class=\"Error\"><%%TRANSLATION(*)%%></b> ") : QStringView(), f.Caption, u"</div>");
+        l(6, u"</td>");
         valueCell(l, table, f);
-        l(5, QStringLiteral("</tr>"));
+        l(5, u"</tr>");
     }
-    l(4, QStringLiteral("</table>"));
-    l(3, QStringLiteral("</td>"));
-    l(2, QStringLiteral("</tr>"));
-    l.raw(QStringLiteral("\t</table>"));
-    return l.take();
-}
-
-void writeTemplate(GenerationRun &run, const MyTable &table, const QString &suffix, const QString &text)
-{
-    const QString name = table.Name + suffix;
-    run.WriteOutputFile(run.path(name), name, text, true);
+    l(4, u"</table>");
+    l(3, u"</td>");
+    l(2, u"</tr>");
+    l.raw(u"\t</table>");
 }
 
 } // namespace
 
+// One buffer serves every template of the run.
 void GenerateTemplates(GenerationRun &run)
 {
-    for (const TablePtr &t : run.db.Tables) {
-        run.logGenerating(t->Name + QStringLiteral("_templateTV.html"));
-        writeTemplate(run, *t, QStringLiteral("_templateTV.html"), rowTemplate(run, *t, false));
-    }
-    for (const TablePtr &t : run.db.Tables) {
-        run.logGenerating(t->Name + QStringLiteral("_templateTVS.html"));
-        writeTemplate(run, *t, QStringLiteral("_templateTVS.html"), rowTemplate(run, *t, true));
-    }
-    for (const TablePtr &t : run.db.Tables) {
-        run.logGenerating(t->Name + QStringLiteral("_templateDV.html"));
-        writeTemplate(run, *t, QStringLiteral("_templateDV.html"), detailTemplate(*t));
-    }
+    Lines l;
+    const auto generate = [&](const MyTable &table, QStringView suffix, auto &&build) {
+        const QString name = QString(table.Name).append(suffix);
+        run.logGenerating(name);
+        l.clear();
+        build(table);
+        run.WriteOutputFile(run.path(name), name, l.text(), true);
+    };
+    for (const TablePtr &t : run.db.Tables)
+        generate(*t, u"_templateTV.html", [&](const MyTable &table) { rowTemplate(run, table, false, l); });
+    for (const TablePtr &t : run.db.Tables)
+        generate(*t, u"_templateTVS.html", [&](const MyTable &table) { rowTemplate(run, table, true, l); });
+    for (const TablePtr &t : run.db.Tables)
+        generate(*t, u"_templateDV.html", [&](const MyTable &table) { detailTemplate(table, l); });
 }
 
 } // namespace tess
