@@ -23,28 +23,29 @@ namespace tess {
 
 namespace {
 
-QString backquoted(const QString &name) { return u'`' + name + u'`'; }
-
-// The create statement and the pending statements of one table. The model
-// is only read here: the pending changes are cleared once setup.php is on
-// disk, so that a failed write loses none of them.
-QString tableCall(GenerationRun &run, MyTable &table, QString &lastPrimaryKey, bool &schemaChanges)
+// The setupTable() line of one table: its create statement and its pending
+// statements. The model is only read here: the pending changes are cleared
+// once setup.php is on disk, so that a failed write loses none of them.
+// `create` is room for the statement, kept from table to table.
+void tableCall(GenerationRun &run, MyTable &table, QString &lastPrimaryKey, bool &schemaChanges, Lines &create,
+               Lines &l)
 {
-    QString create = QStringLiteral("create table if not exists ") + backquoted(table.Name) + QStringLiteral(" ( ");
+    create.clear();
+    create.raw(u"create table if not exists `", table.Name, u"` ( ");
     bool hasPrimaryKey = false;
     for (const auto &field : table.Fields) {
         run.host.processEvents();
-        create += backquoted(field->Name) + u' ' + ColumnDefinition(*field, false) + QStringLiteral(", ");
+        create.raw(u'`', field->Name, u"` ", ColumnDefinition(*field, false), u", ");
         if (field->pUnique && !field->pPrimaryKey) {
-            create += QStringLiteral("unique(") + backquoted(field->Name) + QStringLiteral("), ");
+            create.raw(u"unique(`", field->Name, u"`), ");
         } else if (field->pPrimaryKey) {
-            create += QStringLiteral("primary key (") + backquoted(field->Name) + QStringLiteral("), ");
+            create.raw(u"primary key (`", field->Name, u"`), ");
             lastPrimaryKey = field->Name;
             hasPrimaryKey = true;
         }
     }
     create.chop(2);
-    create += u')';
+    create.raw(u')');
 
     QString alter = table.AlterSQL;
     if (!alter.isEmpty()) {
@@ -52,23 +53,24 @@ QString tableCall(GenerationRun &run, MyTable &table, QString &lastPrimaryKey, b
         // A table without a key of its own gets no ADD PRIMARY KEY: the last
         // key name met would belong to another table.
         if (table.pkChanged && hasPrimaryKey)
-            alter += QStringLiteral("ALTER TABLE ") + backquoted(table.Name) + QStringLiteral(" ADD PRIMARY KEY (")
-                + backquoted(lastPrimaryKey) + QStringLiteral(");;");
+            alter += QStringLiteral("ALTER TABLE `") + table.Name + QStringLiteral("` ADD PRIMARY KEY (`")
+                + lastPrimaryKey + QStringLiteral("`);;");
         alter.chop(2);
     }
 
-    QString call = QStringLiteral("setupTable(\"") + phpDq(table.Name) + QStringLiteral("\", \"") + sqlInPhpDq(create)
-        + u'"';
-    if (!alter.isEmpty()) {
-        QString array = QStringLiteral("array(");
-        for (const QString &statement : alter.split(QStringLiteral(";;")))
-            array += u'"' + sqlInPhpDq(statement) + QStringLiteral("\",");
-        array.chop(1);
-        array += u')';
-        call += QStringLiteral(", ") + array;
-    }
-    call += QStringLiteral(");");
-    return call;
+    l.build(1, [&](Lines &call) {
+        call.raw(u"setupTable(\"", phpDq(table.Name), u"\", \"", sqlInPhpDq(create.text()), u'"');
+        if (!alter.isEmpty()) {
+            call.raw(u", array(");
+            bool first = true;
+            for (const QString &statement : alter.split(QStringLiteral(";;"))) {
+                call.raw(first ? QStringView() : QStringView(u","), u'"', sqlInPhpDq(statement), u'"');
+                first = false;
+            }
+            call.raw(u')');
+        }
+        call.raw(u");");
+    });
 }
 
 void addForm(Lines &l)
@@ -258,8 +260,9 @@ void GenerateSetupScript(GenerationRun &run)
         l(1, QStringLiteral("// set up tables"));
         l(1, QStringLiteral("$setupOK=true;"));
         QString lastPrimaryKey;
+        Lines create;
         for (const auto &table : run.db.Tables)
-            l(1, tableCall(run, *table, lastPrimaryKey, schemaChanges));
+            tableCall(run, *table, lastPrimaryKey, schemaChanges, create, l);
         l.tabs(1);
         // The digest locks setup.php; a failed statement leaves it unlocked so
         // that the set-up can be run again once the cause is fixed.
