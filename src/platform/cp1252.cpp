@@ -60,6 +60,7 @@ qsizetype copySameAsLatin1(const char16_t *s, char *d, qsizetype n)
 {
     qsizetype i = 0;
 #if defined(__SSE2__)
+    const __m128i notAscii = _mm_set1_epi16(short(0xFF80));
     const __m128i above = _mm_set1_epi16(0xFF);
     const __m128i c1Start = _mm_set1_epi16(0x80);
     const __m128i c1Span = _mm_set1_epi16(0x1F);
@@ -73,7 +74,11 @@ qsizetype copySameAsLatin1(const char16_t *s, char *d, qsizetype n)
     for (; i + 16 <= n; i += 16) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i + 8));
-        if (_mm_movemask_epi8(_mm_and_si128(fine(a), fine(b))) != 0xFFFF)
+        // A block of plain ASCII, the usual case, takes one test; any other
+        // block is looked at lane by lane.
+        const __m128i high = _mm_and_si128(_mm_or_si128(a, b), notAscii);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, zero)) != 0xFFFF
+            && _mm_movemask_epi8(_mm_and_si128(fine(a), fine(b))) != 0xFFFF)
             break;
         _mm_storeu_si128(reinterpret_cast<__m128i *>(d + i), _mm_packus_epi16(a, b));
     }
@@ -94,20 +99,22 @@ QByteArray encode(const QString &text)
     const qsizetype n = text.size();
     QByteArray out(n, Qt::Uninitialized);
     char *d = out.data();
-    const QChar *s = text.constData();
-    qsizetype i = copySameAsLatin1(reinterpret_cast<const char16_t *>(s), d, n);
-    qsizetype o = i;
-    for (; i < n; ++i) {
-        const char16_t u = s[i].unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            d[o++] = char(u);
-            continue;
-        }
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.constData());
+    qsizetype i = 0;
+    qsizetype o = 0;
+    while (i < n) {
+        const qsizetype same = copySameAsLatin1(s + i, d + o, n - i);
+        i += same;
+        o += same;
+        if (i == n)
+            break;
+        // One character that differs; the copying in blocks goes on after it.
         // A character beyond the 16-bit range is one character, one "?".
-        if (s[i].isHighSurrogate() && i + 1 < n && s[i + 1].isLowSurrogate())
+        if (QChar::isHighSurrogate(s[i]) && i + 1 < n && QChar::isLowSurrogate(s[i + 1]))
             ++i;
-        const int b = toByte(s[i]);
+        const int b = toByte(QChar(s[i]));
         d[o++] = b < 0 ? '?' : char(b);
+        ++i;
     }
     out.truncate(o);
     return out;

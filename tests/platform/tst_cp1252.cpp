@@ -84,6 +84,73 @@ private slots:
         QCOMPARE(cp1252::encode(text), bytes);
     }
 
+    // Long texts go through in blocks of 16 characters. A character that is
+    // not the same byte as in Latin-1 must come out right wherever it stands
+    // in a block, and the blocks after it must still be copied.
+    void specialCharacterAtEveryBlockPosition_data()
+    {
+        QTest::addColumn<QString>("special");
+        QTest::addColumn<char>("byte");
+        QTest::addColumn<QChar>("filler");
+        const struct {
+            const char *name;
+            QString special;
+            char byte;
+        } kinds[] = {
+            {"euro (0x80)", QString(QChar(0x20AC)), '\x80'},
+            {"undefined 0x81 kept", QString(QChar(0x0081)), '\x81'},
+            {"Y diaeresis (0x9F)", QString(QChar(0x0178)), '\x9F'},
+            {"C1 control not in the page", QString(QChar(0x0085)), '?'},
+            {"above 0xFF not in the page", QString(QChar(0x0100)), '?'},
+            {"CJK", QString(QChar(0x4E2D)), '?'},
+            {"beyond 16 bits", QString::fromUtf8("\U0001F600"), '?'},
+        };
+        for (const auto &k : kinds) {
+            QTest::addRow("%s, ASCII around", k.name) << k.special << k.byte << QChar(u'a');
+            QTest::addRow("%s, Latin-1 around", k.name) << k.special << k.byte << QChar(0x00E9);
+        }
+    }
+    void specialCharacterAtEveryBlockPosition()
+    {
+        QFETCH(QString, special);
+        QFETCH(char, byte);
+        QFETCH(QChar, filler);
+        const char fillerByte = char(filler.unicode());
+        for (const int length : {16, 17, 31, 32, 33, 48}) {
+            for (int at = 0; at + special.size() <= length; ++at) {
+                // The filler varies, so that a misplaced byte shows.
+                QString text;
+                QByteArray expected;
+                for (int i = 0; i < at; ++i) {
+                    const QChar c = i % 3 == 0 ? QChar(u'A' + i % 26) : filler;
+                    text += c;
+                    expected += i % 3 == 0 ? char('A' + i % 26) : fillerByte;
+                }
+                text += special;
+                expected += byte;
+                for (int i = at + int(special.size()); i < length; ++i) {
+                    const QChar c = i % 3 == 0 ? QChar(u'A' + i % 26) : filler;
+                    text += c;
+                    expected += i % 3 == 0 ? char('A' + i % 26) : fillerByte;
+                }
+                QVERIFY2(cp1252::encode(text) == expected,
+                         qPrintable(QStringLiteral("length %1, at %2").arg(length).arg(at)));
+            }
+        }
+        // Two in one block, one in each of two blocks, one in every block.
+        const QString twice = QString(5, filler) + special + QString(4, filler) + special + QString(20, filler);
+        const QByteArray twiceBytes = QByteArray(5, fillerByte) + byte + QByteArray(4, fillerByte) + byte
+            + QByteArray(20, fillerByte);
+        QCOMPARE(cp1252::encode(twice), twiceBytes);
+        QString everyBlock;
+        QByteArray everyBlockBytes;
+        for (int block = 0; block < 4; ++block) {
+            everyBlock += QString(block * 3 + 1, filler) + special + QString(14 - block * 3, filler);
+            everyBlockBytes += QByteArray(block * 3 + 1, fillerByte) + byte + QByteArray(14 - block * 3, fillerByte);
+        }
+        QCOMPARE(cp1252::encode(everyBlock), everyBlockBytes);
+    }
+
     void toByteOutside()
     {
         QCOMPARE(cp1252::toByte(QChar(0x0100)), -1);
