@@ -6,28 +6,40 @@
 #include "generator/lines.h"
 #include "model/constants.h"
 
+#include <QHash>
+
 namespace tess {
 
 namespace {
 
+// The tables of the project under their names (the first of a name).
+using TablesByName = QHash<QString, const MyTable *>;
+
+TablesByName tablesByName(const MyDB &db)
+{
+    TablesByName tables;
+    for (const TablePtr &t : db.Tables)
+        if (!tables.contains(t->Name))
+            tables.insert(t->Name, t.get());
+    return tables;
+}
+
 // A lookup's cell takes the class of the parent caption field's type; a
 // parent table or caption field that does not exist counts as numeric.
-bool numericCell(const MyDB &db, const MyField &f)
+bool numericCell(const TablesByName &tables, const MyField &f)
 {
     if (f.ParentCaptionField.isEmpty())
         return isNumericType(f.pDataType);
-    for (const TablePtr &t : db.Tables) {
-        if (t->Name != f.ParentTable)
-            continue;
-        for (const FieldPtr &pf : t->Fields)
-            if (pf->Name == f.ParentCaptionField)
-                return isNumericType(pf->pDataType);
+    const auto parent = tables.constFind(f.ParentTable);
+    if (parent == tables.constEnd())
         return true;
-    }
+    for (const FieldPtr &pf : (*parent)->Fields)
+        if (pf->Name == f.ParentCaptionField)
+            return isNumericType(pf->pDataType);
     return true;
 }
 
-void rowTemplate(GenerationRun &run, const MyTable &table, bool selected, Lines &l)
+void rowTemplate(GenerationRun &run, const TablesByName &tables, const MyTable &table, bool selected, Lines &l)
 {
     if (selected) {
         l(0, u"<!-- Edit this file to change the layout of the highlighted record in the table view -->");
@@ -45,7 +57,7 @@ void rowTemplate(GenerationRun &run, const MyTable &table, bool selected, Lines 
     for (const FieldPtr &fp : table.Fields) {
         const MyField &f = *fp;
         if (!f.pHidden) {
-            const bool numeric = numericCell(run.db, f);
+            const bool numeric = numericCell(tables, f);
             const QStringView cls = selected ? (numeric ? QStringView(u"TableBodySelectedNumeric") : QStringView(u"TableBodySelected"))
                                              : (numeric ? QStringView(u"TableBodyNumeric") : QStringView(u"TableBody"));
             l(2, u"<td valign=\"top\" width=", f.ColumnWidth, u" class=\"", cls, u"\">",
@@ -160,6 +172,7 @@ void detailTemplate(const MyTable &table, Lines &l)
 // One buffer serves every template of the run.
 void GenerateTemplates(GenerationRun &run)
 {
+    const TablesByName tables = tablesByName(run.db);
     Lines l;
     const auto generate = [&](const MyTable &table, QStringView suffix, auto &&build) {
         const QString name = QString(table.Name).append(suffix);
@@ -169,9 +182,9 @@ void GenerateTemplates(GenerationRun &run)
         run.WriteOutputFile(run.path(name), name, l.text(), true);
     };
     for (const TablePtr &t : run.db.Tables)
-        generate(*t, u"_templateTV.html", [&](const MyTable &table) { rowTemplate(run, table, false, l); });
+        generate(*t, u"_templateTV.html", [&](const MyTable &table) { rowTemplate(run, tables, table, false, l); });
     for (const TablePtr &t : run.db.Tables)
-        generate(*t, u"_templateTVS.html", [&](const MyTable &table) { rowTemplate(run, table, true, l); });
+        generate(*t, u"_templateTVS.html", [&](const MyTable &table) { rowTemplate(run, tables, table, true, l); });
     for (const TablePtr &t : run.db.Tables)
         generate(*t, u"_templateDV.html", [&](const MyTable &table) { detailTemplate(table, l); });
 }
