@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -291,6 +292,78 @@ private slots:
         QCOMPARE(host.log, QStringLiteral(" Failed."));
         run.WriteOutputFile(file("no/such/folder.php"), "folder.php", "x", true);
         QCOMPARE(host.log, QStringLiteral(" Failed. Failed."));
+    }
+
+    // A link whose file is missing is no existing target: nothing is asked,
+    // and the link gives way to the written file (the missing file is not
+    // created behind it). A link to a file stands for that file.
+    void symbolicLinkTargets()
+    {
+        QVERIFY(QFile::link("gone.php", file("a.php")));
+        writeBytes(file("real.php"), "old");
+        QVERIFY(QFile::link("real.php", file("b.php")));
+        RecordingHost host;
+        host.overwrite();
+        GenerationRun run(m_db, m_styles, host);
+        QCOMPARE(run.WriteOutputFile(file("a.php"), "a.php", "new", true), WriteOutcome::Done);
+        QVERIFY(host.questions.isEmpty());
+        QVERIFY(!QFileInfo(file("a.php")).isSymLink());
+        QCOMPARE(readBytes(file("a.php")), QByteArray("new"));
+        QVERIFY(!QFileInfo::exists(file("gone.php")));
+
+        QCOMPARE(run.WriteOutputFile(file("b.php"), "b.php", "newer", true), WriteOutcome::Done);
+        QCOMPARE(host.questions.size(), 1);
+        QVERIFY(QFileInfo(file("b.php")).isSymLink());
+        QCOMPARE(readBytes(file("real.php")), QByteArray("newer"));
+        QCOMPARE(host.log, QStringLiteral(" Done. Done."));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden),
+                 (QStringList{"a.php", "b.php", "real.php"}));
+    }
+
+    // What stands at the target is looked at again once the question is
+    // answered: the write acts on what is there then.
+    void targetChangesWhileTheQuestionIsOpen_data()
+    {
+        QTest::addColumn<QString>("change"); // "removed", "folder", "read-only file"
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("removed: written in place") << "removed" << int(WriteOutcome::Done) << QByteArray("new");
+        QTest::newRow("a folder came") << "folder" << int(WriteOutcome::Failed) << QByteArray("<missing>");
+        QTest::newRow("a read-only file came") << "read-only file" << int(WriteOutcome::Failed) << QByteArray("other");
+    }
+    void targetChangesWhileTheQuestionIsOpen()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, outcome);
+        QFETCH(QByteArray, bytes);
+        struct ChangingHost : RecordingHost {
+            std::function<void()> meanwhile;
+            QString askOverwrite(const OverwriteQuestion &q, qint16 &mode) override
+            {
+                meanwhile();
+                return RecordingHost::askOverwrite(q, mode);
+            }
+        } host;
+        host.overwrite();
+        const QString target = file("a.php");
+        host.meanwhile = [&] {
+            QVERIFY(QFile::remove(target));
+            if (change == "folder") {
+                QVERIFY(QDir().mkdir(target));
+            } else if (change == "read-only file") {
+                writeBytes(target, "other");
+                QFile::setPermissions(target, QFile::ReadOwner);
+            }
+        };
+        writeBytes(target, "old");
+        GenerationRun run(m_db, m_styles, host);
+        QCOMPARE(int(run.WriteOutputFile(target, "a.php", "new", true)), outcome);
+        QCOMPARE(host.questions.size(), 1);
+        QCOMPARE(host.log, outcome == int(WriteOutcome::Done) ? QStringLiteral(" Done.") : QStringLiteral(" Failed."));
+        QCOMPARE(readBytes(target), bytes);
+        // No scrap beside it.
+        const QStringList left = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        QCOMPARE(left, QStringList{"a.php"});
     }
 
     void copyNewDestination()
