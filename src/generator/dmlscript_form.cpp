@@ -1,6 +1,6 @@
 // form() of the record script: fills the table's detail-view template.
-// Each chain of + builds its text in one allocation.
-#define QT_USE_QSTRINGBUILDER
+// Record values are Windows-1252 text, as the whole application is: they
+// are escaped for HTML in that code page.
 #include "generator/dmlscript.h"
 
 #include "generator/escape.h"
@@ -22,24 +22,18 @@ Selector selectorOf(const MyField &f)
     return Selector::None;
 }
 
-// Record values are Windows-1252 text, as the whole application is.
-QString htmlEscaped(const QString &expression)
-{
-    return QStringLiteral("htmlspecialchars(") + expression + QStringLiteral(", ENT_QUOTES, 'windows-1252')");
-}
-
-QString dateOrder(const MyDB &db)
+QStringView dateOrder(const MyDB &db)
 {
     if (db.DateFormat.equalsNumber(1))
-        return QStringLiteral("ymd");
+        return u"ymd";
     if (db.DateFormat.equalsNumber(2))
-        return QStringLiteral("dmy");
-    return QStringLiteral("mdy");
+        return u"dmy";
+    return u"mdy";
 }
 
 void emitSelectors(Script &s)
 {
-    const QString order = dateOrder(s.run.db);
+    const QStringView order = dateOrder(s.run.db);
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
@@ -151,34 +145,31 @@ void emitCombos(Script &s)
 {
     s.out.tabs(1);
     s.line(1, u"// process combos");
+    // The text of the current choice comes from the record. DataCombo hands
+    // its MatchText out escaped already; the other two give the raw value.
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
-        const QString combo = QStringLiteral("$combo_") + f.Name;
-        // The text of the current choice comes from the record. DataCombo
-        // hands its MatchText out escaped already; the other two give the
-        // raw value.
-        QString c, ct;
         switch (selectorOf(f)) {
         case Selector::Lookup:
-            c = combo + QStringLiteral("->HTML");
-            ct = combo + QStringLiteral("->MatchText");
+            s.line(1, u"$templateCode=str_replace('<%%COMBO(«f»)%%>', $combo_«f»->HTML, $templateCode);", &f);
+            s.line(1, u"$templateCode=str_replace('<%%COMBOTEXT(«f»)%%>', $combo_«f»->MatchText, $templateCode);", &f);
             break;
         case Selector::ValueList:
-            c = combo + QStringLiteral("->HTML");
-            ct = htmlEscaped(combo + QStringLiteral("->SelectedData"));
+            s.line(1, u"$templateCode=str_replace('<%%COMBO(«f»)%%>', $combo_«f»->HTML, $templateCode);", &f);
+            s.line(1,
+                   u"$templateCode=str_replace('<%%COMBOTEXT(«f»)%%>', htmlspecialchars($combo_«f»->SelectedData, ENT_QUOTES, 'windows-1252'), $templateCode);",
+                   &f);
             break;
         case Selector::Date:
-            c = combo + QStringLiteral("->GetHTML()");
-            ct = htmlEscaped(combo + QStringLiteral("->GetHTML(true)"));
+            s.line(1, u"$templateCode=str_replace('<%%COMBO(«f»)%%>', $combo_«f»->GetHTML(), $templateCode);", &f);
+            s.line(1,
+                   u"$templateCode=str_replace('<%%COMBOTEXT(«f»)%%>', htmlspecialchars($combo_«f»->GetHTML(true), ENT_QUOTES, 'windows-1252'), $templateCode);",
+                   &f);
             break;
         case Selector::None:
-            continue;
+            break;
         }
-        s.line(1, u"$templateCode=str_replace('<%%COMBO(«f»)%%>', «c», $templateCode);", &f,
-               {{u"c", c}});
-        s.line(1, u"$templateCode=str_replace('<%%COMBOTEXT(«f»)%%>', «ct», $templateCode);", &f,
-               {{u"ct", ct}});
     }
 }
 

@@ -53,16 +53,18 @@ void rowTemplate(GenerationRun &run, const TablesByName &tables, const MyTable &
         l.blank();
     }
     const bool select = !selected && table.AllowSelection;
+    static constexpr QStringView kSelect = u"<%%SELECT%%>";
+    static constexpr QStringView kEndSelect = u"<%%ENDSELECT%%>";
+    // The cell class by [highlighted row][numeric value].
+    static constexpr QStringView kClasses[2][2] = {{u"TableBody", u"TableBodyNumeric"},
+                                                   {u"TableBodySelected", u"TableBodySelectedNumeric"}};
     int column = 0;
     for (const FieldPtr &fp : table.Fields) {
         const MyField &f = *fp;
         if (!f.pHidden) {
-            const bool numeric = numericCell(tables, f);
-            const QStringView cls = selected ? (numeric ? QStringView(u"TableBodySelectedNumeric") : QStringView(u"TableBodySelected"))
-                                             : (numeric ? QStringView(u"TableBodyNumeric") : QStringView(u"TableBody"));
-            l(2, u"<td valign=\"top\" width=", f.ColumnWidth, u" class=\"", cls, u"\">",
-              select ? QStringView(u"<%%SELECT%%>") : QStringView(), u"<%%FIELD_", column, u"%%>",
-              select ? QStringView(u"<%%ENDSELECT%%>") : QStringView(), u"</TD>");
+            const QStringView cls = kClasses[selected][numericCell(tables, f)];
+            l(2, u"<td valign=\"top\" width=", f.ColumnWidth, u" class=\"", cls, u"\">", select ? kSelect : QStringView(),
+              u"<%%FIELD_", column, u"%%>", select ? kEndSelect : QStringView(), u"</TD>");
             ++column;
         }
         run.host.processEvents();
@@ -126,6 +128,7 @@ void valueCell(Lines &l, const MyTable &table, const MyField &f)
 
 void detailTemplate(const MyTable &table, Lines &l)
 {
+    static constexpr QStringView kRequired = u"<b class=\"Error\"><%%TRANSLATION(*)%%></b> ";
     l(0, u"<!-- Edit this file to change the layout of the detail view form -->");
     l.blank();
     l(0, u"<br>");
@@ -156,7 +159,7 @@ void detailTemplate(const MyTable &table, Lines &l)
         l(4, u"<tr>");
         l(5, u"<td class=TableHeader valign=top>");
         l(6, u"<div class=TableHeader style=\"text-align:right;\">",
-          marker ? QStringView(u"<b class=\"Error\"><%%TRANSLATION(*)%%></b> ") : QStringView(), f.Caption, u"</div>");
+          marker ? kRequired : QStringView(), f.Caption, u"</div>");
         l(6, u"</td>");
         valueCell(l, table, f);
         l(5, u"</tr>");
