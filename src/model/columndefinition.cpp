@@ -2,6 +2,8 @@
 #include "model/constants.h"
 #include "platform/runtimeerror.h"
 
+#include <algorithm>
+
 namespace tess {
 
 namespace {
@@ -11,8 +13,11 @@ void appendNotNullAndDefault(QString &out, const MyField &f)
 {
     if (f.pNotNull || f.pPrimaryKey)
         out += QStringLiteral("not null ");
-    if (!f.pDefault.isEmpty())
-        out += QStringLiteral("default '") + EscapeQuoted(f.pDefault) + QStringLiteral("' ");
+    if (!f.pDefault.isEmpty()) {
+        out += u"default '";
+        out += EscapeQuoted(f.pDefault);
+        out += u"' ";
+    }
 }
 
 void appendUnsignedZeroFill(QString &out, const MyField &f)
@@ -23,6 +28,18 @@ void appendUnsignedZeroFill(QString &out, const MyField &f)
         out += QStringLiteral("zerofill ");
 }
 
+// "(length)" or "(length,precision)"
+void appendNumbers(QString &out, qint16 length, const qint16 *precision = nullptr)
+{
+    out += u'(';
+    out += QString::number(length);
+    if (precision) {
+        out += u',';
+        out += QString::number(*precision);
+    }
+    out += u')';
+}
+
 } // namespace
 
 QString ColumnDefinition(MyField &field, bool omitAutoIncrement)
@@ -31,11 +48,15 @@ QString ColumnDefinition(MyField &field, bool omitAutoIncrement)
     if (code < 0 || code >= qint32(DataTypeNames.size()))
         raise(Err::SubscriptOutOfRange);
 
-    QString out = DataTypeNames[size_t(code)];
+    // One allocation for the whole definition: generating a large project
+    // builds tens of thousands of these.
+    QString out;
+    out.reserve(64 + field.pDefault.size() * 2);
+    out += DataTypeNames[size_t(code)];
     if (code <= Dt::BigInt) {
         // Code 0 (no type chosen) is treated like an integer type.
         if (field.pLength >= 1)
-            out += u'(' + QString::number(field.pLength) + u')';
+            appendNumbers(out, field.pLength);
         out += u' ';
         appendUnsignedZeroFill(out, field);
         appendNotNullAndDefault(out, field);
@@ -45,14 +66,14 @@ QString ColumnDefinition(MyField &field, bool omitAutoIncrement)
         // MySQL needs a length before the precision; 1 is the smallest.
         if (field.pLength < 1)
             field.pLength = 1;
-        out += u'(' + QString::number(field.pLength) + u',' + QString::number(field.pPrecision) + u')';
+        appendNumbers(out, field.pLength, &field.pPrecision);
         out += u' ';
         appendUnsignedZeroFill(out, field);
         appendNotNullAndDefault(out, field);
     } else if (code == Dt::Char || code == Dt::VarChar) {
         if (field.pLength < 1)
             field.pLength = 1;
-        out += u'(' + QString::number(field.pLength) + u')';
+        appendNumbers(out, field.pLength);
         out += u' ';
         if (field.pBinary)
             out += QStringLiteral("binary ");
@@ -66,6 +87,9 @@ QString ColumnDefinition(MyField &field, bool omitAutoIncrement)
 
 QString EscapeQuoted(const QString &value)
 {
+    const auto special = [](QChar c) { return c == u'\\' || c == u'"' || c == u'\''; };
+    if (std::none_of(value.begin(), value.end(), special))
+        return value;
     QString out = value;
     // Backslashes first, so that the ones added below stay single.
     out.replace(u'\\', QStringLiteral("\\\\"));
