@@ -251,15 +251,6 @@ WriteOutcome writeText(GenerationRun &run, const Target &target, const QString &
 
 } // namespace
 
-QString errorReportText(const std::exception &error)
-{
-    if (const auto *e = dynamic_cast<const RuntimeError *>(&error))
-        return e->message();
-    if (dynamic_cast<const std::bad_alloc *>(&error))
-        return RuntimeError(Err::OutOfMemory).message();
-    return RuntimeError(51, QString::fromLocal8Bit(error.what())).message();
-}
-
 GenerationRun::GenerationRun(MyDB &db, const StyleTable &styles, GenerationHost &host)
     : db(db), styles(styles), host(host), programFolder(tess::programFolder())
 {

@@ -43,10 +43,6 @@ public:
     virtual void showError(const QString &message) = 0;
 };
 
-// The text of an error report, "Error " + number + ": " + description; an
-// exception that is no RuntimeError reports as error 51 with its own text
-// (error 7 for memory).
-QString errorReportText(const std::exception &error);
 
 struct GenerationRun {
     MyDB &db;

@@ -20,12 +20,8 @@ bool guarded(const std::function<void()> &fn)
     try {
         fn();
         return true;
-    } catch (const RuntimeError &e) {
-        ui().messageBox(e.message(), Mb::Exclamation);
-    } catch (const std::bad_alloc &) {
-        ui().messageBox(RuntimeError(Err::OutOfMemory).message(), Mb::Exclamation);
     } catch (const std::exception &e) {
-        ui().messageBox(QStringLiteral("Error: ") + QString::fromLocal8Bit(e.what()), Mb::Exclamation);
+        ui().messageBox(errorMessage(e), Mb::Exclamation);
     }
     return false;
 }

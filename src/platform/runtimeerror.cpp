@@ -1,5 +1,7 @@
 #include "platform/runtimeerror.h"
 
+#include <new>
+
 namespace tess {
 
 QString standardErrorText(int number)
@@ -45,6 +47,15 @@ RuntimeError::RuntimeError(int number, QString description)
 QString RuntimeError::message() const
 {
     return QStringLiteral("Error ") + QString::number(m_number) + QStringLiteral(": ") + m_description;
+}
+
+QString errorMessage(const std::exception &error)
+{
+    if (const auto *e = dynamic_cast<const RuntimeError *>(&error))
+        return e->message();
+    if (dynamic_cast<const std::bad_alloc *>(&error))
+        return RuntimeError(Err::OutOfMemory).message();
+    return RuntimeError(51, QString::fromLocal8Bit(error.what())).message();
 }
 
 void raise(int number) { throw RuntimeError(number); }

@@ -51,6 +51,10 @@ private:
     QByteArray m_what;
 };
 
+// "Error " + number + ": " + description of any exception: one that is no
+// RuntimeError reports as error 51 with its own text (error 7 for memory).
+QString errorMessage(const std::exception &error);
+
 [[noreturn]] void raise(int number);
 [[noreturn]] void raise(int number, const QString &description);
 

@@ -2,6 +2,9 @@
 
 #include <QtTest>
 
+#include <new>
+#include <stdexcept>
+
 using namespace tess;
 
 class TestErrors : public QObject {
@@ -59,6 +62,14 @@ private slots:
             // Reachable as a standard exception too.
             QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Error 76: No folder"));
         }
+    }
+
+    // Every exception that reaches a report reads "Error n: desc".
+    void messageOfAnyException()
+    {
+        QCOMPARE(errorMessage(RuntimeError(Err::PathNotFound)), QStringLiteral("Error 76: Path not found"));
+        QCOMPARE(errorMessage(std::bad_alloc()), QStringLiteral("Error 7: Out of memory"));
+        QCOMPARE(errorMessage(std::runtime_error("disk on fire")), QStringLiteral("Error 51: disk on fire"));
     }
 };
 
