@@ -5,6 +5,7 @@
 #include "generator/escape.h"
 #include "generator/generators.h"
 #include "generator/header.h"
+#include "model/columndefinition.h"
 #include "model/constants.h"
 #include "platform/runtimeerror.h"
 
@@ -155,17 +156,9 @@ namespace {
 // stand: escaped the same way, so that it reaches MySQL as the text itself.
 QString addslashes(const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        if (c == u'\0') {
-            out.append(QStringLiteral("\\0"));
-            continue;
-        }
-        if (c == u'\\' || c == u'\'' || c == u'"')
-            out.append(u'\\');
-        out.append(c);
-    }
+    // PHP's addslashes: the quoting of column defaults, plus NUL as "\0".
+    QString out = EscapeQuoted(text);
+    out.replace(QChar(u'\0'), QStringLiteral("\\0"));
     return out;
 }
 
