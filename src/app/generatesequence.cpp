@@ -10,6 +10,8 @@ namespace tess {
 namespace {
 
 bool running = false;
+GenerationClock clock = nullptr;
+QString lastFolder;
 
 class RunningFlag {
 public:
@@ -37,6 +39,12 @@ void closingLines(GenerationRun &run, GenerationHost &log, const QDateTime &mome
 
 bool generationRunning() { return running; }
 
+QString chosenOutputFolder() { return lastFolder; }
+
+void setGenerationClock(GenerationClock c) { clock = c; }
+
+QDateTime GenerateFrontEnd::now() const { return clock ? clock() : QDateTime::currentDateTime(); }
+
 void RunGenerate(GenerateFrontEnd &frontEnd)
 {
     AppState &state = app();
@@ -60,6 +68,7 @@ void RunGenerate(GenerateFrontEnd &frontEnd)
         frontEnd.setLogChecking(false);
         log->appendLog(QStringLiteral("Error checking: Ok."));
         folder = frontEnd.chooseOutputFolder();
+        lastFolder = folder;
         if (folder.isEmpty()) {
             log->appendLog(QStringLiteral("\r\nPHP application generation process cancelled by user."));
             return;

@@ -25,12 +25,21 @@ public:
     virtual QString chooseOutputFolder() = 0;
     // Pointers and the log window's buttons while the generators run.
     virtual void setBusy(bool busy) = 0;
-    virtual QDateTime now() const { return QDateTime::currentDateTime(); }
+    virtual QDateTime now() const;
 };
+
+// The clock of every run (tests fix it); nullptr restores the system clock.
+using GenerationClock = QDateTime (*)();
+void setGenerationClock(GenerationClock clock);
 
 // The Generate command's run. Does nothing without a project or while
 // another run is going.
 void RunGenerate(GenerateFrontEnd &frontEnd);
+
+// The folder the output-folder dialog answered last (empty after a
+// cancel, or before the first run): Browse and Save Log of the log window
+// read it.
+QString chosenOutputFolder();
 
 // True from the start of a run to its end: Exit, another Generate,
 // deleting tables and fields and closing the log window wait for it.

@@ -1,7 +1,6 @@
 #include "app/validateproject.h"
 
 #include "model/constants.h"
-#include "model/names.h"
 
 namespace tess {
 
@@ -29,6 +28,21 @@ FieldPtr findField(const MyTable &table, const QString &name)
     return {};
 }
 
+// The characters a table or field name may hold: letters a to z of either
+// case, digits and underscores, not beginning with a digit. Reserved words
+// are the editor's concern: MySQL takes them quoted, and projects use them.
+bool isValidName(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name.at(i).toLower().unicode();
+        if (!((c >= u'a' && c <= u'z') || c == u'_' || (i > 0 && c >= u'0' && c <= u'9')))
+            return false;
+    }
+    return true;
+}
+
 QString fieldRef(const MyTable &t, const MyField &f) { return t.Name + u'.' + f.Name; }
 
 QString invalidName(const QString &name, const MyTable &t)
@@ -49,11 +63,11 @@ QString checkField(MyDB &db, const MyTable &t, MyField &f, int &primaryKeys, int
 
     // A name that reaches PHP and file names unchecked breaks the pages or
     // writes outside the output folder.
-    if (!isValidTableOrFieldName(f.Name))
+    if (!isValidName(f.Name))
         return invalidName(f.Name, t);
     if (lookup) {
         for (const QString *name : {&f.ParentTable, &f.ParentIDField, &f.ParentCaptionField})
-            if ((name == &f.ParentTable || !name->isEmpty()) && !isValidTableOrFieldName(*name))
+            if ((name == &f.ParentTable || !name->isEmpty()) && !isValidName(*name))
                 return invalidName(*name, t);
     }
 
@@ -138,7 +152,7 @@ QString checkField(MyDB &db, const MyTable &t, MyField &f, int &primaryKeys, int
 
 QString checkTable(MyDB &db, MyTable &t, GenerationHost &log, bool &anyImageUpload)
 {
-    if (!isValidTableOrFieldName(t.Name))
+    if (!isValidName(t.Name))
         return invalidName(t.Name, t);
     if (t.Fields.Count() == 0)
         return QStringLiteral("Table '") + t.Name + QStringLiteral("' has no fields.");

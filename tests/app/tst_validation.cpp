@@ -64,6 +64,8 @@ private slots:
 void TestValidation::good()
 {
     DBPtr db = goodProject();
+    // Words MySQL reserves are taken quoted: projects use them.
+    field(*db, "name").Name = QStringLiteral("status");
     test::RecordingHost log;
     bool upload = false;
     QVERIFY(ValidateProject(*db, log, upload));
@@ -149,8 +151,6 @@ void TestValidation::messages_data()
     const QString invalid = QStringLiteral("' is not valid. Database, table and field names can only contain alphanumeric characters and underscores.");
     QTest::newRow("table name slash") << Mutate([](MyDB &db) { items(db).Name = QStringLiteral("../x"); })
                                       << "The name '../x' in table '../x" + invalid;
-    QTest::newRow("table name reserved") << Mutate([](MyDB &db) { items(db).Name = QStringLiteral("Select"); })
-                                         << "The name 'Select' in table 'Select" + invalid;
     QTest::newRow("table name hyphen") << Mutate([](MyDB &db) { items(db).Name = QStringLiteral("a-b"); })
                                        << "The name 'a-b' in table 'a-b" + invalid;
     QTest::newRow("table name empty") << Mutate([](MyDB &db) { items(db).Name.clear(); })
@@ -165,8 +165,8 @@ void TestValidation::messages_data()
                                        << "The name 'k/x' in table 'items" + invalid;
     QTest::newRow("parent id name") << Mutate([](MyDB &db) { field(db, "kind").ParentIDField = QStringLiteral("k d"); })
                                     << "The name 'k d' in table 'items" + invalid;
-    QTest::newRow("parent caption name") << Mutate([](MyDB &db) { field(db, "kind").ParentCaptionField = QStringLiteral("order"); })
-                                         << "The name 'order' in table 'items" + invalid;
+    QTest::newRow("parent caption name") << Mutate([](MyDB &db) { field(db, "kind").ParentCaptionField = QStringLiteral("t.x"); })
+                                         << "The name 't.x' in table 'items" + invalid;
 }
 
 void TestValidation::messages()
