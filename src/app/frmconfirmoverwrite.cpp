@@ -1,6 +1,5 @@
 #include "app/frmconfirmoverwrite.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,7 +22,7 @@ QLabel *label(const char *name, const QString &text, QWidget *parent)
 
 } // namespace
 
-frmConfirmOverwrite::frmConfirmOverwrite(const OverwriteQuestion &question, QWidget *parent) : QDialog(parent)
+frmConfirmOverwrite::frmConfirmOverwrite(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmConfirmOverwrite"));
     setWindowTitle(QStringLiteral("Confirm file overwriting"));
@@ -33,12 +32,12 @@ frmConfirmOverwrite::frmConfirmOverwrite(const OverwriteQuestion &question, QWid
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
     Image1->setAlignment(Qt::AlignTop);
-    lblMain = label("lblMain", question.main, this);
+    lblMain = label("lblMain", QString(), this);
     QFont bold = lblMain->font();
     bold.setBold(true);
     lblMain->setFont(bold);
-    lblNewFile = label("lblNewFile", question.newFile, this);
-    lblExistingFile = label("lblExistingFile", question.existingFile, this);
+    lblNewFile = label("lblNewFile", QString(), this);
+    lblExistingFile = label("lblExistingFile", QString(), this);
 
     struct Button {
         const char *name;
@@ -63,7 +62,7 @@ frmConfirmOverwrite::frmConfirmOverwrite(const OverwriteQuestion &question, QWid
         button->setToolTip(QString::fromLatin1(b.tip));
         const QString tag = QString::fromLatin1(b.tag);
         const qint16 mode = b.mode;
-        connect(button, &QPushButton::clicked, this, [this, tag, mode] { answer(tag, mode); });
+        connect(button, &QPushButton::clicked, this, [this, tag, mode] { choose(tag, mode); });
         made[i] = button;
     }
     made[0]->setDefault(true);
@@ -89,20 +88,27 @@ frmConfirmOverwrite::frmConfirmOverwrite(const OverwriteQuestion &question, QWid
     made[0]->setFocus();
 }
 
-void frmConfirmOverwrite::answer(const QString &tag, qint16 mode)
+void frmConfirmOverwrite::setQuestion(const OverwriteQuestion &question)
+{
+    lblMain->setText(shown(question.main));
+    lblNewFile->setText(shown(question.newFile));
+    lblExistingFile->setText(shown(question.existingFile));
+    Tag = QStringLiteral("0");
+    chosenMode = -1;
+}
+
+void frmConfirmOverwrite::choose(const QString &tag, qint16 mode)
 {
     chosenMode = mode;
     Tag = tag;
-    accept();
+    hide();
 }
 
-QString frmConfirmOverwrite::ask(const OverwriteQuestion &question, qint16 &overwriteMode, QWidget *parent)
+QString frmConfirmOverwrite::answer(qint16 &overwriteMode) const
 {
-    frmConfirmOverwrite dialog(question, parent ? parent : QApplication::activeWindow());
-    dialog.exec();
-    if (dialog.chosenMode >= 0)
-        overwriteMode = dialog.chosenMode;
-    return dialog.Tag;
+    if (chosenMode >= 0)
+        overwriteMode = chosenMode;
+    return Tag;
 }
 
 } // namespace tess

@@ -13,7 +13,10 @@ namespace tess {
 class frmConfirmOverwrite : public QDialog {
     Q_OBJECT
 public:
-    explicit frmConfirmOverwrite(const OverwriteQuestion &question, QWidget *parent = nullptr);
+    explicit frmConfirmOverwrite(QWidget *parent = nullptr);
+
+    // Fills the three labels; the answer starts as skip.
+    void setQuestion(const OverwriteQuestion &question);
 
     // The answer: "1" overwrite, "0" skip. Starts as "0", so closing the
     // window by its frame never replaces a file.
@@ -22,12 +25,12 @@ public:
     // -1 while neither was pressed.
     qint16 chosenMode = -1;
 
-    // Shows the question modally; returns the tag and stores an all-answer
+    // The tag, once the dialog has been answered; an all-answer is stored
     // in overwriteMode.
-    static QString ask(const OverwriteQuestion &question, qint16 &overwriteMode, QWidget *parent = nullptr);
+    QString answer(qint16 &overwriteMode) const;
 
 private:
-    void answer(const QString &tag, qint16 mode);
+    void choose(const QString &tag, qint16 mode);
 
     QLabel *lblMain;
     QLabel *lblNewFile;

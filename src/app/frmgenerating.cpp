@@ -1,6 +1,6 @@
 #include "app/frmgenerating.h"
 
-#include "app/frmconfirmoverwrite.h"
+#include "app/dialogs.h"
 #include "app/generatesequence.h"
 #include "app/forms.h"
 #include "model/appstate.h"
@@ -41,7 +41,6 @@ frmGenerating::frmGenerating(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmGenerating"));
     setWindowTitle(QStringLiteral("PHP Application Generator status"));
-    setAttribute(Qt::WA_DeleteOnClose);
 
     txtLog = new QPlainTextEdit(this);
     txtLog->setObjectName(QStringLiteral("txtLog"));
@@ -114,7 +113,7 @@ void frmGenerating::appendLog(const QString &piece)
 
 QString frmGenerating::askOverwrite(const OverwriteQuestion &question, qint16 &overwriteMode)
 {
-    return customDialogs().askOverwrite(question, overwriteMode);
+    return dialogs().askOverwrite(question, overwriteMode);
 }
 
 void frmGenerating::processEvents() { ui().processEvents(); }
@@ -152,11 +151,9 @@ void frmGenerating::cmdClose_Click() { close(); }
 void frmGenerating::closeEvent(QCloseEvent *event)
 {
     // The run writes into this window until its last line.
-    if (generationRunning()) {
-        event->ignore();
-        return;
-    }
-    QWidget::closeEvent(event);
+    event->ignore();
+    if (!generationRunning())
+        forms().unload(Form::Generating);
 }
 
 void frmGenerating::keyPressEvent(QKeyEvent *event)
@@ -172,7 +169,7 @@ bool frmGenerating::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
         QWidget *active = focusWidget() ? focusWidget() : qobject_cast<QWidget *>(watched);
-        showHelp(active ? active->property("tag").toString() : QString());
+        app().requestHelp(active ? active->property("tag").toString() : QString());
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -1,12 +1,14 @@
-#include "app/generatecommand.h"
-
+// Project > Generate over the real windows: the log window is the run's
+// host, the dialogs come through dialogs() so that tests can answer them.
+#include "app/commands.h"
+#include "app/dialogs.h"
 #include "app/forms.h"
 #include "app/frmgenerating.h"
 #include "app/generatesequence.h"
 
 #include <QApplication>
 
-namespace tess {
+namespace tess::commands {
 
 namespace {
 
@@ -14,18 +16,18 @@ class WindowsFrontEnd final : public GenerateFrontEnd {
 public:
     GenerationHost &openLog() override
     {
-        frmGenerating &log = generatingForm();
+        frmGenerating &log = forms().generating();
         log.show();
         log.raise();
         log.clearLog();
         return log;
     }
-    void setLogChecking(bool checking) override { generatingForm().setChecking(checking); }
+    void setLogChecking(bool checking) override { forms().generating().setChecking(checking); }
     bool commitPane() override { return true; }
-    QString chooseOutputFolder() override { return customDialogs().chooseOutputFolder(); }
+    QString chooseOutputFolder() override { return dialogs().chooseOutputFolder(); }
     void setBusy(bool busy) override
     {
-        generatingForm().setBusy(busy);
+        forms().generating().setBusy(busy);
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
@@ -35,10 +37,10 @@ public:
 
 } // namespace
 
-void GenerateCommand()
+void miProjectGenerate_Click()
 {
     WindowsFrontEnd frontEnd;
     RunGenerate(frontEnd);
 }
 
-} // namespace tess
+} // namespace tess::commands

@@ -2,15 +2,18 @@
 // into an empty folder as the generators alone write it, each overwrite
 // choice on a second run, the log window's colours, Save Log and Browse.
 #include "app/frmgenerating.h"
-#include "app/generatecommand.h"
+#include "app/frmmain.h"
+#include "app/frmoutputfolder.h"
+#include "app/commands.h"
+#include "app/forms.h"
+#include "app/generatesequence.h"
 #include "app/validateproject.h"
-#include "generateflow.h"
+#include "support/guifixture.h"
 #include "generator/fixtures.h"
 #include "generator/generators.h"
 #include "generator/testhost.h"
 #include "model/xmlreader.h"
 #include "platform/cp1252.h"
-#include "platform/scriptedui.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -23,11 +26,31 @@ using namespace tess::test;
 
 namespace {
 
-QString logText() { return generatingForm().log().text(); }
+QDateTime fixedMoment() { return QDateTime(QDate(2026, 12, 10), QTime(10, 11, 50)); }
 
-QPlainTextEdit *logView() { return generatingForm().findChild<QPlainTextEdit *>(QStringLiteral("txtLog")); }
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
 
-QPushButton *logButton(const char *name) { return generatingForm().findChild<QPushButton *>(QLatin1String(name)); }
+QStringList filesBelow(const QString &root)
+{
+    QStringList out;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out << QDir(root).relativeFilePath(it.next());
+    out.sort();
+    return out;
+}
+
+frmGenerating &logWindow() { return forms().generating(); }
+
+QString logText() { return logWindow().log().text(); }
+
+QPlainTextEdit *logView() { return logWindow().findChild<QPlainTextEdit *>(QStringLiteral("txtLog")); }
+
+QPushButton *logButton(const char *name) { return logWindow().findChild<QPushButton *>(QLatin1String(name)); }
 
 void useProject(const DBPtr &source)
 {
@@ -88,20 +111,23 @@ QString closingDate()
 
 class TestGuiGenerate : public QObject {
     Q_OBJECT
-    ScriptedUi *m_ui = nullptr;
+    GuiFixture m_fixture;
+    ScriptedUi &ui() { return m_fixture.ui(); }
+    ScriptedDialogs &dialogs() { return m_fixture.dialogs(); }
+    void generate() { m_fixture.trigger(QStringLiteral("miProjectGenerate")); }
 
 private slots:
     void init()
     {
-        m_ui = new ScriptedUi;
+        m_fixture.init();
         setGenerationClock(&fixedMoment);
         useProject(shopProject());
+        forms().main().show();
     }
     void cleanup()
     {
-        unloadGenerateForms();
         setGenerationClock(nullptr);
-        delete m_ui;
+        m_fixture.cleanup();
     }
 
     void intoEmptyFolder();
@@ -117,12 +143,12 @@ private slots:
 void TestGuiGenerate::intoEmptyFolder()
 {
     QTemporaryDir out, ref;
-    ScriptedDialogs dialogs;
-    dialogs.folders << out.path();
-    GenerateCommand();
-    QVERIFY(generatingForm().isVisible());
-    QVERIFY(m_ui->shown.isEmpty());
-    QVERIFY(dialogs.questions.isEmpty());
+    dialogs().outputFolders << out.path();
+    generate();
+    QCOMPARE(m_fixture.commands(), QStringList{"miProjectGenerate_Click"});
+    QVERIFY(logWindow().isVisible());
+    QVERIFY(ui().shown.isEmpty());
+    QVERIFY(dialogs().overwriteQuestions.isEmpty());
     QVERIFY2(logText().endsWith(QStringLiteral("\r\n\r\nPHP Application generated successfully on ") + closingDate()
                                 + QStringLiteral("\r\nFor help on using the generated PHP application, please refer to\r\n"
                                                  "the section \"Working with generated applications\" in Help.")),
@@ -154,7 +180,7 @@ void TestGuiGenerate::intoEmptyFolder()
         }
         QVERIFY2(withFixedClock(readAll(out.filePath(rel))) == expected, qPrintable(rel));
     }
-    screenshot(generatingForm(), QStringLiteral("generating_success"));
+    GuiFixture::screenshot(&logWindow(), QStringLiteral("generating_success"));
 }
 
 void TestGuiGenerate::secondRun_data()
@@ -173,39 +199,35 @@ void TestGuiGenerate::secondRun()
     QFETCH(int, questions);
     QFETCH(QString, word);
     QTemporaryDir out;
-    {
-        ScriptedDialogs first;
-        first.folders << out.path();
-        GenerateCommand();
-    }
+    dialogs().outputFolders << out.path();
+    generate();
     const QStringList files = filesBelow(out.path());
     QFile mark(out.filePath(QStringLiteral("lib.php")));
     QVERIFY(mark.open(QIODevice::WriteOnly | QIODevice::Truncate));
     mark.write("mine");
     mark.close();
 
-    ScriptedDialogs dialogs;
-    dialogs.folders << out.path();
+    // The dialog keeps the folder of the first run: Enter takes it.
     if (choice == QStringLiteral("all"))
-        dialogs.answers << ScriptedDialogs::Answer{QStringLiteral("1"), Overwrite::All};
+        dialogs().overwriteAnswers << QStringLiteral("cmdOverwriteAll");
     else if (choice == QStringLiteral("skipall"))
-        dialogs.answers << ScriptedDialogs::Answer{QStringLiteral("0"), Overwrite::SkipAll};
+        dialogs().overwriteAnswers << QStringLiteral("cmdSkipAll");
     else
         for (int i = 0; i < 200; ++i)
-            dialogs.answers << ScriptedDialogs::Answer{i % 2 ? QStringLiteral("0") : QStringLiteral("1")};
-    GenerateCommand();
+            dialogs().overwriteAnswers << (i % 2 ? QStringLiteral("cmdSkip") : QStringLiteral("cmdOverwrite"));
+    generate();
 
     const QString log = logText();
     QVERIFY(log.startsWith(QStringLiteral("Error checking: Ok.")));
     if (choice == QStringLiteral("ask")) {
         // Every existing file is asked about, one question each, and each
         // answer is followed.
-        QVERIFY(dialogs.questions.size() > 20);
-        QCOMPARE(dialogs.questions[0].main, QStringLiteral("The file 'customers_view.php' already exists."));
+        QVERIFY(dialogs().overwriteQuestions.size() > 20);
+        QCOMPARE(dialogs().overwriteQuestions[0].main, QStringLiteral("The file 'customers_view.php' already exists."));
         QVERIFY(log.contains(QStringLiteral("Generating customers_view.php ... Done.")));
         QVERIFY(log.contains(QStringLiteral("Generating orders_view.php ... Skipped.")));
     } else {
-        QCOMPARE(dialogs.questions.size(), questions);
+        QCOMPARE(dialogs().overwriteQuestions.size(), questions);
         QVERIFY(!log.contains(word == QStringLiteral(" Done.") ? QStringLiteral(" Skipped.") : QStringLiteral(" Done.")));
         QCOMPARE(readAll(out.filePath(QStringLiteral("lib.php"))) == QByteArray("mine"), choice == QStringLiteral("skipall"));
     }
@@ -219,9 +241,8 @@ void TestGuiGenerate::exampleProject()
     ResetProject(db);
     QVERIFY(ReadXmlProject(QStringLiteral(TESSARON_SOURCE_DIR "/examples/shop.tzx"), db));
     QTemporaryDir out;
-    ScriptedDialogs dialogs;
-    dialogs.folders << out.path();
-    GenerateCommand();
+    dialogs().outputFolders << out.path();
+    generate();
     QVERIFY2(logText().contains(QStringLiteral("generated successfully")), qPrintable(logText()));
     QStringList expected;
     for (const auto &t : db.Tables)
@@ -240,25 +261,24 @@ void TestGuiGenerate::exampleProject()
 void TestGuiGenerate::validationFailure()
 {
     app().ProjectDB->Tables.Item(1)->Fields.Item(1)->pPrimaryKey = false;
-    ScriptedDialogs dialogs;
-    GenerateCommand();
-    QCOMPARE(dialogs.folderCalls, 0);
+    generate();
+    QVERIFY(!dialogs().shown.contains(QStringLiteral("frmOutputFolder")));
     QCOMPARE(logText(), QStringLiteral("Table 'customers' has no primary keys. Please mark one of its fields as primary "
                                        "or create a new primary key."));
     QCOMPARE(logView()->palette().color(QPalette::Text), QColor(255, 0, 0));
-    screenshot(generatingForm(), QStringLiteral("generating_validation_failure"));
+    GuiFixture::screenshot(&logWindow(), QStringLiteral("generating_validation_failure"));
 
     // The next run starts with an empty log.
     app().ProjectDB->Tables.Item(1)->Fields.Item(1)->pPrimaryKey = true;
-    GenerateCommand();
+    dialogs().outputFolders << QString();
+    generate();
     QCOMPARE(logText(), QStringLiteral("Error checking: Ok.\r\nPHP application generation process cancelled by user."));
 }
 
 void TestGuiGenerate::cancelledFolder()
 {
-    ScriptedDialogs dialogs;
-    dialogs.folders << QString();
-    GenerateCommand();
+    dialogs().outputFolders << QString();
+    generate();
     QCOMPARE(logText(), QStringLiteral("Error checking: Ok.\r\nPHP application generation process cancelled by user."));
     QCOMPARE(logView()->palette().color(QPalette::Text), QColor(0, 0, 128));
 }
@@ -267,60 +287,63 @@ void TestGuiGenerate::saveLogAndBrowse()
 {
     QTemporaryDir out;
     // No run yet: nothing to browse, the proposal has no folder.
-    generatingForm().cmdBrowse_Click();
-    QVERIFY(m_ui->shown.isEmpty());
-    m_ui->files << QString();
-    generatingForm().cmdSave_Click();
-    QCOMPARE(m_ui->shown.last().request.fileName, QStringLiteral("/shop_db_log.txt"));
+    logWindow().cmdBrowse_Click();
+    QVERIFY(ui().shown.isEmpty());
+    ui().files << QString();
+    logWindow().cmdSave_Click();
+    QCOMPARE(ui().shown.last().request.fileName, QStringLiteral("/shop_db_log.txt"));
 
-    ScriptedDialogs dialogs;
-    dialogs.folders << out.path();
-    GenerateCommand();
-    m_ui->shown.clear();
+    dialogs().outputFolders << out.path();
+    generate();
+    ui().shown.clear();
 
     // Cancelled: nothing written, not even at the proposed name.
-    m_ui->files << QString();
+    ui().files << QString();
     QTest::mouseClick(logButton("cmdSave"), Qt::LeftButton);
-    QCOMPARE(m_ui->shown.size(), 1);
-    const FileDialogRequest request = m_ui->shown[0].request;
+    QCOMPARE(ui().shown.size(), 1);
+    const FileDialogRequest request = ui().shown[0].request;
     QCOMPARE(request.title, QStringLiteral("Save Log As"));
     QCOMPARE(request.filter, QStringLiteral("Text files (*.txt) | *.txt"));
     QCOMPARE(request.fileName, out.filePath(QStringLiteral("shop_db_log.txt")));
     QVERIFY(!QFile::exists(request.fileName));
 
     const QString path = out.filePath(QStringLiteral("saved.txt"));
-    m_ui->files << path;
+    ui().files << path;
     QTest::mouseClick(logButton("cmdSave"), Qt::LeftButton);
     QCOMPARE(readAll(path), cp1252::encode(logText() + QStringLiteral("\r\n")));
     QVERIFY(readAll(path).contains("\r\nGenerating customers_view.php ... Done.\r\n"));
 
     // A folder that went away: one message, nothing else.
-    m_ui->files << out.filePath(QStringLiteral("gone/saved.txt"));
+    ui().files << out.filePath(QStringLiteral("gone/saved.txt"));
     QTest::mouseClick(logButton("cmdSave"), Qt::LeftButton);
-    QCOMPARE(m_ui->messages().last(), QStringLiteral("Error 76: Path not found"));
+    QCOMPARE(ui().messages().last(), QStringLiteral("Error 76: Path not found"));
 
     QTest::mouseClick(logButton("cmdBrowse"), Qt::LeftButton);
-    QCOMPARE(m_ui->shown.last().kind, QStringLiteral("external"));
-    QCOMPARE(m_ui->shown.last().text, out.path());
+    QCOMPARE(ui().shown.last().kind, QStringLiteral("external"));
+    QCOMPARE(ui().shown.last().text, out.path());
 
     // Esc closes the window.
-    generatingForm().activateWindow();
-    QTest::keyClick(&generatingForm(), Qt::Key_Escape);
-    QVERIFY(!loadedGeneratingForm() || !loadedGeneratingForm()->isVisible());
+    logWindow().activateWindow();
+    QTest::keyClick(&logWindow(), Qt::Key_Escape);
+    QVERIFY(!forms().isLoaded(Form::Generating));
 }
 
 void TestGuiGenerate::logWindowStaysWhileRunning()
 {
-    ScriptedDialogs dialogs;
-    dialogs.folders << QString();
     bool closed = true;
-    dialogs.whileFolderOpen = [&] {
-        generatingForm().close();
-        QTest::keyClick(&generatingForm(), Qt::Key_Escape);
-        closed = !loadedGeneratingForm() || !generatingForm().isVisible();
+    bool second = false;
+    dialogs().onOutputFolder = [&](frmOutputFolder &) {
+        logWindow().close();
+        QTest::keyClick(&logWindow(), Qt::Key_Escape);
+        closed = !forms().isLoaded(Form::Generating) || !logWindow().isVisible();
+        // Neither a second Generate nor a delete starts meanwhile.
+        const int shown = dialogs().shown.size();
+        generate();
+        second = dialogs().shown.size() != shown;
     };
-    GenerateCommand();
+    generate();
     QVERIFY(!closed);
+    QVERIFY(!second);
 }
 
 QTEST_MAIN(TestGuiGenerate)
