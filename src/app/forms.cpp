@@ -6,6 +6,7 @@
 #include "app/frmm2c.h"
 #include "app/frmmain.h"
 #include "app/frmoutputfolder.h"
+#include "app/frmpleasewait.h"
 #include "app/frmstart.h"
 #include "app/frmstyles.h"
 #include "editor/frmdb.h"
@@ -54,6 +55,7 @@ frmM2C &Forms::m2c() { return get<frmM2C>(Form::M2C); }
 frmOutputFolder &Forms::outputFolder() { return get<frmOutputFolder>(Form::OutputFolder); }
 frmGenerating &Forms::generating() { return get<frmGenerating>(Form::Generating); }
 frmConfirmOverwrite &Forms::confirmOverwrite() { return get<frmConfirmOverwrite>(Form::ConfirmOverwrite); }
+frmPleaseWait &Forms::pleaseWait() { return get<frmPleaseWait>(Form::PleaseWait); }
 
 bool Forms::isLoaded(Form form) const { return !m_forms[size_t(form)].isNull(); }
 

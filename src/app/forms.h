@@ -19,6 +19,7 @@ class frmHelp;
 class frmM2C;
 class frmMain;
 class frmOutputFolder;
+class frmPleaseWait;
 class frmStart;
 class frmStyles;
 
@@ -34,6 +35,7 @@ enum class Form {
     OutputFolder,
     Generating,
     ConfirmOverwrite,
+    PleaseWait,
     Count
 };
 
@@ -51,6 +53,7 @@ public:
     frmOutputFolder &outputFolder();
     frmGenerating &generating();
     frmConfirmOverwrite &confirmOverwrite();
+    frmPleaseWait &pleaseWait();
 
     bool isLoaded(Form form) const;
     // The form if it is loaded, else nullptr; never creates it.
