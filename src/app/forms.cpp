@@ -27,7 +27,9 @@ template <> frmM2C *create<frmM2C>() { return new frmM2C; }
 template <> frmDB *create<frmDB>()
 {
     auto *editor = new frmDB;
-    forms().main().mdiArea()->addSubWindow(editor);
+    const QSize designed = editor->size();
+    QMdiSubWindow *window = forms().main().mdiArea()->addSubWindow(editor);
+    window->resize(designed);
     return editor;
 }
 
@@ -55,6 +57,9 @@ QWidget *Forms::loaded(Form form) const { return m_forms[size_t(form)].data(); }
 
 void Forms::unload(Form form)
 {
+    // The editor lives inside the main window and closes with it.
+    if (form == Form::Main)
+        unload(Form::DB);
     QPointer<QWidget> &slot = m_forms[size_t(form)];
     QWidget *widget = slot.data();
     if (!widget)
