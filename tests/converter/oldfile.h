@@ -1,6 +1,7 @@
 #pragma once
 // Test helper: old project files (.tzp) made of tokens, each scrambled and
 // quoted as the old program stored them, with commas and line ends between.
+#include "model/project.h"
 #include "model/scramble.h"
 #include "platform/cp1252.h"
 
@@ -50,6 +51,14 @@ inline QStringList oldField(const QString &name, const QString &dataType = QStri
             dataType,                QString(), QStringLiteral("11"),
             QStringLiteral("0"),     QStringLiteral("0"), QStringLiteral("0"),
             QStringLiteral("0"),     QStringLiteral("0"), QStringLiteral("0")};
+}
+
+// The date settings of a project as the XML reader gives them back from
+// the file it was written to: the text the file holds, 0 for none.
+inline void dateSettingsAsReadBack(MyDB &db)
+{
+    for (Variant *v : {&db.DateFormat, &db.DateSeparator})
+        *v = v->isEmpty() ? Variant(0) : Variant(v->toText());
 }
 
 } // namespace tess::testing

@@ -73,9 +73,7 @@ private slots:
         // Read back, it is the project the old file holds.
         MyDB old;
         QVERIFY(ReadOldProject(source, old));
-        // The XML reader keeps the date settings as the texts the file holds.
-        old.DateFormat = Variant(old.DateFormat.toText());
-        old.DateSeparator = Variant(old.DateSeparator.toText());
+        dateSettingsAsReadBack(old);
         MyDB back;
         QVERIFY(ReadXmlProject(target, back));
         QCOMPARE(dump(back), dump(old));
