@@ -1,8 +1,12 @@
 #pragma once
 // Test helper: old project files (.tzp) made of tokens, each scrambled and
-// quoted as the old program stored them, with commas and line ends between.
-#include "model/project.h"
+// quoted as the old program stored them, with commas and line ends between;
+// the projects they hold compared with the XML files made of them.
+#include "projectdump.h"
+
+#include "converter/oldprojectreader.h"
 #include "model/scramble.h"
+#include "model/xmlreader.h"
 #include "platform/cp1252.h"
 
 #include <QByteArray>
@@ -53,12 +57,25 @@ inline QStringList oldField(const QString &name, const QString &dataType = QStri
             QStringLiteral("0"),     QStringLiteral("0"), QStringLiteral("0")};
 }
 
-// The date settings of a project as the XML reader gives them back from
-// the file it was written to: the text the file holds, 0 for none.
-inline void dateSettingsAsReadBack(MyDB &db)
+// The project of an old file as it should read back from the XML file it
+// was converted into: member by member, the date settings as the XML reader
+// gives them (the text the file holds, 0 for none). Empty when the old file
+// does not read.
+inline QStringList convertedDump(const QString &oldPath)
 {
+    MyDB db;
+    if (!ReadOldProject(oldPath, db))
+        return {};
     for (Variant *v : {&db.DateFormat, &db.DateSeparator})
         *v = v->isEmpty() ? Variant(0) : Variant(v->toText());
+    return dump(db);
+}
+
+// The project an XML file holds, member by member; empty when it does not read.
+inline QStringList xmlDump(const QString &xmlPath)
+{
+    MyDB db;
+    return ReadXmlProject(xmlPath, db) ? dump(db) : QStringList();
 }
 
 } // namespace tess::testing
