@@ -1,6 +1,8 @@
 #include "converter/frmconverter.h"
 #include "ui_frmconverter.h"
 
+#include "app/entrypoint.h"
+#include "app/forms.h"
 #include "converter/convertproject.h"
 #include "model/maker.h"
 #include "platform/runtimeerror.h"
@@ -11,8 +13,9 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QScreen>
+
+#include <functional>
 
 namespace tess {
 
@@ -22,12 +25,6 @@ constexpr int kFileMustExist = 0x1000;
 // Ask before overwriting, hide the read-only box, the path must exist, no
 // read-only file.
 constexpr int kSaveFlags = 0x8806;
-
-QPointer<frmConverter> &instance()
-{
-    static QPointer<frmConverter> form;
-    return form;
-}
 
 bool hasExtension(const QString &path, QLatin1String extension)
 {
@@ -47,7 +44,6 @@ const QString kFailedTitle = QStringLiteral("Conversion failed");
 frmConverter::frmConverter(QWidget *parent) : QWidget(parent), m_ui(new Ui::frmConverter)
 {
     m_ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size());
     // The two captions are one control array.
     m_ui->Label1_0->setObjectName(QStringLiteral("Label1"));
@@ -57,12 +53,17 @@ frmConverter::frmConverter(QWidget *parent) : QWidget(parent), m_ui(new Ui::frmC
 
     m_ui->txtTZPFile->installEventFilter(this);
     m_ui->txtTZXFile->installEventFilter(this);
-    connect(m_ui->cmdTZPFile, &QPushButton::clicked, this, &frmConverter::cmdTZPFile_Click);
-    connect(m_ui->cmdTZXFile, &QPushButton::clicked, this, &frmConverter::cmdTZXFile_Click);
-    connect(m_ui->cmdConvert, &QPushButton::clicked, this, &frmConverter::cmdConvert_Click);
-    connect(m_ui->cmdCancel, &QPushButton::clicked, this, &frmConverter::cmdCancel_Click);
-    connect(m_ui->cmdHelp, &QPushButton::clicked, this, &frmConverter::cmdHelp_Click);
-    connect(m_ui->Command1, &QPushButton::clicked, this, &frmConverter::Command1_Click);
+    // Each button runs its command as one of the program's entries.
+    const auto on = [this](QPushButton *button, const char *handler, std::function<void()> command) {
+        const QString name = QStringLiteral("frmConverter.") + QLatin1String(handler);
+        connect(button, &QPushButton::clicked, this, [name, command] { runEntry(name, command); });
+    };
+    on(m_ui->cmdTZPFile, "cmdTZPFile_Click", [this] { cmdTZPFile_Click(); });
+    on(m_ui->cmdTZXFile, "cmdTZXFile_Click", [this] { cmdTZXFile_Click(); });
+    on(m_ui->cmdConvert, "cmdConvert_Click", [this] { cmdConvert_Click(); });
+    on(m_ui->cmdCancel, "cmdCancel_Click", [this] { cmdCancel_Click(); });
+    on(m_ui->cmdHelp, "cmdHelp_Click", [this] { cmdHelp_Click(); });
+    on(m_ui->Command1, "Command1_Click", [this] { Command1_Click(); });
 }
 
 frmConverter::~frmConverter() = default;
@@ -222,8 +223,8 @@ void frmConverter::keyPressEvent(QKeyEvent *event)
 {
     // The window sees the keys its controls leave alone (all but typing).
     switch (event->key()) {
-    case Qt::Key_Escape: cmdCancel_Click(); return;
-    case Qt::Key_F1: cmdHelp_Click(); return;
+    case Qt::Key_Escape: runEntry(QStringLiteral("frmConverter.Form_KeyUp"), [this] { cmdCancel_Click(); }); return;
+    case Qt::Key_F1: runEntry(QStringLiteral("frmConverter.Form_KeyUp"), [this] { cmdHelp_Click(); }); return;
     default: QWidget::keyPressEvent(event);
     }
 }
@@ -235,31 +236,7 @@ void frmConverter::closeEvent(QCloseEvent *event)
         return;
     }
     QWidget::closeEvent(event);
-}
-
-frmConverter &converterForm()
-{
-    QPointer<frmConverter> &form = instance();
-    if (!form)
-        form = new frmConverter;
-    return *form;
-}
-
-bool converterFormLoaded() { return !instance().isNull(); }
-
-void unloadConverterForm() { delete instance().data(); }
-
-int runConverter(const QString &commandLine)
-{
-    frmConverter &form = converterForm();
-    if (!commandLine.isEmpty()) {
-        const bool converted = form.Form_Load(commandLine);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return converted ? 0 : 1;
-    }
-    form.Form_Load(commandLine);
-    form.show();
-    return QApplication::exec();
+    forms().unload(Form::Converter);
 }
 
 } // namespace tess

@@ -54,15 +54,4 @@ private:
     bool m_converting = false;
 };
 
-// The one converter window, created on first use.
-frmConverter &converterForm();
-bool converterFormLoaded();
-// Destroys the window at once (a later converterForm() makes a new one).
-void unloadConverterForm();
-
-// The converter program after its start: the command line converted
-// silently (exit status 0 when it succeeded, 1 otherwise), or the window
-// until the user closes it.
-int runConverter(const QString &commandLine);
-
 } // namespace tess

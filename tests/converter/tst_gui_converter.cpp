@@ -3,8 +3,10 @@
 // window's commands while a conversion runs.
 #include "oldfile.h"
 
+#include "app/forms.h"
+#include "converter/converterstartup.h"
 #include "converter/frmconverter.h"
-#include "platform/scriptedui.h"
+#include "support/guifixture.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -69,6 +71,7 @@ private:
 class TestGuiConverter : public QObject {
     Q_OBJECT
 
+    test::GuiFixture f;
     QTemporaryDir m_dir;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -84,18 +87,18 @@ class TestGuiConverter : public QObject {
     template <typename T>
     static T *control(const char *name)
     {
-        T *c = converterForm().findChild<T *>(QLatin1String(name));
+        T *c = forms().converter().findChild<T *>(QLatin1String(name));
         if (!c)
             qFatal("no control %s", name);
         return c;
     }
     static QLineEdit *box(const char *name) { return control<QLineEdit>(name); }
-    static void click(const char *name) { control<QPushButton>(name)->click(); }
+    void click(const char *name) { f.click(&forms().converter(), QLatin1String(name)); }
 
     // The window as the user sees it, the focus in a place of its own.
     static frmConverter &shownForm()
     {
-        frmConverter &form = converterForm();
+        frmConverter &form = forms().converter();
         form.Form_Load(QString());
         form.show();
         form.activateWindow();
@@ -113,27 +116,24 @@ class TestGuiConverter : public QObject {
 private slots:
     void init()
     {
+        f.init();
         for (const QString &name : QDir(m_dir.path()).entryList(QDir::Files))
             QFile::remove(path(name));
     }
 
-    void cleanup()
-    {
-        unloadConverterForm();
-        QVERIFY(!QApplication::activeModalWidget());
-    }
+    void cleanup() { f.cleanup(); }
 
     void silentConversion()
     {
-        ScriptedUi ui;
+        ScriptedUi &ui = f.ui();
         const QString source = oldProject();
-        QCOMPARE(runConverter('"' + source + '"'), 0);
+        QCOMPARE(startConverter('"' + source + '"'), std::optional<int>(0));
 
         QCOMPARE(ui.shown.size(), 1);
         QCOMPARE(ui.shown[0].text, kDone);
         QCOMPARE(ui.shown[0].title, QStringLiteral("Conversion Done"));
         QCOMPARE(ui.shown[0].style, int(Mb::Information));
-        QVERIFY(!converterFormLoaded());
+        QVERIFY(!forms().isLoaded(Form::Converter));
 
         const QByteArray xml = fileBytes(path("shop.tzx"));
         QVERIFY(xml.startsWith("<database><databaseName>shop</databaseName>"));
@@ -161,7 +161,7 @@ private slots:
     {
         QFETCH(QString, commandLine);
         QFETCH(QStringList, messages);
-        ScriptedUi ui;
+        ScriptedUi &ui = f.ui();
         oldProject("UPPER.TZP");
         oldProject("shop.txt");
         oldProject("bad.tzp", oldDatabase() + QStringList{"no"});
@@ -171,18 +171,18 @@ private slots:
         const QStringList before = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
 
         QDir::setCurrent(m_dir.path());
-        QCOMPARE(runConverter(commandLine), 1);
+        QCOMPARE(startConverter(commandLine), std::optional<int>(1));
         QCOMPARE(ui.messages(), messages);
         QCOMPARE(ui.shown.last().title, QStringLiteral("Conversion failed"));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), before);
         QCOMPARE(fileBytes(path("UPPER.TZP")), oldFile(projectTokens()));
         QCOMPARE(fileBytes(path("locked.tzx")), QByteArray("old"));
-        QVERIFY(!converterFormLoaded());
+        QVERIFY(!forms().isLoaded(Form::Converter));
     }
 
     void browseOldFile()
     {
-        ScriptedUi ui;
+        ScriptedUi &ui = f.ui();
         shownForm();
         ui.files << path("a.tzp") << QString() << path("b.tzp");
         click("cmdTZPFile");
@@ -207,7 +207,7 @@ private slots:
 
     void browseNewFile()
     {
-        ScriptedUi ui;
+        ScriptedUi &ui = f.ui();
         shownForm();
         ui.files << path("out.tzx") << QString();
         click("cmdTZXFile");
@@ -242,7 +242,7 @@ private slots:
         QFETCH(QString, kept);
         QFETCH(QString, proposed);
         QFETCH(QStringList, messages);
-        ScriptedUi ui;
+        ScriptedUi &ui = f.ui();
         oldProject("shop.tzp");
         oldProject("UPPER.TZP");
         oldProject("shop.txt");
@@ -278,7 +278,7 @@ private slots:
         QFETCH(QString, oldPath);
         QFETCH(QString, newPath);
         QFETCH(QStringList, messages);
-        ScriptedUi ui;
+        ScriptedUi &ui = f.ui();
         shownForm();
         box("txtTZPFile")->setText(oldPath);
         box("txtTZXFile")->setText(newPath);
@@ -291,15 +291,16 @@ private slots:
 
     void convertInTheWindow()
     {
-        ScriptedUi ui;
+        ScriptedUi &ui = f.ui();
         shownForm();
         box("txtTZPFile")->setText(oldProject());
         box("txtTZXFile")->setText(path("out.tzx"));
         click("cmdConvert");
+        QCOMPARE(f.commands(), QStringList{"frmConverter.cmdConvert_Click"});
         QCOMPARE(ui.messages(), QStringList{kDone});
         QVERIFY(fileBytes(path("out.tzx")).startsWith("<database>"));
         QCOMPARE(control<QPushButton>("cmdCancel")->text(), QStringLiteral("Close"));
-        QVERIFY(converterFormLoaded());
+        QVERIFY(forms().isLoaded(Form::Converter));
 
         // The next old file resets the caption.
         ui.files << path("shop.tzp");
@@ -309,7 +310,7 @@ private slots:
 
     void writeFailureIsReported()
     {
-        ScriptedUi ui;
+        ScriptedUi &ui = f.ui();
         shownForm();
         box("txtTZPFile")->setText(oldProject());
         box("txtTZXFile")->setText(path("missing/out.tzx"));
@@ -325,7 +326,7 @@ private slots:
     // The window's commands wait while a conversion runs.
     void commandsWaitDuringConversion()
     {
-        ScriptedUi scripted;
+        ScriptedUi &scripted = f.ui();
         DuringConversionUi ui(scripted);
         frmConverter &form = shownForm();
         box("txtTZPFile")->setText(oldProject());
@@ -345,14 +346,14 @@ private slots:
         QVERIFY(stepRan);
         QCOMPARE(scripted.messages(), QStringList{kDone});
         QCOMPARE(scripted.shown.size(), 1);
-        QVERIFY(converterFormLoaded());
+        QVERIFY(forms().isLoaded(Form::Converter));
         QVERIFY(form.isVisible());
         QCOMPARE(box("txtTZPFile")->text(), path("shop.tzp"));
     }
 
     void helpAndAbout()
     {
-        ScriptedUi ui;
+        ScriptedUi &ui = f.ui();
         frmConverter &form = shownForm();
         click("cmdHelp");
         QTest::keyClick(box("txtTZXFile"), Qt::Key_F1);
@@ -387,20 +388,19 @@ private slots:
     void escapeAndCancelUnload()
     {
         QFETCH(bool, escape);
-        ScriptedUi ui;
+        ScriptedUi &ui = f.ui();
         shownForm();
         if (escape)
             QTest::keyClick(box("txtTZPFile"), Qt::Key_Escape);
         else
             click("cmdCancel");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!converterFormLoaded());
+        QVERIFY(!forms().isLoaded(Form::Converter));
         QVERIFY(ui.shown.isEmpty());
     }
 
     void layout()
     {
-        ScriptedUi ui;
         frmConverter &form = shownForm();
         QCOMPARE(form.objectName(), QStringLiteral("frmMain"));
         QCOMPARE(form.windowTitle(), QStringLiteral("TZP to TZX File Converter"));
@@ -423,9 +423,7 @@ private slots:
 
         box("txtTZPFile")->setText("/home/user/projects/shop.tzp");
         box("txtTZXFile")->setText("/home/user/projects/shop.tzx");
-        const QString folder = QStringLiteral(TESSARON_BIN_DIR "/../tests/screenshots");
-        QVERIFY(QDir().mkpath(folder));
-        QVERIFY(form.grab().save(folder + "/converter.png"));
+        f.screenshot(&form, QStringLiteral("converter"));
     }
 };
 
