@@ -51,7 +51,14 @@ struct EndInFixedTokens {};
 // ---------------------------------------------------------------------------
 // Conversions of token texts.
 
-double number(const QString &token) { return leadingNumberIgnoringBlanks(token); }
+// A number too large for a double is an overflow, whatever it is read into.
+double number(const QString &token)
+{
+    const double v = leadingNumberIgnoringBlanks(token);
+    if (std::isinf(v))
+        raise(Err::Overflow);
+    return v;
+}
 qint16 integer(const QString &token) { return toInt16(number(token)); }
 qint32 longInteger(const QString &token) { return toInt32(number(token)); }
 

@@ -195,6 +195,7 @@ private slots:
         QTest::newRow("integer overflow") << (oldDatabase() + oldTable("t", "49 49 49 49 49 49 49", "32768")) << overflow;
         QTest::newRow("long overflow") << (oldDatabase() + oldTable("t") + oldField("f", "2147483648")) << overflow;
         QTest::newRow("optional integer overflow") << (oldDatabase() + QStringList{"0", "", "-32769"}) << overflow;
+        QTest::newRow("number beyond any") << (oldDatabase() + QStringList{"0", "", "0", "1e999"}) << overflow;
     }
     void badValues()
     {
