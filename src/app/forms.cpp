@@ -5,6 +5,7 @@
 #include "app/frmmain.h"
 #include "app/frmstart.h"
 #include "app/frmstyles.h"
+#include "converter/frmconverter.h"
 #include "editor/frmdb.h"
 
 #include <QMdiArea>
@@ -23,6 +24,8 @@ template <> frmMain *create<frmMain>() { return new frmMain; }
 // Tool windows of their own, beside the main window.
 template <> frmStyles *create<frmStyles>() { return new frmStyles; }
 template <> frmM2C *create<frmM2C>() { return new frmM2C; }
+// The converter program has no main window.
+template <> frmConverter *create<frmConverter>() { return new frmConverter; }
 
 template <> frmDB *create<frmDB>()
 {
@@ -50,6 +53,7 @@ frmStart &Forms::start() { return get<frmStart>(Form::Start); }
 frmHelp &Forms::help() { return get<frmHelp>(Form::Help); }
 frmAbout &Forms::about() { return get<frmAbout>(Form::About); }
 frmM2C &Forms::m2c() { return get<frmM2C>(Form::M2C); }
+frmConverter &Forms::converter() { return get<frmConverter>(Form::Converter); }
 
 bool Forms::isLoaded(Form form) const { return !m_forms[size_t(form)].isNull(); }
 

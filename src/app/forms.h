@@ -12,6 +12,7 @@
 namespace tess {
 
 class frmAbout;
+class frmConverter;
 class frmDB;
 class frmHelp;
 class frmM2C;
@@ -31,6 +32,8 @@ enum class Form {
     OutputFolder,
     Generating,
     ConfirmOverwrite,
+    // the converter program's one window
+    Converter,
     Count
 };
 
@@ -45,6 +48,7 @@ public:
     frmHelp &help();
     frmAbout &about();
     frmM2C &m2c();
+    frmConverter &converter();
 
     bool isLoaded(Form form) const;
     // The form if it is loaded, else nullptr; never creates it.
