@@ -369,6 +369,26 @@ private slots:
         QCOMPARE(QJsonDocument::fromJson(cfg.readAllStandardOutput()).array(),
                  QJsonArray({"db.host", "us$er", password, "shop"}));
 
+        // Without the digest (a regenerated setup.php, a set-up stopped
+        // half-way) other connection data change nothing; the same data go on.
+        const QByteArray config = readBytes(out("config.php"));
+        QVERIFY(QFile::remove(out("setup.md5")));
+        for (const QJsonObject &other : {posted("evil.host", "us$er", password, "shop"), posted("db.host", "us$er", password, "other"),
+                                         posted("db.host", "us$er", "", "shop"), posted("db.host", "us$er", password, "shop ")}) {
+            PhpRun taken = runSetup(out(), other);
+            QCOMPARE(taken.exitCode, 0);
+            QVERIFY2(taken.output.contains("The connection data differ from those in config.php. To change them, delete "
+                                           "config.php on the server and run the set-up again."),
+                     qPrintable(taken.output));
+            QVERIFY(taken.queries.isEmpty());
+            QCOMPARE(readBytes(out("config.php")), config);
+            QVERIFY(!QFileInfo::exists(out("setup.md5")));
+        }
+        PhpRun same = runSetup(out(), posted("db.host", "us$er", password, "shop"));
+        QCOMPARE(same.queries, QStringList({"create database `shop`", "select count(1) from `items`", expectedCreate}));
+        QCOMPARE(readBytes(out("config.php")), config);
+        QVERIFY(QFileInfo::exists(out("setup.md5")));
+
         // Run-once guard: the digest matches, nothing is touched.
         PhpRun again = runSetup(out(), posted("db.host", "u", "p", "shop"));
         QVERIFY(again.queries.isEmpty());

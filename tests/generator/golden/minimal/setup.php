@@ -27,6 +27,15 @@
 	if(!@mysql_connect($dbServer, $dbUsername, $dbPassword)){
 		$noDB=1;
 	}else{
+		if(@is_file("./config.php")){
+			$posted=array($dbServer, $dbUsername, $dbPassword, $dbDatabase);
+			include("./config.php");
+			if(array($dbServer, $dbUsername, $dbPassword, $dbDatabase)!==$posted){
+				echo "$divFormat<div style=\"color: red;\">".$Translation["connection data differ"]."</div></div><br>";
+				echo $backHome;
+				exit;
+			}
+		}
 		if(!@mysql_select_db($dbDatabase)){
 			if(!@mysql_query("create database `".str_replace("`", "``", $dbDatabase)."`")){
 				$noDB=2;

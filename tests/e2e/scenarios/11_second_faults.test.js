@@ -1,0 +1,41 @@
+'use strict';
+// Requests that once took over the set-up, changed data from other sites,
+// crashed the record script or ended in an SQL error page, on the example
+// project's application.
+const { test } = require('node:test');
+const fs = require('node:fs');
+const path = require('node:path');
+const h = require('../lib/harness');
+const { assert } = h;
+
+const b = h.useBrowser();
+
+const appFile = (name) => path.join(h.cfg.app, name);
+const connection = (changes = {}) => ({
+  dbServer: `${h.cfg.db.host}:${h.cfg.db.port}`,
+  dbUsername: h.cfg.db.user,
+  dbPassword: h.cfg.db.pass,
+  dbDatabase: h.cfg.db.name,
+  ...changes,
+});
+
+test('without setup.md5 only the connection data of config.php run the set-up again', async () => {
+  const { page } = b;
+  const config = fs.readFileSync(appFile('config.php'));
+  fs.unlinkSync(appFile('setup.md5'));
+  const differ = h.norm(h.plain(h.tr('connection data differ')));
+  await page.goto(h.url('setup.php'));
+  for (const other of [{ dbDatabase: 'taken_over' }, { dbDatabase: `${h.cfg.db.name} ` }]) {
+    await h.postFrom(page, 'setup.php', connection(other));
+    const body = h.norm(await page.innerText('body'));
+    assert.ok(body.includes(differ), `refused for ${JSON.stringify(other)}: ${body}`);
+    assert.deepEqual(fs.readFileSync(appFile('config.php')), config, 'config.php unchanged');
+    assert.ok(!fs.existsSync(appFile('setup.md5')), 'no digest written');
+  }
+  assert.equal(h.scalar("select count(*) from information_schema.schemata where schema_name='taken_over'"), '0', 'no database created');
+  await h.postFrom(page, 'setup.php', connection());
+  const body = await page.innerText('body');
+  assert.ok(body.includes(h.plain(h.tr('table exists').replace('<TableName>', 'products').replace('<NumRecords>', h.PRODUCT_COUNT))), body);
+  assert.deepEqual(fs.readFileSync(appFile('config.php')), config);
+  assert.ok(fs.existsSync(appFile('setup.md5')), 'the same data go on and lock the set-up again');
+});
