@@ -78,6 +78,15 @@ void emitUpdate(Script &s)
     emitSelectedIdEscape(s);
     s.out.tabs(1);
     emitRequestValues(s);
+    // The values insert() requires, before any file is stored or removed.
+    // An upload field keeps its file when no new one is sent.
+    if (!s.pk.pAutoIncrement && isPosted(s.pk))
+        emitKeyCheck(s);
+    for (const FieldPtr &fp : t.Fields) {
+        s.tick();
+        if (isRequired(*fp) && !isUpload(*fp))
+            emitRequiredCheck(s, *fp);
+    }
     s.out.blank();
 
     for (const FieldPtr &fp : t.Fields) {

@@ -365,21 +365,24 @@ void TestDmlScript::keyAndRequiredChecks_data()
 {
     QTest::addColumn<QString>("setup");
     QTest::addColumn<bool>("required");
+    // update() keeps an upload's file when none is sent: no check for it.
+    QTest::addColumn<bool>("requiredOnUpdate");
 
-    QTest::newRow("plain") << "" << true;
-    QTest::newRow("read-only") << "ro" << false;
-    QTest::newRow("hidden in detail view") << "hidden" << false;
-    QTest::newRow("auto-increment") << "ai" << false;
-    QTest::newRow("image only") << "image" << false;
-    QTest::newRow("link only") << "link" << false;
-    QTest::newRow("image beside a lookup") << "image lookup" << true;
-    QTest::newRow("upload shown as image") << "image upload" << true;
+    QTest::newRow("plain") << "" << true << true;
+    QTest::newRow("read-only") << "ro" << false << false;
+    QTest::newRow("hidden in detail view") << "hidden" << false << false;
+    QTest::newRow("auto-increment") << "ai" << false << false;
+    QTest::newRow("image only") << "image" << false << false;
+    QTest::newRow("link only") << "link" << false << false;
+    QTest::newRow("image beside a lookup") << "image lookup" << true << true;
+    QTest::newRow("upload shown as image") << "image upload" << true << false;
 }
 
 void TestDmlScript::keyAndRequiredChecks()
 {
     QFETCH(QString, setup);
     QFETCH(bool, required);
+    QFETCH(bool, requiredOnUpdate);
     DBPtr db = oneTable();
     MyTable &t = table(db);
     t.Fields.Item(1)->pAutoIncrement = false;
@@ -407,6 +410,18 @@ void TestDmlScript::keyAndRequiredChecks()
     QCOMPARE(text.contains(block), required);
     // The key itself is never checked as a required value.
     QVERIFY(!text.contains(QStringLiteral("if($id== \"\"){")));
+
+    // update() refuses the same, before its uploads.
+    const QString upd = functionText(script(*db), QStringLiteral("update"));
+    const qsizetype key = upd.indexOf(QStringLiteral(
+        "\r\n\tif($id == \"\") {echo StyleSheet() . \"\\n\\n<div class=Error>\" . $Translation[\"error:\"] . \" 'ID': \" . "
+        "$Translation['pkfield empty'] . \"</div>\"; exit;}\r\n\r\n"));
+    QVERIFY2(key > 0, qPrintable(upd));
+    QCOMPARE(upd.contains(block), requiredOnUpdate);
+    if (requiredOnUpdate)
+        QVERIFY(upd.indexOf(block) > key);
+    if (f.pAllowImageUpload)
+        QVERIFY(upd.indexOf(QStringLiteral("PrepareUploadedFile")) > key);
 }
 
 void TestDmlScript::requestValues()
@@ -781,6 +796,17 @@ void TestDmlScript::runInsertRequiredOnlyWhenPosted()
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
     QVERIFY(r.statements.isEmpty());
     QVERIFY2(r.output.contains(QStringLiteral("<div class=Error>Error: 'When': is required</div>")), qPrintable(r.output));
+
+    // update() refuses it with the same message, and sends no statement.
+    c.call = QStringLiteral("update('7')");
+    r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QVERIFY(r.statements.isEmpty());
+    QVERIFY2(r.output.contains(QStringLiteral("<div class=Error>Error: 'When': is required</div>")), qPrintable(r.output));
+    c.post = post({{"dYear", "2001"}, {"dMonth", "02"}, {"dDay", "03"}});
+    r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QCOMPARE(r.statements, QStringList{QStringLiteral("update t set d='2001-02-03' where id='7'")});
 }
 
 void TestDmlScript::runInsertEmptyTable()

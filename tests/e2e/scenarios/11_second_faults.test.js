@@ -39,3 +39,24 @@ test('without setup.md5 only the connection data of config.php run the set-up ag
   assert.deepEqual(fs.readFileSync(appFile('config.php')), config);
   assert.ok(fs.existsSync(appFile('setup.md5')), 'the same data go on and lock the set-up again');
 });
+
+test('an update that empties a required field or the key is refused like an insert', async () => {
+  const { page } = b;
+  h.seed();
+  await page.goto(h.url('products_view.php'));
+  await h.selectRow(page, 3);
+  await page.fill('input[name=name]', '');
+  await h.submit(page, () => page.click('input[name=update]'));
+  await h.assertNoSqlError(page, 'update with an empty name');
+  const err = h.norm(await page.locator('div.Error').first().innerText());
+  assert.equal(err, h.norm(h.plain(`${h.tr('error:')} 'Product name': ${h.tr('field not null')}`)));
+  assert.equal(h.scalar('select name from products where id=3'), 'Product 03', 'the record is unchanged');
+
+  await page.goto(h.url('contacts_view.php?SelectedID=ANNA'));
+  await page.fill('input[name=code]', '');
+  await h.submit(page, () => page.click('input[name=update]'));
+  await h.assertNoSqlError(page, 'update with an empty key');
+  const keyErr = h.norm(await page.locator('div.Error').first().innerText());
+  assert.equal(keyErr, h.norm(h.plain(`${h.tr('error:')} 'Code': ${h.tr('pkfield empty')}`)));
+  assert.equal(h.scalar("select count(*) from contacts where code='ANNA'"), '1');
+});

@@ -84,6 +84,10 @@ function update($selected_id)
 		$since = addslashes($HTTP_POST_VARS["sinceYear"] . '-' . $HTTP_POST_VARS["sinceMonth"] . '-' . $HTTP_POST_VARS["sinceDay"]);
 	}
 	if($since == "--") $since = "";
+	if($name== ""){
+		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Name': " . $Translation['field not null'] . "</div>";
+		exit;
+	}
 
 	if($HTTP_POST_VARS['photo_remove'] == 1){
 		$photo = '';

@@ -83,6 +83,18 @@ function update($selected_id)
 		$total = addslashes($HTTP_POST_VARS["total"]);
 	}
 	if($order_date == "--") $order_date = "";
+	if($customer_id== ""){
+		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Customer': " . $Translation['field not null'] . "</div>";
+		exit;
+	}
+	if($order_date== ""){
+		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Order date': " . $Translation['field not null'] . "</div>";
+		exit;
+	}
+	if($status== ""){
+		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Status': " . $Translation['field not null'] . "</div>";
+		exit;
+	}
 
 	sql("update orders set " . "customer_id=" . (($customer_id != "") ? "'$customer_id'" : "NULL") . ", " . "order_date=" . (($order_date != "") ? "'$order_date'" : "NULL") . ", " . "status=" . (($status != "") ? "'$status'" : "NULL") . ", " . "notes=" . (($notes != "") ? "'$notes'" : "NULL") . ", " . "internal_code=" . (($internal_code != "") ? "'$internal_code'" : "NULL") . " where id='$selected_id'");
 }
