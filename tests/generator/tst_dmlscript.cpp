@@ -688,6 +688,15 @@ void TestDmlScript::formSelectors()
     table(e).Fields.Item(2)->pDataType = Dt::Date;
     e->DateFormat = Variant(1);
     QVERIFY(script(*e).contains(QStringLiteral("->DateFormat = \"ymd\";")));
+
+    // A lookup that may be empty starts with the empty choice; a required
+    // one (customer_id above) does not.
+    QVERIFY(!form.contains(QStringLiteral("FirstItem")));
+    table(db, 2).Fields.Item(2)->pNotNull = false;
+    QVERIFY(functionText(script(*db, 2), QStringLiteral("form")).contains(QStringLiteral(
+        "\t$combo_customer_id->SelectName = \"customer_id\";\r\n"
+        "\t$combo_customer_id->FirstItem = \"&nbsp;\";\r\n"
+        "\t// combobox: order_date\r\n")));
 }
 
 void TestDmlScript::formPlaceholders()

@@ -60,3 +60,24 @@ test('an update that empties a required field or the key is refused like an inse
   assert.equal(keyErr, h.norm(h.plain(`${h.tr('error:')} 'Code': ${h.tr('pkfield empty')}`)));
   assert.equal(h.scalar("select count(*) from contacts where code='ANNA'"), '1');
 });
+
+test('a lookup that may be empty keeps its empty choice', async () => {
+  const { page } = b;
+  h.seed();
+  await page.goto(h.url('products_view.php?SelectedID=25'));
+  assert.equal(await h.formValue(page, 'category_id'), '', 'the empty choice is shown');
+  await h.submit(page, () => page.click('input[name=update]'));
+  assert.equal(h.scalar('select category_id from products where id=25'), null, 'saved unchanged: still empty');
+  // The empty choice stores NULL, on update and on insert.
+  await page.goto(h.url('products_view.php'));
+  await h.selectRow(page, 1);
+  assert.equal(await h.formValue(page, 'category_id'), '1');
+  await page.selectOption('select[name=category_id]', { value: '' });
+  await h.submit(page, () => page.click('input[name=update]'));
+  assert.equal(h.scalar('select category_id from products where id=1'), null);
+  await page.goto(h.url('products_view.php'));
+  assert.equal(await h.formValue(page, 'category_id'), '', 'a new record starts empty');
+  await page.fill('input[name=name]', 'Without category');
+  await h.submit(page, () => page.click('input[name=insert]'));
+  assert.deepEqual(h.query("select category_id from products where name='Without category'"), [[null]]);
+});
