@@ -101,6 +101,8 @@ void emitRequestValues(Script &s)
     static constexpr Template escapedDateLine =
         uR"~($«f» = addslashes($HTTP_POST_VARS["«f»Year"] . '-' . $HTTP_POST_VARS["«f»Month"] . '-' . $HTTP_POST_VARS["«f»Day"]);)~";
 
+    s.line(1, u"// a value posted as an array (name[]=x) counts as empty");
+    s.line(1, uR"~(foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=""; })~");
     s.line(1, u"if(get_magic_quotes_gpc())");
     s.line(1, u"{");
     for (const FieldPtr &fp : s.table.Fields) {

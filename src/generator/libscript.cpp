@@ -110,7 +110,8 @@ QString libScript(const GenerationRun &run)
     l(1, QStringLiteral("global $HTTP_POST_FILES, $Translation;"));
     l(1, QStringLiteral("$f = $HTTP_POST_FILES[$FieldName];"));
     l.tabs(1);
-    l(1, QStringLiteral("if($f['error'] != 4 && $f['name']!=''){"));
+    // Files posted as an array (name[]) count as none.
+    l(1, QStringLiteral("if(!is_array($f['name']) && $f['error'] != 4 && $f['name']!=''){"));
     l(2, QStringLiteral("if($f['size']>$MaxSize || $f['error']){"));
     l(3, QStringLiteral("echo StyleSheet() . \"<div class=Error>Error: The file you uploaded exceeds the maximum allowed size of \" . intval($MaxSize/1024) . \" KB. ") + backLink);
     l(3, QStringLiteral("exit;"));

@@ -216,6 +216,8 @@ void GenerateSetupScript(GenerationRun &run)
         l(1, QStringLiteral("}"));
         l.tabs(1);
         l(1, QStringLiteral("// connect to the database"));
+        l(1, QStringLiteral("// a value posted as an array (name[]=x) counts as empty"));
+        l(1, QStringLiteral("foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=\"\"; }"));
         for (const char *name : {"dbServer", "dbUsername", "dbPassword", "dbDatabase"})
             l(1, QStringLiteral("$") + QLatin1String(name) + QStringLiteral("=$HTTP_POST_VARS['") + QLatin1String(name)
                      + QStringLiteral("'];"));

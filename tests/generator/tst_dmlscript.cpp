@@ -225,6 +225,7 @@ private slots:
 
     void runInsert();
     void runInsertRequiredOnlyWhenPosted();
+    void runArrayValuesCountAsEmpty();
     void runInsertEmptyTable();
     void runSelectedIdEscaped_data();
     void runSelectedIdEscaped();
@@ -433,6 +434,8 @@ void TestDmlScript::requestValues()
     MyField &u = addField(t, QStringLiteral("u"), QStringLiteral("U"), Dt::VarChar, 10);
     u.pAllowImageUpload = true;
     const QString block = QStringLiteral(
+        "\t// a value posted as an array (name[]=x) counts as empty\r\n"
+        "\tforeach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=\"\"; }\r\n"
         "\tif(get_magic_quotes_gpc())\r\n"
         "\t{\r\n"
         "\t\t$d = $HTTP_POST_VARS[\"dYear\"] . '-' . $HTTP_POST_VARS[\"dMonth\"] . '-' . $HTTP_POST_VARS[\"dDay\"];\r\n"
@@ -816,6 +819,35 @@ void TestDmlScript::runInsertRequiredOnlyWhenPosted()
     r = runPhp(text, c);
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
     QCOMPARE(r.statements, QStringList{QStringLiteral("update t set d='2001-02-03' where id='7'")});
+}
+
+// name[]=x posts an array: it counts as empty, in insert() and update().
+void TestDmlScript::runArrayValuesCountAsEmpty()
+{
+    if (!phpAvailable())
+        QSKIP("php not found");
+    DBPtr db = oneTable();
+    addField(table(db), QStringLiteral("d"), QStringLiteral("D"), Dt::Date);
+    addField(table(db), QStringLiteral("a"), QStringLiteral("A"), Dt::VarChar, 10);
+    addField(table(db), QStringLiteral("b"), QStringLiteral("B"), Dt::VarChar, 10);
+    const QString text = script(*db);
+    PhpCall c;
+    c.post = QJsonObject{{QStringLiteral("dYear"), QJsonArray{QStringLiteral("2004")}},
+                         {QStringLiteral("dMonth"), QJsonArray{}},
+                         {QStringLiteral("dDay"), QJsonObject{{QStringLiteral("x"), QStringLiteral("06")}}},
+                         {QStringLiteral("a"), QJsonArray{QStringLiteral("x")}},
+                         {QStringLiteral("b"), QStringLiteral("kept")}};
+    for (const bool magic : {false, true}) {
+        c.magic = magic;
+        c.call = QStringLiteral("insert()");
+        PhpRun r = runPhp(text, c);
+        QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+        QCOMPARE(r.statements, QStringList{QStringLiteral("insert into t (d, a, b) values (NULL, NULL, 'kept')")});
+        c.call = QStringLiteral("update('3')");
+        r = runPhp(text, c);
+        QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+        QCOMPARE(r.statements, QStringList{QStringLiteral("update t set d=NULL, a=NULL, b='kept' where id='3'")});
+    }
 }
 
 void TestDmlScript::runInsertEmptyTable()

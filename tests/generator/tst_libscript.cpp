@@ -146,6 +146,10 @@ void TestLibScript::functions_data()
         << file.arg(QStringLiteral("''"), QStringLiteral("0"), QStringLiteral("4"), QStringLiteral("''"))
                + QStringLiteral("echo '[' . PrepareUploadedFile('f', 1000) . ']';")
         << QStringLiteral("^\\[\\]$") << QString();
+    QTest::newRow("files posted as an array count as none")
+        << QStringLiteral("$HTTP_POST_FILES['f'] = array('name' => array('a.jpg'), 'tmp_name' => array(getenv('UPLOAD')), "
+                          "'size' => array(10), 'error' => array(0)); echo '[' . PrepareUploadedFile('f', 1000) . ']';")
+        << QStringLiteral("^\\[\\]$") << QString();
     QTest::newRow("menu")
         << QStringLiteral("echo NavMenus();")
         << QStringLiteral("^<select name=nav_menu .*<option value='items_view\\.php\\?t=[0-9]+' class=SelectedOption>Items</option></select>$")

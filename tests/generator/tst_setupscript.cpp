@@ -52,7 +52,7 @@ QStringList setupCalls(const QString &text)
 const char *kStub = R"PHP(<?php
 $HTTP_POST_VARS = json_decode(getenv('POSTED'), true);
 $GLOBALS['stubQueries'] = array();
-function mysql_connect($s, $u, $p) { return getenv('CONNECT_FAILS') !== '1'; }
+function mysql_connect(?string $s, ?string $u, ?string $p) { return getenv('CONNECT_FAILS') !== '1'; }
 function mysql_select_db($d) { static $calls = 0; $calls++; return getenv('DB_EXISTS') === '1' || $calls > 1; }
 function mysql_query($q) {
 	$GLOBALS['stubQueries'][] = $q;
@@ -346,6 +346,14 @@ private slots:
         QVERIFY(first.output.contains("name=\"dbServer\""));
         QVERIFY(!first.output.contains("color: red;"));
         QVERIFY(!QFileInfo::exists(out("config.php")));
+
+        // Values posted as arrays count as empty.
+        const QJsonObject arrays{{"dbServer", QJsonArray{"h"}}, {"dbUsername", QJsonArray{}},
+                                 {"dbPassword", QJsonObject{{"a", "b"}}}, {"dbDatabase", QJsonArray{"d"}}};
+        PhpRun arrayRun = runSetup(out(), arrays, {{"CONNECT_FAILS", "1"}});
+        QCOMPARE(arrayRun.exitCode, 0);
+        QVERIFY(arrayRun.output.contains("name=\"dbServer\""));
+        QVERIFY(!arrayRun.output.contains("color: red;"));
 
         // A database name that cannot be created is echoed escaped.
         PhpRun bad = runSetup(out(), posted("db.host", "u", "p", "<b>x`y"), {{"FAIL_MATCHING", "create database"}});

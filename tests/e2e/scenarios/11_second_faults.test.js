@@ -79,5 +79,55 @@ test('a lookup that may be empty keeps its empty choice', async () => {
   assert.equal(await h.formValue(page, 'category_id'), '', 'a new record starts empty');
   await page.fill('input[name=name]', 'Without category');
   await h.submit(page, () => page.click('input[name=insert]'));
+  // The stored record sends the browser on to the list at once.
+  await page.waitForURL(/SelectedID=/);
   assert.deepEqual(h.query("select category_id from products where name='Without category'"), [[null]]);
+});
+
+test('values posted as arrays count as empty', async () => {
+  const { page } = b;
+  h.seed();
+  await page.goto(h.url('products_view.php'));
+  const log = new h.PhpLog();
+  // insert: an array name is an empty name; an array note is no note
+  const res = await page.request.post(h.url('products_view.php'), {
+    multipart: { insert_x: '1', 'name[]': 'x', addedYear: '', addedMonth: '', addedDay: '' },
+  });
+  assert.equal(res.status(), 200, 'no fatal error');
+  assert.equal(h.norm(h.plain((await res.text()).match(/<div class=Error>(.*?)<\/div>/s)?.[1] ?? '')),
+    h.norm(h.plain(`${h.tr('error:')} 'Product name': ${h.tr('field not null')}`)));
+  await h.postFrom(page, 'products_view.php', {
+    insert_x: '1', name: 'Array notes', 'notes[]': 'x', 'status[x]': 'new', 'addedYear[]': '2020', 'addedMonth[]': '01', 'addedDay[]': '02',
+  }, { multipart: true });
+  await page.waitForURL(/SelectedID=/);
+  await h.assertNoSqlError(page, 'insert with arrays');
+  assert.deepEqual(h.query("select notes, status, added from products where name='Array notes'"), [[null, 'new', null]]);
+  // update
+  await h.postFrom(page, 'products_view.php', {
+    update_x: '1', SelectedID: '2', name: 'Product 02', 'price[]': '9', status: 'new', addedYear: '2021', addedMonth: '03', addedDay: '04',
+  }, { multipart: true });
+  await h.assertNoSqlError(page, 'update with an array');
+  assert.deepEqual(h.query('select price, added from products where id=2'), [[null, '2021-03-04']]);
+  // an array upload is no upload
+  await h.postFrom(page, 'contacts_view.php', { SelectedID: 'ANNA' });
+  await h.submit(page, () => page.evaluate(() => {
+    const input = document.querySelector('input[type=file][name=card]');
+    input.name = 'card[]';
+    document.querySelector('input[name=update]').click();
+  }));
+  await h.assertNoSqlError(page, 'update with an array upload');
+  assert.equal(h.scalar("select card from contacts where code='ANNA'"), null);
+  log.assertClean('requests with arrays');
+
+  // set-up: the form again, nothing written
+  const config = fs.readFileSync(appFile('config.php'));
+  fs.unlinkSync(appFile('setup.md5'));
+  const setup = await page.request.post(h.url('setup.php'), {
+    form: { 'dbServer[]': h.cfg.db.host, 'dbUsername[]': h.cfg.db.user, dbPassword: h.cfg.db.pass, 'dbDatabase[x]': h.cfg.db.name },
+  });
+  assert.equal(setup.status(), 200, 'no fatal error in setup.php');
+  assert.ok((await setup.text()).includes('name="dbServer"'), 'the form is shown');
+  assert.deepEqual(fs.readFileSync(appFile('config.php')), config);
+  await h.postFrom(page, 'setup.php', connection());
+  assert.ok(fs.existsSync(appFile('setup.md5')));
 });

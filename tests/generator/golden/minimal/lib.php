@@ -79,7 +79,7 @@ function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png'
 	global $HTTP_POST_FILES, $Translation;
 	$f = $HTTP_POST_FILES[$FieldName];
 	
-	if($f['error'] != 4 && $f['name']!=''){
+	if(!is_array($f['name']) && $f['error'] != 4 && $f['name']!=''){
 		if($f['size']>$MaxSize || $f['error']){
 			echo StyleSheet() . "<div class=Error>Error: The file you uploaded exceeds the maximum allowed size of " . intval($MaxSize/1024) . " KB. <a href=\"" . htmlspecialchars($_SERVER['HTTP_REFERER'], ENT_QUOTES, 'windows-1252') . "\">Back to table</a>.</div>";
 			exit;

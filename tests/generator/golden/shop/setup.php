@@ -19,6 +19,8 @@
 	}
 	
 	// connect to the database
+	// a value posted as an array (name[]=x) counts as empty
+	foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=""; }
 	$dbServer=$HTTP_POST_VARS['dbServer'];
 	$dbUsername=$HTTP_POST_VARS['dbUsername'];
 	$dbPassword=$HTTP_POST_VARS['dbPassword'];
