@@ -639,6 +639,15 @@ void TestDmlScript::uploadLines()
                                         "\t\t@unlink($file);\r\n"
                                         "\t}\r\n"
                                         "}\r\n")));
+    // A kept name is checked against the record's own file only.
+    db->Tables.Item(1)->Fields.Item(3)->pNoFileRename = true;
+    QVERIFY(functionText(script(*db, 1), QStringLiteral("update")).contains(QStringLiteral(
+        "\t}else{\r\n"
+        "\t\t// a kept name may replace the record's own file only\r\n"
+        "\t\t$res = sql(\"select photo from customers where id='$selected_id'\");\r\n"
+        "\t\t$row = @mysql_fetch_row($res);\r\n"
+        "\t\t$photo = addslashes(PrepareUploadedFile('photo', 102400, 'jpg|jpeg|gif|png', true, ($row ? $row[0] : \"\")));\r\n"
+        "\t\t// delete file from server\r\n")));
     // Without file removal there is nothing to unlink.
     const QString orders = script(*db, 2);
     QVERIFY(!orders.contains(QStringLiteral("unlink")));
@@ -1036,6 +1045,10 @@ void TestDmlScript::runUpdateUploads()
     QCOMPARE(r.statements.last(), QStringLiteral("update t set ") + term + QStringLiteral(" where id='9'"));
     QCOMPARE(r.filesAtSql.last(), filesAtUpdate);
     QCOMPARE(r.files, filesAfter);
+    // A kept name may replace the record's own file: the handler is told it.
+    if (remove.isEmpty())
+        QCOMPARE(r.uploads, QStringList{keepName ? QStringLiteral("pic 20480 jpg|jpeg|gif|png keep [") + stored + u']'
+                                                 : QStringLiteral("pic 20480 jpg|jpeg|gif|png rename")});
 }
 
 void TestDmlScript::runForm()

@@ -131,3 +131,40 @@ test('values posted as arrays count as empty', async () => {
   await h.postFrom(page, 'setup.php', connection());
   assert.ok(fs.existsSync(appFile('setup.md5')));
 });
+
+test("an upload kept under its own name never replaces another record's file", async () => {
+  const { page } = b;
+  h.seed();
+  const folder = path.join(h.cfg.app, h.tr('ImageFolder'));
+  const blank = fs.readFileSync(path.join(folder, 'blank.gif'));
+  const upload = async (code, name, text) => {
+    await page.goto(h.url(`contacts_view.php?SelectedID=${code}`));
+    await page.setInputFiles('input[type=file][name=card]', { name, mimeType: 'text/plain', buffer: Buffer.from(text) });
+    await h.submit(page, () => page.click('input[name=update]'));
+  };
+  const refused = async (name) => {
+    await h.assertNoSqlError(page, `upload of ${name}`);
+    const msg = h.norm(await page.locator('div.Error').first().innerText());
+    assert.equal(msg, `Error: A file named '${name}' exists already in the upload folder. Rename your file and upload it again. Back to table.`);
+  };
+  await upload('ANNA', 'shared-name.txt', 'Anna');
+  assert.equal(h.scalar("select card from contacts where code='ANNA'"), 'shared-name.txt');
+  await upload('BO', 'shared-name.txt', 'Bo');
+  await refused('shared-name.txt');
+  assert.equal(h.scalar("select card from contacts where code='BO'"), null, 'the record keeps its old file');
+  assert.equal(fs.readFileSync(path.join(folder, 'shared-name.txt'), 'latin1'), 'Anna', "the other record's file stays");
+  await upload('BO', 'blank.gif', 'GIF');
+  await refused('blank.gif');
+  assert.deepEqual(fs.readFileSync(path.join(folder, 'blank.gif')), blank, 'blank.gif stays');
+  // An insert under a taken name stores nothing.
+  await page.goto(h.url('contacts_view.php'));
+  await page.fill('input[name=code]', 'NEW');
+  await page.setInputFiles('input[type=file][name=card]', { name: 'shared-name.txt', mimeType: 'text/plain', buffer: Buffer.from('New') });
+  await h.submit(page, () => page.click('input[name=insert]'));
+  await refused('shared-name.txt');
+  assert.equal(h.scalar("select count(*) from contacts where code='NEW'"), '0');
+  // The record's own file may be replaced.
+  await upload('ANNA', 'shared-name.txt', 'Anna again');
+  assert.equal(fs.readFileSync(path.join(folder, 'shared-name.txt'), 'latin1'), 'Anna again');
+  assert.equal(h.scalar("select card from contacts where code='ANNA'"), 'shared-name.txt');
+});
