@@ -681,6 +681,11 @@ void TestDataList::listPage_data()
         << QStringLiteral("request('POST', array()); $x = make_list(1); global $FakeRows; $FakeRows[0][2] = \"k'\\\"<\"; $x->AllowSorting = 0; "
                           "$x->Render(); echo between($x->HTML, '<a href=', '>');")
         << "<a href='javascript:document.myform.SelectedID.value=\"k\\&#039;\\&quot;&lt;\"; document.myform.submit();' class=TableBody style=\"padding:0px;\">";
+    QTest::newRow("a key cannot end the string of the javascript: address")
+        << QStringLiteral("request('POST', array()); $x = make_list(1); global $FakeRows; $FakeRows[0][2] = \"%22-alert(7)-%22 \\\\\\n\\t%\"; "
+                          "$x->AllowSorting = 0; $x->Render(); echo between($x->HTML, '<a href=', '>');")
+        << "<a href='javascript:document.myform.SelectedID.value=\"%2522-alert(7)-%2522 \\\\\\n\\t%25\"; document.myform.submit();' "
+           "class=TableBody style=\"padding:0px;\">";
     QTest::newRow("image and link columns stay html")
         << QStringLiteral("request('POST', array()); $x = make_list(1); global $FakeRows; $FakeRows[0] = array('<img src=images/p.gif border=0>', '<b>', '1'); "
                           "$x->Query = \"select if(length(t.a), concat('<img src=images/',t.a,' border=0>'), '') as 'Alpha', t.b as 'Beta' from t\"; "

@@ -852,7 +852,8 @@ class DataList
 				$result = sql($this->Query . " limit " . ($i-1) . ",$this->RecordsPerPage");
 				while(($row = mysql_fetch_row($result)) && ($i < ($FirstRecord + $this->RecordsPerPage)))
 				{
-					$SelectionLink = "<a href='javascript:document.myform.SelectedID.value=\"" . htmlspecialchars(addslashes($row[$FieldCount]), ENT_QUOTES, 'windows-1252') . "\"; document.myform.submit();' class=";
+					// the key as a JavaScript string in a javascript: address, which the browser percent-decodes before it runs
+					$SelectionLink = "<a href='javascript:document.myform.SelectedID.value=\"" . htmlspecialchars(str_replace("%", "%25", addcslashes($row[$FieldCount], "\0..\37'\"\\")), ENT_QUOTES, 'windows-1252') . "\"; document.myform.submit();' class=";
 					$this->HTML .= "\t<tr onMouseOver=\"colorize(this, '" . $this->HighlightColor . "');\" onMouseOut=\"colorize(this, '');\">";
 					
 					if($rowTemplate != "")
