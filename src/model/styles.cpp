@@ -177,7 +177,7 @@ void LoadStylesFile(const QString &FileName)
         if (!db.StyleSheetFile.isEmpty())
             state.ProjectSaved = false;
         db.StyleSheetFile.clear();
-        state.setStyleFileBox(QString());
+        state.showStyleFileName(QString());
         LoadDefaultStyles(state.Styles);
         return;
     }
@@ -194,7 +194,7 @@ void LoadStylesFile(const QString &FileName)
         state.Styles.StyleDefinitions[slot] = ScrambleText(definitions);
     }
 
-    state.setStyleFileBox(FileName);
+    state.showStyleFileName(FileName);
     if (db.StyleSheetFile != FileName)
         state.ProjectSaved = false;
     db.StyleSheetFile = FileName;
