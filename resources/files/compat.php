@@ -22,14 +22,25 @@
 		return false;
 	}
 	set_error_handler('compat_report', E_WARNING | E_NOTICE | (defined('E_DEPRECATED') ? E_DEPRECATED : 0));
+	// An opcode cache compiles a script without that handler, so that what
+	// PHP deprecates in the pages' syntax would show on the first request
+	// after every change. These pages are compiled as they are included.
+	ini_set('opcache.enable', '0');
 
-	// The request arrays under their old names.
-	foreach (array('HTTP_GET_VARS' => '_GET', 'HTTP_POST_VARS' => '_POST', 'HTTP_POST_FILES' => '_FILES',
-			'HTTP_COOKIE_VARS' => '_COOKIE', 'HTTP_SERVER_VARS' => '_SERVER', 'HTTP_ENV_VARS' => '_ENV') as $compat_old => $compat_new) {
-		if (!isset($GLOBALS[$compat_old]) && isset($GLOBALS[$compat_new]))
-			$GLOBALS[$compat_old] = $GLOBALS[$compat_new];
-	}
-	unset($compat_old, $compat_new);
+	// The request arrays under their old names. The new ones are named here
+	// as they are: PHP fills $_SERVER and $_ENV only for code that names them.
+	if (!isset($GLOBALS['HTTP_GET_VARS']))
+		$GLOBALS['HTTP_GET_VARS'] = $_GET;
+	if (!isset($GLOBALS['HTTP_POST_VARS']))
+		$GLOBALS['HTTP_POST_VARS'] = $_POST;
+	if (!isset($GLOBALS['HTTP_POST_FILES']))
+		$GLOBALS['HTTP_POST_FILES'] = $_FILES;
+	if (!isset($GLOBALS['HTTP_COOKIE_VARS']))
+		$GLOBALS['HTTP_COOKIE_VARS'] = $_COOKIE;
+	if (!isset($GLOBALS['HTTP_SERVER_VARS']))
+		$GLOBALS['HTTP_SERVER_VARS'] = $_SERVER;
+	if (!isset($GLOBALS['HTTP_ENV_VARS']))
+		$GLOBALS['HTTP_ENV_VARS'] = $_ENV;
 
 	// Request values arrive as they were sent: there are no magic quotes.
 	if (!function_exists('get_magic_quotes_gpc')) {
@@ -282,25 +293,30 @@
 			return "\x01" . str_replace("\x01", '\x01', (string)$pattern) . "\x01sD" . ($icase ? 'i' : '');
 		}
 
-		function compat_ereg($pattern, $string, &$regs, $icase)
+		// Gives the length of the match, or 1 when it is empty or regs is not
+		// wanted; regs gets the match and each group, false for one that is
+		// empty or took no part, and is left alone when nothing matches.
+		function compat_ereg($pattern, $string, &$regs, $wanted, $icase)
 		{
-			if (!preg_match(compat_pattern($pattern, $icase), (string)$string, $m, PREG_OFFSET_CAPTURE))
+			$flags = PREG_OFFSET_CAPTURE | (defined('PREG_UNMATCHED_AS_NULL') ? PREG_UNMATCHED_AS_NULL : 0);
+			if (!preg_match(compat_pattern($pattern, $icase), (string)$string, $m, $flags))
 				return false;
-			// Ten entries at least, false for a group that took no part.
+			if (!$wanted)
+				return 1;
 			$regs = array();
-			for ($i = 0; $i < 10 || $i < count($m); $i++)
-				$regs[$i] = isset($m[$i]) && $m[$i][1] >= 0 ? $m[$i][0] : false;
+			for ($i = 0; $i < count($m); $i++)
+				$regs[$i] = $m[$i][1] >= 0 && $m[$i][0] != '' ? $m[$i][0] : false;
 			return strlen($m[0][0]) > 0 ? strlen($m[0][0]) : 1;
 		}
 
 		function ereg($pattern, $string, &$regs = null)
 		{
-			return compat_ereg($pattern, $string, $regs, false);
+			return compat_ereg($pattern, $string, $regs, func_num_args() > 2, false);
 		}
 
 		function eregi($pattern, $string, &$regs = null)
 		{
-			return compat_ereg($pattern, $string, $regs, true);
+			return compat_ereg($pattern, $string, $regs, func_num_args() > 2, true);
 		}
 
 		// The replacement knows "\0" to "\9" and nothing else: every other
