@@ -23,8 +23,9 @@
 	}
 	set_error_handler('compat_report', E_WARNING | E_NOTICE | (defined('E_DEPRECATED') ? E_DEPRECATED : 0));
 	// An opcode cache compiles a script without that handler, so that what
-	// PHP deprecates in the pages' syntax would show on the first request
-	// after every change. These pages are compiled as they are included.
+	// PHP deprecates in the syntax of the scripts included from here on
+	// would show on the first request after every change: they are compiled
+	// as they are included instead.
 	ini_set('opcache.enable', '0');
 
 	// The request arrays under their old names. The new ones are named here
