@@ -19,4 +19,4 @@ echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): generating the ap
 mkdir -p "$out"
 "$build/bin/e2e_generate_app" "$project" "$out"
 echo "Generated application in $out"
-echo "Serve it with: php -S 127.0.0.1:8080 -t $out  (needs a MySQL/MariaDB server; open setup.php first)"
+echo "Try it with: scripts/serve-app.sh $out"
