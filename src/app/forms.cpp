@@ -1,8 +1,11 @@
 #include "app/forms.h"
 #include "app/frmabout.h"
+#include "app/frmconfirmoverwrite.h"
+#include "app/frmgenerating.h"
 #include "app/frmhelp.h"
 #include "app/frmm2c.h"
 #include "app/frmmain.h"
+#include "app/frmoutputfolder.h"
 #include "app/frmstart.h"
 #include "app/frmstyles.h"
 #include "converter/frmconverter.h"
@@ -54,6 +57,9 @@ frmHelp &Forms::help() { return get<frmHelp>(Form::Help); }
 frmAbout &Forms::about() { return get<frmAbout>(Form::About); }
 frmM2C &Forms::m2c() { return get<frmM2C>(Form::M2C); }
 frmConverter &Forms::converter() { return get<frmConverter>(Form::Converter); }
+frmOutputFolder &Forms::outputFolder() { return get<frmOutputFolder>(Form::OutputFolder); }
+frmGenerating &Forms::generating() { return get<frmGenerating>(Form::Generating); }
+frmConfirmOverwrite &Forms::confirmOverwrite() { return get<frmConfirmOverwrite>(Form::ConfirmOverwrite); }
 
 bool Forms::isLoaded(Form form) const { return !m_forms[size_t(form)].isNull(); }
 

@@ -13,10 +13,13 @@ namespace tess {
 
 class frmAbout;
 class frmConverter;
+class frmConfirmOverwrite;
 class frmDB;
+class frmGenerating;
 class frmHelp;
 class frmM2C;
 class frmMain;
+class frmOutputFolder;
 class frmStart;
 class frmStyles;
 
@@ -49,6 +52,9 @@ public:
     frmAbout &about();
     frmM2C &m2c();
     frmConverter &converter();
+    frmOutputFolder &outputFolder();
+    frmGenerating &generating();
+    frmConfirmOverwrite &confirmOverwrite();
 
     bool isLoaded(Form form) const;
     // The form if it is loaded, else nullptr; never creates it.
