@@ -12,6 +12,7 @@
 namespace tess {
 
 class frmAbout;
+class frmConverter;
 class frmConfirmOverwrite;
 class frmDB;
 class frmGenerating;
@@ -36,6 +37,8 @@ enum class Form {
     Generating,
     ConfirmOverwrite,
     PleaseWait,
+    // the converter program's one window
+    Converter,
     Count
 };
 
@@ -50,6 +53,7 @@ public:
     frmHelp &help();
     frmAbout &about();
     frmM2C &m2c();
+    frmConverter &converter();
     frmOutputFolder &outputFolder();
     frmGenerating &generating();
     frmConfirmOverwrite &confirmOverwrite();

@@ -1,6 +1,6 @@
-// The fixed files of every generated application: the images and
-// language.php from the program's files/ folder, the second blank.gif in
-// the upload folder, and the header and footer includes.
+// The fixed files of every generated application: the images, language.php
+// and the compatibility file from the program's files/ folder, the second
+// blank.gif in the upload folder, and the header and footer includes.
 #include "generator/generators.h"
 #include "model/constants.h"
 #include "platform/paths.h"

@@ -88,10 +88,12 @@ void TestGuiFileCommands::openEditSaveReopen()
 
     trigger("miFileNew");
     QCOMPARE(project().Tables.Count(), 0);
+    // The new project is unsaved: the editor asks before it closes.
+    ui().answers << Answer::Ok;
     open(path);
+    QCOMPARE(ui().messages().size(), 1);
     QCOMPARE(testing::dump(project()), saved);
     QVERIFY(edited != saved);
-    QVERIFY(ui().messages().isEmpty());
 }
 
 void TestGuiFileCommands::saveWithoutFileIsSaveAs()
@@ -236,6 +238,17 @@ void TestGuiFileCommands::openCancelled()
     QCOMPARE(project().DBName, QStringLiteral("shop_e2e"));
     QCOMPARE(app().FileName, kExample);
     QVERIFY(!app().ProjectSaved);
+
+    // The editor's question answered Cancel: the project stays.
+    QTemporaryDir dir;
+    const QString other = dir.filePath(QStringLiteral("other.tzx"));
+    QVERIFY(QFile::copy(kExample, other));
+    ui().answers << Answer::Cancel;
+    open(other);
+    QCOMPARE(ui().messages().size(), 1);
+    QCOMPARE(app().FileName, kExample);
+    QVERIFY(!app().ProjectSaved);
+    QVERIFY(forms().isLoaded(Form::DB));
 }
 
 void TestGuiFileCommands::openFromCommandLine()
