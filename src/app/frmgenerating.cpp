@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTimer>
 
 namespace tess {
 
@@ -77,6 +78,7 @@ frmGenerating::frmGenerating(QWidget *parent) : QWidget(parent, Qt::Window)
 void frmGenerating::clearLog()
 {
     m_log.clear();
+    m_pending.clear();
     txtLog->clear();
 }
 
@@ -89,6 +91,7 @@ void frmGenerating::setChecking(bool checking)
 
 void frmGenerating::setBusy(bool busy)
 {
+    flushView();
     for (QPushButton *b : {cmdBrowse, cmdClose, cmdSave})
         b->setEnabled(!busy);
     if (busy)
@@ -100,13 +103,25 @@ void frmGenerating::setBusy(bool busy)
 void frmGenerating::appendLog(const QString &piece)
 {
     m_log.append(piece);
-    // Only the new piece reaches the view: a run of thousands of files
-    // stays linear.
-    QString shown = piece;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // The view receives the new pieces once per pass of the message loop,
+    // never the whole text again: a run of thousands of files stays linear.
+    m_pending += piece;
+    if (!m_flushQueued) {
+        m_flushQueued = true;
+        QTimer::singleShot(0, this, &frmGenerating::flushView);
+    }
+}
+
+void frmGenerating::flushView()
+{
+    m_flushQueued = false;
+    if (m_pending.isEmpty())
+        return;
+    m_pending.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QTextCursor end(txtLog->document());
     end.movePosition(QTextCursor::End);
-    end.insertText(shown);
+    end.insertText(m_pending);
+    m_pending.clear();
     QScrollBar *bar = txtLog->verticalScrollBar();
     bar->setValue(bar->maximum());
 }

@@ -24,6 +24,8 @@ public:
     void setChecking(bool checking);
     // Disables the buttons and shows the busy pointer while generating.
     void setBusy(bool busy);
+    // Shows the pieces appended since the last pass of the message loop.
+    void flushView();
 
     void cmdBrowse_Click();
     void cmdSave_Click();
@@ -46,6 +48,8 @@ private:
     void layoutControls();
 
     GenerationLog m_log;
+    QString m_pending;
+    bool m_flushQueued = false;
     QPlainTextEdit *txtLog;
     QPushButton *cmdClose;
     QPushButton *cmdBrowse;

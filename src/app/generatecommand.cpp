@@ -41,6 +41,8 @@ void miProjectGenerate_Click()
 {
     WindowsFrontEnd frontEnd;
     RunGenerate(frontEnd);
+    if (forms().isLoaded(Form::Generating))
+        forms().generating().flushView();
 }
 
 } // namespace tess::commands
