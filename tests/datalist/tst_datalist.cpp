@@ -838,6 +838,14 @@ void TestDataList::paging_data()
     QTest::newRow("25, next from 1") << 25 << 10 << QStringLiteral("'FirstRecord' => '1', 'Next_x' => '1'") << "11|20|limit 10,10|3";
     QTest::newRow("previous on the first page") << 25 << 10 << QStringLiteral("'FirstRecord' => '1', 'Previous_x' => '1'") << "1|10|limit 0,10|3";
     QTest::newRow("beyond the count steps back") << 25 << 10 << QStringLiteral("'FirstRecord' => '51'") << "21|25|limit 20,10|3";
+    QTest::newRow("a huge first record steps back at once")
+        << 25 << 10 << QStringLiteral("'FirstRecord' => '100000000000'") << "20|25|limit 19,10|3";
+    QTest::newRow("the largest first record") << 25 << 10 << QStringLiteral("'FirstRecord' => '9223372036854775807'") << "17|25|limit 16,10|3";
+    QTest::newRow("no records, a huge first record") << 0 << 10 << QStringLiteral("'FirstRecord' => '100000000000'") << "1|0||0";
+    QTest::newRow("scroll up above the bar") << 25 << 10 << QStringLiteral("'FirstRecord' => '11', 'ScrollUp_y' => '-500'") << "1|10|limit 0,10|3";
+    QTest::newRow("scroll up at the end of the bar") << 20 << 10 << QStringLiteral("'FirstRecord' => '1', 'ScrollUp_y' => '150'") << "11|20|limit 10,10|2";
+    QTest::newRow("scroll down far below the bar")
+        << 25 << 10 << QStringLiteral("'FirstRecord' => '1', 'ScrollDn_y' => '99999999999999999999'") << "21|25|limit 20,10|3";
     QTest::newRow("not a number") << 25 << 10 << QStringLiteral("'FirstRecord' => 'x', 'ScrollUp_y' => 'y'") << "1|10|limit 0,10|3";
     QTest::newRow("all fit on one page") << 8 << 10 << QStringLiteral("'FirstRecord' => '5'") << "1|8|limit 0,8|0";
     QTest::newRow("no records per page") << 3 << 0 << QStringLiteral("'Next_x' => '1'") << "2|2|limit 1,1|3";

@@ -168,3 +168,25 @@ test("an upload kept under its own name never replaces another record's file", a
   assert.equal(fs.readFileSync(path.join(folder, 'shared-name.txt'), 'latin1'), 'Anna again');
   assert.equal(h.scalar("select card from contacts where code='ANNA'"), 'shared-name.txt');
 });
+
+test('huge and negative paging values land on pages that exist', async () => {
+  const { page } = b;
+  h.seed();
+  const started = Date.now();
+  await page.goto(h.url('products_view.php?FirstRecord=100000000000'));
+  assert.ok(Date.now() - started < 5000, 'answered at once');
+  await h.assertNoSqlError(page, 'FirstRecord=100000000000');
+  assert.deepEqual(await h.footerNumbers(page), { first: 20, last: 25, count: h.PRODUCT_COUNT });
+  for (const [fields, first, last] of [
+    [{ FirstRecord: '11', ScrollUp_y: '-40', ScrollUp_x: '1' }, 1, 10],
+    [{ FirstRecord: '1', ScrollDn_y: '99999999999999', ScrollDn_x: '1' }, 21, 25],
+    [{ FirstRecord: '-99999999999' }, 1, 10],
+  ]) {
+    await h.postFrom(page, 'products_view.php', fields, { multipart: true });
+    await h.assertNoSqlError(page, JSON.stringify(fields));
+    assert.deepEqual(await h.footerNumbers(page), { first, last, count: h.PRODUCT_COUNT }, JSON.stringify(fields));
+  }
+  // no record matches: the first, empty page
+  await h.postFrom(page, 'products_view.php', { SearchString: 'no such product', FirstRecord: '100000000000' }, { multipart: true });
+  assert.deepEqual(await h.footerNumbers(page), { first: 1, last: 0, count: 0 });
+});
