@@ -1,4 +1,6 @@
 <?php
+	include_once(dirname(__FILE__)."/compat.php");
+
 	// Interface texts of the generated application. Translate the texts on
 	// the right to change the language of every generated page; keep the
 	// keys and the words in angle brackets as they are.

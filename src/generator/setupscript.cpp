@@ -315,7 +315,7 @@ void GenerateSetupScript(GenerationRun &run)
     } catch (const std::exception &e) {
         if (schemaChanges)
             run.overwriteMode = savedMode;
-        run.host.showError(errorMessage(e));
+        run.reportError(errorMessage(e));
     }
 }
 
