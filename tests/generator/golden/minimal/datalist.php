@@ -804,9 +804,10 @@ class DataList
 			// display vertical scroll bar ...
 			if($RecordCount && $this->AllowNavigation && $RecordCount > $this->RecordsPerPage)
 			{
-				while($FirstRecord > $RecordCount)
+				// a first record past the end moves back by whole pages, at once
+				if($FirstRecord > $RecordCount)
 				{
-					$FirstRecord -= $this->RecordsPerPage;
+					$FirstRecord = $RecordCount - (($RecordCount - $FirstRecord) % $this->RecordsPerPage + $this->RecordsPerPage) % $this->RecordsPerPage;
 				}
 				if($FirstRecord == "" || $FirstRecord < 1)
 				{
@@ -819,14 +820,15 @@ class DataList
 					$ScrollBox = $this->DataHeight;
 				}
 				
+				// a click on the scroll bar lies within the bar
 				if($ScrollUp_y != "")
 				{
-					$FirstRecord = floor($ScrollUp_y / $ScrollBox) * $this->RecordsPerPage + 1;
+					$FirstRecord = floor(min(max($ScrollUp_y, 0), $this->DataHeight) / $ScrollBox) * $this->RecordsPerPage + 1;
 				}
 				elseif($ScrollDn_y != "")
 				{
 					$OldScrollUp = floor(($FirstRecord - 1) / $RecordCount * $this->DataHeight);
-					$FirstRecord = floor(($ScrollDn_y + $ScrollBox + $OldScrollUp) / $ScrollBox) * $this->RecordsPerPage + 1;
+					$FirstRecord = floor((min(max($ScrollDn_y, 0), $this->DataHeight) + $ScrollBox + $OldScrollUp) / $ScrollBox) * $this->RecordsPerPage + 1;
 				}
 				elseif($Previous_x != "")
 				{
@@ -853,6 +855,12 @@ class DataList
 					}
 				}
 				
+				// the page starts at a record that exists
+				if($FirstRecord > $RecordCount)
+				{
+					$FirstRecord = $RecordCount - (($RecordCount - $FirstRecord) % $this->RecordsPerPage + $this->RecordsPerPage) % $this->RecordsPerPage;
+				}
+				
 				$this->HTML .= "\t<td rowspan=1000 valign=top width=15></td>";
 			}
 			elseif($RecordCount)
@@ -860,6 +868,11 @@ class DataList
 				// no paging: every record on one page
 				$FirstRecord = 1;
 				$this->RecordsPerPage = $RecordCount;
+			}
+			elseif($FirstRecord > 1)
+			{
+				// no records: the first page
+				$FirstRecord = 1;
 			}
 			
 			$this->HTML .= "\n\t</tr>\n";
