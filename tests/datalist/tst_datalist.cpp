@@ -522,6 +522,13 @@ void TestDataList::listQueries_data()
         << count + " where (   (   t.a <=> '1'   or t.b like 'y%' )   and ( t.b > '5' ) )\n"
            + base + " where (   (   t.a <=> '1'   or t.b like 'y%' )   and ( t.b > '5' ) ) order by 1 asc limit 1\n"
            + base + " where (   (   t.a <=> '1'   or t.b like 'y%' )   and ( t.b > '5' ) ) order by 1 asc limit 0,3";
+    QTest::newRow("a missing or unknown join word joins with and")
+        << QString()
+        << QStringLiteral("array('FilterField' => array(1 => 't.a', 2 => 't.b', 6 => 't.b'), 'FilterOperator' => array(1 => '<=>', 2 => 'like', 6 => '>'), "
+                          "'FilterValue' => array(1 => '1', 2 => 'y%', 6 => '5'), 'FilterAnd' => array(2 => 'or 1=1 or', 6 => 'or'))")
+        << count + " where (   (   t.a <=> '1'   and t.b like 'y%' )   and ( t.b > '5' ) )\n"
+           + base + " where (   (   t.a <=> '1'   and t.b like 'y%' )   and ( t.b > '5' ) ) limit 1\n"
+           + base + " where (   (   t.a <=> '1'   and t.b like 'y%' )   and ( t.b > '5' ) ) limit 0,3";
     QTest::newRow("filter groups after a search")
         << QString() << "array('SearchString' => 'x', " + filters + ")"
         << count + " where (t.a like '%x%' or t.b like '%x%' )  and (   (   t.a <=> '1'   or t.b like 'y%' )   and ( t.b > '5' ) )\n"

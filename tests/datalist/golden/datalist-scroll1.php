@@ -610,12 +610,15 @@ class DataList
 					$QueryHasWhere = 0;
 				}
 				
-				$this->Query .= " <FilterGroup> " . $FilterAnd[$i] . " (";
+				// a group or slot after another one that has no join word of its own joins with "and"
+				$this->Query .= " <FilterGroup> " . (($WhereNeedsClosing && $FilterAnd[$i] == "") ? "and" : $FilterAnd[$i]) . " (";
+				$GroupItems = 0;
 				for($j = 0; $j < $FiltersPerGroup; $j++)
 				{
 					if($FilterField[$i+$j] != "" && $FilterOperator[$i+$j] != "" && $FilterValue[$i+$j] != "")
 					{
-						$this->Query .= " <FilterItem> " . $FilterAnd[$i+$j] . " " . $FilterField[$i+$j] . " " . $FilterOperator[$i+$j] . " '" . (get_magic_quotes_gpc() ? $FilterValue[$i+$j] : addslashes($FilterValue[$i+$j])) . "' </FilterItem>";
+						$this->Query .= " <FilterItem> " . (($GroupItems && $FilterAnd[$i+$j] == "") ? "and" : $FilterAnd[$i+$j]) . " " . $FilterField[$i+$j] . " " . $FilterOperator[$i+$j] . " '" . (get_magic_quotes_gpc() ? $FilterValue[$i+$j] : addslashes($FilterValue[$i+$j])) . "' </FilterItem>";
+						$GroupItems = 1;
 					}
 				}
 				$this->Query .= ") </FilterGroup>";

@@ -190,3 +190,26 @@ test('huge and negative paging values land on pages that exist', async () => {
   await h.postFrom(page, 'products_view.php', { SearchString: 'no such product', FirstRecord: '100000000000' }, { multipart: true });
   assert.deepEqual(await h.footerNumbers(page), { first: 1, last: 0, count: 0 });
 });
+
+test('a missing or unknown filter join word joins with and', async () => {
+  const { page } = b;
+  h.seed();
+  await page.goto(h.url('products_view.php'));
+  const filters = (and2, and5) => ({
+    'FilterField[1]': 'products.name', 'FilterOperator[1]': 'like', 'FilterValue[1]': 'Product 1%',
+    'FilterAnd[2]': and2, 'FilterField[2]': 'products.status', 'FilterOperator[2]': '<=>', 'FilterValue[2]': 'new',
+    'FilterAnd[5]': and5, 'FilterField[5]': 'products.price', 'FilterOperator[5]': '>', 'FilterValue[5]': '14',
+    FirstRecord: '1',
+  });
+  // Product 10..19 that are new: 12, 15, 18; of them priced above 14: 15, 18
+  const expected = h.query("select id from products where name like 'Product 1%' and status='new' and price > 14 order by id").map((r) => r[0]);
+  for (const [and2, and5] of [['or 1=1 or', 'or 1=1 or'], ['', ''], ['AND', 'Or']]) {
+    await h.postFrom(page, 'products_view.php', filters(and2, and5), { multipart: true });
+    await h.assertNoSqlError(page, `FilterAnd ${and2}/${and5}`);
+    assert.deepEqual(await h.listIds(page), expected, `FilterAnd ${and2}/${and5}`);
+  }
+  // the words offered still join as chosen
+  await h.postFrom(page, 'products_view.php', filters('or', 'and'), { multipart: true });
+  assert.equal((await h.footerNumbers(page)).count,
+    Number(h.scalar("select count(*) from products where (name like 'Product 1%' or status='new') and price > 14")));
+});
