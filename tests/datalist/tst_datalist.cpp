@@ -647,6 +647,26 @@ void TestDataList::listPage_data()
                           "$x = make_list(); $x->Render(); echo between($x->HTML, '<input name=SortField', '>'), between($x->HTML, '<input name=SelectedID', '>');")
         << "<input name=SortField value='1' type=hidden><input name=SelectedID value='' type=hidden>|"
            "<input name=SortField value='1' type=hidden><input name=SelectedID value='' type=hidden>";
+    // Sets the request's Host, Origin and Referer, then posts every command.
+    const QString fromSite = QStringLiteral(
+        "$cmds = array(); foreach(array('insert_x', 'update_x', 'delete_x', 'SaveFilter_x') as $cmd) { "
+        "request('POST', array($cmd => '1', 'SelectedID' => '2')); global $HTTP_SERVER_VARS, $Calls; $Calls = array(); "
+        "$HTTP_SERVER_VARS['HTTP_HOST'] = %1; $HTTP_SERVER_VARS['HTTP_ORIGIN'] = %2; $HTTP_SERVER_VARS['HTTP_REFERER'] = %3; "
+        "$x = make_list(); $x->AllowSavingFilters = 1; $x->Render(); "
+        "$cmds[] = implode(',', $Calls) . (strpos($x->HTML, '<textarea') === false ? '' : 'saved'); } echo implode('|', $cmds);");
+    QTest::newRow("a post from another site changes nothing")
+        << fromSite.arg(QStringLiteral("'host'"), QStringLiteral("'http://evil.example'"), QStringLiteral("'http://host/t_view.php'")) << "|||";
+    QTest::newRow("without an origin, the referring page counts")
+        << fromSite.arg(QStringLiteral("'host'"), QStringLiteral("''"), QStringLiteral("'http://evil.example/host/'")) << "|||";
+    QTest::newRow("a hidden origin counts as another site")
+        << fromSite.arg(QStringLiteral("'host'"), QStringLiteral("'null'"), QStringLiteral("''")) << "|||";
+    QTest::newRow("another port is another site")
+        << fromSite.arg(QStringLiteral("'host:8080'"), QStringLiteral("'http://host:8081'"), QStringLiteral("''")) << "|||";
+    QTest::newRow("the page's own host goes on")
+        << fromSite.arg(QStringLiteral("'Host:8080'"), QStringLiteral("'http://host:8080'"), QStringLiteral("'http://evil.example/'"))
+        << "insert|update(2)|delete(2)|saved";
+    QTest::newRow("a request that names no page goes on")
+        << fromSite.arg(QStringLiteral("'host'"), QStringLiteral("''"), QStringLiteral("''")) << "insert|update(2)|delete(2)|saved";
     QTest::newRow("POST update keeps the selection")
         << QStringLiteral("request('POST', array('update_x' => '0', 'SelectedID' => '2')); "
                           "$x = make_list(); $x->Render(); echo implode(',', $Calls), '|', between($x->HTML, '<input name=SelectedID', '>');")

@@ -259,6 +259,20 @@ class DataList
 			$delete_x = "";
 		}
 		
+		// nor a form on another site: a request that names the page it comes from (Origin, else Referer) must come from this host
+		$RequestSource = ($HTTP_SERVER_VARS["HTTP_ORIGIN"] != "" ? $HTTP_SERVER_VARS["HTTP_ORIGIN"] : $HTTP_SERVER_VARS["HTTP_REFERER"]);
+		if($RequestSource != "")
+		{
+			$SourcePort = parse_url($RequestSource, PHP_URL_PORT);
+			if(strtolower(parse_url($RequestSource, PHP_URL_HOST) . ($SourcePort ? ":$SourcePort" : "")) !== strtolower((string)$HTTP_SERVER_VARS["HTTP_HOST"]))
+			{
+				$insert_x = "";
+				$update_x = "";
+				$delete_x = "";
+				$SaveFilter_x = "";
+			}
+		}
+		
 		// sort column: a column number, or the table.field form of a date column
 		if(!is_string($SortField) || !preg_match('/^([1-9][0-9]*|[A-Za-z0-9_]+\.[A-Za-z0-9_]+)$/', $SortField))
 		{

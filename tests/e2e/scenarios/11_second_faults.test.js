@@ -213,3 +213,33 @@ test('a missing or unknown filter join word joins with and', async () => {
   assert.equal((await h.footerNumbers(page)).count,
     Number(h.scalar("select count(*) from products where (name like 'Product 1%' or status='new') and price > 14")));
 });
+
+test('a post from another site changes nothing; one from the page itself does', async () => {
+  const { page } = b;
+  h.seed();
+  const post = (form, headers) => page.request.post(h.url('products_view.php'), { multipart: form, headers });
+  const foreign = [
+    { Origin: 'http://evil.example' },
+    { Referer: 'http://evil.example/form.html' },
+    { Origin: 'null' },
+    { Origin: `http://${h.cfg.base.split('//')[1].split(':')[0]}:1` },
+  ];
+  for (const headers of foreign) {
+    await post({ delete_x: '1', SelectedID: '1' }, headers);
+    await post({ update_x: '1', SelectedID: '2', name: 'changed', addedYear: '', addedMonth: '', addedDay: '' }, headers);
+    await post({ insert_x: '1', name: 'inserted', addedYear: '', addedMonth: '', addedDay: '' }, headers);
+    const saved = await post({ SaveFilter_x: '1', 'FilterField[1]': 'products.name', 'FilterOperator[1]': 'like', 'FilterValue[1]': 'x' }, headers);
+    assert.ok(!(await saved.text()).includes(h.tr('saved filters title')), `no saved filters for ${JSON.stringify(headers)}`);
+    assert.equal(h.scalar('select count(*) from products'), String(h.PRODUCT_COUNT), `nothing inserted or deleted for ${JSON.stringify(headers)}`);
+    assert.equal(h.scalar('select name from products where id=2'), 'Product 02', `nothing updated for ${JSON.stringify(headers)}`);
+  }
+  // the application's own page, and a request that names no page, go on
+  await post({ update_x: '1', SelectedID: '2', name: 'by the page', addedYear: '', addedMonth: '', addedDay: '' }, { Origin: h.cfg.base });
+  assert.equal(h.scalar('select name from products where id=2'), 'by the page');
+  await post({ update_x: '1', SelectedID: '2', name: 'by a script', addedYear: '', addedMonth: '', addedDay: '' }, {});
+  assert.equal(h.scalar('select name from products where id=2'), 'by a script');
+  await post({ update_x: '1', SelectedID: '2', name: 'by a referer', addedYear: '', addedMonth: '', addedDay: '' }, { Referer: `${h.cfg.base}/products_view.php` });
+  assert.equal(h.scalar('select name from products where id=2'), 'by a referer');
+  const saved = await post({ SaveFilter_x: '1', 'FilterField[1]': 'products.name', 'FilterOperator[1]': 'like', 'FilterValue[1]': 'x' }, { Origin: h.cfg.base });
+  assert.ok((await saved.text()).includes(h.tr('saved filters title')));
+});
