@@ -1,14 +1,17 @@
 #include "model/xmlreader.h"
 
 #include "platform/convert.h"
+#include "platform/regularfile.h"
 #include "platform/runtimeerror.h"
 #include "platform/ui.h"
 
 #include <QByteArray>
-#include <QFile>
+#include <QStringDecoder>
 
 #include <pugixml.hpp>
 
+#include <cstdint>
+#include <exception>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -29,24 +32,47 @@ bool hasEmbeddedText(const pugi::xml_node &node)
     return node.type() == pugi::node_element && *node.value() != 0;
 }
 
+// Calls visit for every node below top (top itself not), in document order,
+// until it returns false; false then. A loop, not a recursion: a hostile
+// file may nest elements deeper than any stack.
+template <typename Visit>
+bool forEachBelow(const pugi::xml_node &top, Visit visit)
+{
+    pugi::xml_node n = top.first_child();
+    while (n) {
+        if (!visit(n))
+            return false;
+        if (const pugi::xml_node c = n.first_child()) {
+            n = c;
+            continue;
+        }
+        while (!n.next_sibling()) {
+            n = n.parent();
+            if (n == top)
+                return true;
+        }
+        n = n.next_sibling();
+    }
+    return true;
+}
+
 // The text content of a node: every text and CDATA piece below it, joined in
 // document order.
 void appendText(const pugi::xml_node &node, std::string &buf)
 {
     buf += node.value(); // the embedded first piece, if any
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
+    forEachBelow(node, [&buf](const pugi::xml_node &c) {
         switch (c.type()) {
         case pugi::node_pcdata:
         case pugi::node_cdata:
-            buf += c.value();
-            break;
         case pugi::node_element:
-            appendText(c, buf);
+            buf += c.value();
             break;
         default:
             break;
         }
-    }
+        return true;
+    });
 }
 
 // The usual element holds one piece, which is returned without copying; buf
@@ -266,6 +292,212 @@ constexpr SettingTable tableTable(tableSettings);
 constexpr SettingTable fieldTable(fieldSettings);
 
 // ---------------------------------------------------------------------------
+// Characters. The parser takes any byte and any character reference, and
+// would turn "&#0;" into the end of a text and a reference to a surrogate
+// into bytes that are no UTF-8. A conforming reader refuses a document with
+// a character that XML 1.0 does not allow, written out or by reference, so
+// character references are decoded here, each checked, instead of by the
+// parser.
+
+bool isXmlChar(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD)
+        || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Whether the n bytes at s are UTF-8 holding characters XML allows only.
+bool isXmlText(const char *s, size_t n)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    const auto *p = reinterpret_cast<const unsigned char *>(s);
+    const auto *const end = p + n;
+    while (p < end) {
+        // Eight characters at a time while they are ASCII and no control
+        // characters (the usual case).
+        while (end - p >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, 8);
+            if ((w & 0x80 * ones) || ((w - 0x20 * ones) & ~w & 0x80 * ones))
+                break;
+            p += 8;
+        }
+        if (p == end)
+            break;
+        const unsigned c = *p;
+        if (c < 0x80) {
+            if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
+                return false;
+            ++p;
+            continue;
+        }
+        ptrdiff_t len;
+        char32_t cp;
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p < len)
+            return false;
+        for (ptrdiff_t i = 1; i < len; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (p[i] & 0x3F);
+        }
+        // Overlong forms; the surrogates and the range end fail the last test.
+        if ((len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) || !isXmlChar(cp))
+            return false;
+        p += len;
+    }
+    return true;
+}
+
+char *putUtf8(char *p, char32_t c)
+{
+    if (c < 0x80) {
+        *p++ = char(c);
+    } else if (c < 0x800) {
+        *p++ = char(0xC0 | (c >> 6));
+        *p++ = char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *p++ = char(0xE0 | (c >> 12));
+        *p++ = char(0x80 | ((c >> 6) & 0x3F));
+        *p++ = char(0x80 | (c & 0x3F));
+    } else {
+        *p++ = char(0xF0 | (c >> 18));
+        *p++ = char(0x80 | ((c >> 12) & 0x3F));
+        *p++ = char(0x80 | ((c >> 6) & 0x3F));
+        *p++ = char(0x80 | (c & 0x3F));
+    }
+    return p;
+}
+
+int digitValue(char c, bool hex)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (hex && c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (hex && c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// The character of the reference at s ("&#65;", "&#x41;", "&lt;" and the
+// other four of XML), with end set after it; false when s starts no
+// reference. A number too large for any character gives one beyond them.
+bool reference(const char *s, char32_t &c, const char *&end)
+{
+    if (s[1] == '#') {
+        const bool hex = s[2] == 'x';
+        const char *q = s + (hex ? 3 : 2);
+        const char *const digits = q;
+        char32_t v = 0;
+        for (int d; (d = digitValue(*q, hex)) >= 0; ++q) {
+            if (v <= 0x10FFFF)
+                v = v * (hex ? 16 : 10) + char32_t(d);
+        }
+        if (q == digits || *q != ';')
+            return false;
+        c = v;
+        end = q + 1;
+        return true;
+    }
+    static const struct {
+        const char *name;
+        size_t length;
+        char32_t c;
+    } named[] = {{"&amp;", 5, '&'}, {"&lt;", 4, '<'}, {"&gt;", 4, '>'}, {"&apos;", 6, '\''}, {"&quot;", 6, '"'}};
+    for (const auto &e : named) {
+        if (std::strncmp(s, e.name, e.length) == 0) {
+            c = e.c;
+            end = s + e.length;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Replaces the references of a text by their characters, in place (the
+// text never grows). False when one names a character XML does not allow.
+// An "&" that starts no reference stays as it is, as the parser keeps it.
+bool decodeReferences(char *s)
+{
+    char *in = std::strchr(s, '&');
+    if (!in)
+        return true;
+    char *out = in;
+    while (*in) {
+        char32_t c;
+        const char *after;
+        if (*in == '&' && reference(in, c, after)) {
+            if (!isXmlChar(c))
+                return false;
+            out = putUtf8(out, c);
+            in = const_cast<char *>(after);
+        } else {
+            *out++ = *in++;
+        }
+    }
+    *out = 0;
+    return true;
+}
+
+// The parser leaves every text where it found it, in the buffer it parsed,
+// which is writable; nothing has set a text of its own.
+char *parsedText(const char *text) { return const_cast<char *>(text); }
+
+// Decodes the references in the texts and attribute values of a document
+// parsed without decoding them, and checks the characters they name.
+bool decodeReferences(pugi::xml_document &doc)
+{
+    return forEachBelow(doc, [](const pugi::xml_node &n) {
+        const pugi::xml_node_type type = n.type();
+        if ((type == pugi::node_pcdata || type == pugi::node_element) && !decodeReferences(parsedText(n.value())))
+            return false;
+        for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute())
+            if (!decodeReferences(parsedText(a.value())))
+                return false;
+        return true;
+    });
+}
+
+// Whether the bytes of a document in an encoding other than UTF-8 hold
+// characters XML allows only.
+bool isXmlText(const QByteArray &bytes, pugi::xml_encoding encoding)
+{
+    QStringConverter::Encoding e;
+    switch (encoding) {
+    case pugi::encoding_utf16_le: e = QStringConverter::Utf16LE; break;
+    case pugi::encoding_utf16_be: e = QStringConverter::Utf16BE; break;
+    case pugi::encoding_utf32_le: e = QStringConverter::Utf32LE; break;
+    case pugi::encoding_utf32_be: e = QStringConverter::Utf32BE; break;
+    case pugi::encoding_latin1: e = QStringConverter::Latin1; break;
+    default: return false;
+    }
+    QStringDecoder decode(e, QStringConverter::Flag::Stateless);
+    const QString text = decode(bytes);
+    if (decode.hasError())
+        return false;
+    // The decoder lets a lone surrogate through.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(text[i].unicode(), text[++i].unicode());
+        if (!isXmlChar(c))
+            return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
 // Loading.
 
 bool atMostOneChild(const pugi::xml_node &node)
@@ -313,32 +545,50 @@ bool wellFormedDocumentLevel(const pugi::xml_document &doc, bool startsWithDecla
     return elements == 1;
 }
 
-constexpr unsigned parseFlags = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_comments | pugi::parse_pi
-    | pugi::parse_declaration | pugi::parse_doctype | pugi::parse_ws_pcdata_single | pugi::parse_fragment
-    | pugi::parse_embed_pcdata;
+// Whether "&#" occurs in the bytes (a search for the "&" alone is many
+// times faster than one for the pair).
+bool containsNumericReference(const QByteArray &bytes)
+{
+    const char *p = bytes.constData();
+    const char *const end = p + bytes.size();
+    while ((p = static_cast<const char *>(std::memchr(p, '&', size_t(end - p))))) {
+        if (++p < end && *p == '#')
+            return true;
+    }
+    return false;
+}
 
-// Loads the file; false when it is missing, unreadable or not a
-// well-formed document. data holds the parsed text for the document's life.
+constexpr unsigned parseFlags = pugi::parse_cdata | pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration
+    | pugi::parse_doctype | pugi::parse_ws_pcdata_single | pugi::parse_fragment | pugi::parse_embed_pcdata;
+
+// Loads the file; false when it is missing, unreadable, no regular file or
+// not a well-formed document. data holds the parsed text for the document's
+// life.
 bool loadDocument(const QString &fileName, QByteArray &data, pugi::xml_document &doc, pugi::xml_node &root)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!readRegularFile(fileName, data))
         return false;
-    data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    const bool validUtf8 = QByteArrayView(data).isValidUtf8() && !data.contains('\0');
+    // Checked before parsing, which changes the bytes in place; a file that
+    // fails may still be in another encoding, whose bytes are kept aside
+    // for their own check.
+    const bool utf8Text = isXmlText(data.constData(), size_t(data.size()));
+    const QByteArray original = utf8Text ? QByteArray() : data;
+    // Character references are decoded by decodeReferences, which checks
+    // them. Without any in the file (no "&#" in a file of 8-bit characters,
+    // which any other encoding would show as a NUL byte) the parser decodes
+    // the other references itself, the same way and faster.
+    const bool numericReferences = containsNumericReference(data) || data.contains('\0');
     const qsizetype bom = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
     const bool startsWithDeclaration = QByteArrayView(data).sliced(bom).startsWith("<?xml");
-    const pugi::xml_parse_result result =
-        doc.load_buffer_inplace(data.data(), size_t(data.size()), parseFlags, pugi::encoding_auto);
+    const unsigned flags = numericReferences ? parseFlags : parseFlags | pugi::parse_escapes;
+    const pugi::xml_parse_result result = doc.load_buffer_inplace(data.data(), size_t(data.size()), flags, pugi::encoding_auto);
     if (!result)
         return false;
-    // The parser passes malformed UTF-8 through unchanged; a conforming
-    // reader refuses it.
-    if (result.encoding == pugi::encoding_utf8 && !validUtf8)
+    // The parser passes malformed UTF-8 and any control character through
+    // unchanged; a conforming reader refuses them.
+    if (!utf8Text && (result.encoding == pugi::encoding_utf8 || !isXmlText(original, result.encoding)))
         return false;
-    return wellFormedDocumentLevel(doc, startsWithDeclaration, root);
+    return wellFormedDocumentLevel(doc, startsWithDeclaration, root) && (!numericReferences || decodeReferences(doc));
 }
 
 // The next element named table from node on (node included), as a search for
@@ -353,15 +603,15 @@ pugi::xml_node tableFrom(pugi::xml_node node)
 
 void refuse(const QString &message) { ui().messageBox(message, Mb::OkOnly | Mb::Critical); }
 
-} // namespace
+const QString kLoadFailed = QStringLiteral("Errors while loading the document. Invalid file format");
 
-bool ReadXmlProject(const QString &FileName, MyDB &db)
+bool readProject(const QString &FileName, MyDB &db)
 {
     QByteArray data;
     pugi::xml_document doc;
     pugi::xml_node root;
     if (!loadDocument(FileName, data, doc, root)) {
-        refuse(QStringLiteral("Errors while loading the document. Invalid file format"));
+        refuse(kLoadFailed);
         return false;
     }
 
@@ -404,6 +654,22 @@ bool ReadXmlProject(const QString &FileName, MyDB &db)
         }
     }
     return true;
+}
+
+} // namespace
+
+bool ReadXmlProject(const QString &FileName, MyDB &db)
+{
+    try {
+        return readProject(FileName, db);
+    } catch (const RuntimeError &) {
+        throw; // a value its conversion cannot take: the caller reports it
+    } catch (const std::exception &) {
+        // Out of memory, as a rule: refused like any file that cannot be
+        // loaded.
+        refuse(kLoadFailed);
+        return false;
+    }
 }
 
 } // namespace tess
