@@ -255,7 +255,7 @@ namespace {
 WriteOutcome writeText(GenerationRun &run, const Target &target, const QString &content, bool logIt)
 {
     if (!storeFile(target, encodeText(content), nullptr)) {
-        run.host.appendLog(kFailed);
+        run.logFailed();
         return WriteOutcome::Failed;
     }
     if (logIt)
@@ -287,6 +287,18 @@ QString GenerationRun::generalDateText(const QDateTime &moment)
 
 QString GenerationRun::path(const QString &fileName) const { return joinPath(folder, fileName); }
 
+void GenerationRun::reportError(const QString &message)
+{
+    ++errorsShown;
+    host.showError(message);
+}
+
+void GenerationRun::logFailed()
+{
+    ++failedFiles;
+    host.appendLog(kFailed);
+}
+
 void GenerationRun::logGenerating(const QString &fileName)
 {
     host.appendLog(QStringLiteral("\r\nGenerating ") + fileName + QStringLiteral(" ..."));
@@ -295,7 +307,7 @@ void GenerationRun::logGenerating(const QString &fileName)
 WriteOutcome GenerationRun::WriteOutputFile(const QString &path, const QString &displayName, const QString &content, bool logIt)
 {
     if (!textTarget(*this, path)) {
-        host.appendLog(kFailed);
+        logFailed();
         host.processEvents();
         return WriteOutcome::Failed;
     }
@@ -329,7 +341,7 @@ WriteOutcome GenerationRun::WriteOutputFile(const QString &path, const QString &
 WriteOutcome GenerationRun::WriteTextFile(const QString &path, const QString &content, bool logIt)
 {
     if (!textTarget(*this, path)) {
-        host.appendLog(kFailed);
+        logFailed();
         return WriteOutcome::Failed;
     }
     return writeText(*this, inspect(path), content, logIt);
@@ -360,10 +372,18 @@ bool GenerationRun::ConfirmOverwrite(const QString &path, const QString &display
 WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &dst, bool logIt)
 {
     if (!copyTarget(*this, dst)) {
-        host.appendLog(kFailed);
+        logFailed();
         return WriteOutcome::Failed;
     }
     Target target = inspect(dst);
+    // A copy onto the source itself is refused: the output folder leads
+    // back to the folder the support files come from.
+    struct stat sameStat;
+    if (target.kind == Target::Regular && statRegular(src, sameStat) && sameStat.st_dev == target.st.st_dev
+        && sameStat.st_ino == target.st.st_ino) {
+        logFailed();
+        return WriteOutcome::Failed;
+    }
     if (target.kind == Target::Regular) {
         const struct stat &dstStat = target.st;
         bool overwrite;
@@ -374,7 +394,7 @@ WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &ds
         } else {
             struct stat srcStat;
             if (!statRegular(src, srcStat)) {
-                host.appendLog(kFailed);
+                logFailed();
                 return WriteOutcome::Failed;
             }
             OverwriteQuestion q;
@@ -386,7 +406,7 @@ WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &ds
             try {
                 overwrite = leadingNumber(host.askOverwrite(q, overwriteMode)) == 1;
             } catch (const std::exception &) {
-                host.appendLog(kFailed);
+                logFailed();
                 return WriteOutcome::Failed;
             }
             // The question may have stood open for a while.
@@ -402,7 +422,7 @@ WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &ds
     QByteArray bytes;
     struct stat srcStat;
     if (!readRegularFile(src, bytes, &srcStat) || !storeFile(target, bytes, &srcStat.st_mtim)) {
-        host.appendLog(kFailed);
+        logFailed();
         return WriteOutcome::Failed;
     }
     if (logIt)
