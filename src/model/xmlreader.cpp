@@ -1,4 +1,5 @@
 #include "model/xmlreader.h"
+#include "model/xmlchars.h"
 
 #include "platform/convert.h"
 #include "platform/regularfile.h"
@@ -10,9 +11,8 @@
 
 #include <pugixml.hpp>
 
-#include <cstdint>
-#include <exception>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -288,163 +288,8 @@ constexpr SettingTable tableTable(tableSettings);
 constexpr SettingTable fieldTable(fieldSettings);
 
 // ---------------------------------------------------------------------------
-// Characters. The parser takes any byte and any character reference, and
-// would turn "&#0;" into the end of a text and a reference to a surrogate
-// into bytes that are no UTF-8. A conforming reader refuses a document with
-// a character that XML 1.0 does not allow, written out or by reference, so
-// character references are decoded here, each checked, instead of by the
-// parser.
-
-bool isXmlChar(char32_t c)
-{
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD)
-        || (c >= 0x10000 && c <= 0x10FFFF);
-}
-
-// Whether the n bytes at s are UTF-8 holding characters XML allows only.
-bool isXmlText(const char *s, size_t n)
-{
-    constexpr std::uint64_t ones = 0x0101010101010101u;
-    const auto *p = reinterpret_cast<const unsigned char *>(s);
-    const auto *const end = p + n;
-    while (p < end) {
-        // Eight characters at a time while they are ASCII and no control
-        // characters (the usual case).
-        while (end - p >= 8) {
-            std::uint64_t w;
-            std::memcpy(&w, p, 8);
-            if ((w & 0x80 * ones) || ((w - 0x20 * ones) & ~w & 0x80 * ones))
-                break;
-            p += 8;
-        }
-        if (p == end)
-            break;
-        const unsigned c = *p;
-        if (c < 0x80) {
-            if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
-                return false;
-            ++p;
-            continue;
-        }
-        ptrdiff_t len;
-        char32_t cp;
-        if (c >= 0xC2 && c <= 0xDF) {
-            len = 2;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            len = 3;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            len = 4;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (end - p < len)
-            return false;
-        for (ptrdiff_t i = 1; i < len; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (p[i] & 0x3F);
-        }
-        // Overlong forms; the surrogates and the range end fail the last test.
-        if ((len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) || !isXmlChar(cp))
-            return false;
-        p += len;
-    }
-    return true;
-}
-
-char *putUtf8(char *p, char32_t c)
-{
-    if (c < 0x80) {
-        *p++ = char(c);
-    } else if (c < 0x800) {
-        *p++ = char(0xC0 | (c >> 6));
-        *p++ = char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        *p++ = char(0xE0 | (c >> 12));
-        *p++ = char(0x80 | ((c >> 6) & 0x3F));
-        *p++ = char(0x80 | (c & 0x3F));
-    } else {
-        *p++ = char(0xF0 | (c >> 18));
-        *p++ = char(0x80 | ((c >> 12) & 0x3F));
-        *p++ = char(0x80 | ((c >> 6) & 0x3F));
-        *p++ = char(0x80 | (c & 0x3F));
-    }
-    return p;
-}
-
-int digitValue(char c, bool hex)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (hex && c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (hex && c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// The character of the reference at s ("&#65;", "&#x41;", "&lt;" and the
-// other four of XML), with end set after it; false when s starts no
-// reference. A number too large for any character gives one beyond them.
-bool reference(const char *s, char32_t &c, const char *&end)
-{
-    if (s[1] == '#') {
-        const bool hex = s[2] == 'x';
-        const char *q = s + (hex ? 3 : 2);
-        const char *const digits = q;
-        char32_t v = 0;
-        for (int d; (d = digitValue(*q, hex)) >= 0; ++q) {
-            if (v <= 0x10FFFF)
-                v = v * (hex ? 16 : 10) + char32_t(d);
-        }
-        if (q == digits || *q != ';')
-            return false;
-        c = v;
-        end = q + 1;
-        return true;
-    }
-    static const struct {
-        const char *name;
-        size_t length;
-        char32_t c;
-    } named[] = {{"&amp;", 5, '&'}, {"&lt;", 4, '<'}, {"&gt;", 4, '>'}, {"&apos;", 6, '\''}, {"&quot;", 6, '"'}};
-    for (const auto &e : named) {
-        if (std::strncmp(s, e.name, e.length) == 0) {
-            c = e.c;
-            end = s + e.length;
-            return true;
-        }
-    }
-    return false;
-}
-
-// Replaces the references of a text by their characters, in place (the
-// text never grows). False when one names a character XML does not allow.
-// An "&" that starts no reference stays as it is, as the parser keeps it.
-bool decodeReferences(char *s)
-{
-    char *in = std::strchr(s, '&');
-    if (!in)
-        return true;
-    char *out = in;
-    while (*in) {
-        char32_t c;
-        const char *after;
-        if (*in == '&' && reference(in, c, after)) {
-            if (!isXmlChar(c))
-                return false;
-            out = putUtf8(out, c);
-            in = const_cast<char *>(after);
-        } else {
-            *out++ = *in++;
-        }
-    }
-    *out = 0;
-    return true;
-}
+// Characters (see xmlchars.h): character references are decoded and checked
+// here instead of by the parser.
 
 // The parser leaves every text where it found it, in the buffer it parsed,
 // which is writable; nothing has set a text of its own.
@@ -452,7 +297,7 @@ char *parsedText(const char *text) { return const_cast<char *>(text); }
 
 // Decodes the references in the texts and attribute values of a document
 // parsed without decoding them, and checks the characters they name.
-bool decodeReferences(pugi::xml_document &doc)
+bool decodeDocumentReferences(pugi::xml_document &doc)
 {
     return forEachBelow(doc, [](const pugi::xml_node &n) {
         const pugi::xml_node_type type = n.type();
@@ -467,7 +312,7 @@ bool decodeReferences(pugi::xml_document &doc)
 
 // Whether the bytes of a document in an encoding other than UTF-8 hold
 // characters XML allows only.
-bool isXmlText(const QByteArray &bytes, pugi::xml_encoding encoding)
+bool isXmlDocumentText(const QByteArray &bytes, pugi::xml_encoding encoding)
 {
     QStringConverter::Encoding e;
     switch (encoding) {
@@ -480,17 +325,7 @@ bool isXmlText(const QByteArray &bytes, pugi::xml_encoding encoding)
     }
     QStringDecoder decode(e, QStringConverter::Flag::Stateless);
     const QString text = decode(bytes);
-    if (decode.hasError())
-        return false;
-    // The decoder lets a lone surrogate through.
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            c = QChar::surrogateToUcs4(text[i].unicode(), text[++i].unicode());
-        if (!isXmlChar(c))
-            return false;
-    }
-    return true;
+    return !decode.hasError() && isXmlText(text);
 }
 
 // ---------------------------------------------------------------------------
@@ -541,19 +376,6 @@ bool wellFormedDocumentLevel(const pugi::xml_document &doc, bool startsWithDecla
     return elements == 1;
 }
 
-// Whether "&#" occurs in the bytes (a search for the "&" alone is many
-// times faster than one for the pair).
-bool containsNumericReference(const QByteArray &bytes)
-{
-    const char *p = bytes.constData();
-    const char *const end = p + bytes.size();
-    while ((p = static_cast<const char *>(std::memchr(p, '&', size_t(end - p))))) {
-        if (++p < end && *p == '#')
-            return true;
-    }
-    return false;
-}
-
 constexpr unsigned parseFlags = pugi::parse_cdata | pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration
     | pugi::parse_doctype | pugi::parse_ws_pcdata_single | pugi::parse_fragment | pugi::parse_embed_pcdata;
 
@@ -569,7 +391,7 @@ bool loadDocument(const QString &fileName, QByteArray &data, pugi::xml_document 
     // for their own check.
     const bool utf8Text = isXmlText(data.constData(), size_t(data.size()));
     const QByteArray original = utf8Text ? QByteArray() : data;
-    // Character references are decoded by decodeReferences, which checks
+    // Character references are decoded by decodeDocumentReferences, which checks
     // them. Without any in the file (no "&#" in a file of 8-bit characters,
     // which any other encoding would show as a NUL byte) the parser decodes
     // the other references itself, the same way and faster.
@@ -582,9 +404,9 @@ bool loadDocument(const QString &fileName, QByteArray &data, pugi::xml_document 
         return false;
     // The parser passes malformed UTF-8 and any control character through
     // unchanged; a conforming reader refuses them.
-    if (!utf8Text && (result.encoding == pugi::encoding_utf8 || !isXmlText(original, result.encoding)))
+    if (!utf8Text && (result.encoding == pugi::encoding_utf8 || !isXmlDocumentText(original, result.encoding)))
         return false;
-    return wellFormedDocumentLevel(doc, startsWithDeclaration, root) && (!numericReferences || decodeReferences(doc));
+    return wellFormedDocumentLevel(doc, startsWithDeclaration, root) && (!numericReferences || decodeDocumentReferences(doc));
 }
 
 // The next element named table from node on (node included), as a search for
