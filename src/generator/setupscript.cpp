@@ -9,6 +9,7 @@
 #include "generator/header.h"
 #include "generator/lines.h"
 #include "model/columndefinition.h"
+#include "model/constants.h"
 #include "model/maker.h"
 #include "platform/paths.h"
 #include "platform/runtimeerror.h"
@@ -184,7 +185,7 @@ void refusal(Lines &l, int indent, const char *key)
 
 void makeImagesFolder(const GenerationRun &run)
 {
-    const QByteArray path = QFile::encodeName(joinPath(run.folder, QStringLiteral("images")));
+    const QByteArray path = QFile::encodeName(joinPath(run.folder, UploadFolder));
     if (::mkdir(path.constData(), 0777) == 0 || errno == EEXIST)
         return;
     if (errno == ENOENT || errno == ENOTDIR)
