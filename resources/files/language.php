@@ -85,4 +85,5 @@
 	$Translation["upload image"] = "Upload a file:";
 	$Translation["remove image"] = "Remove the file";
 	$Translation["month names"] = "January,February,March,April,May,June,July,August,September,October,November,December";
+	$Translation["connection data differ"] = "The connection data differ from those in config.php. To change them, delete config.php on the server and run the set-up again.";
 ?>

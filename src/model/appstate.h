@@ -1,13 +1,17 @@
 #pragma once
-// Program-wide state: the one project, its saved flag, the editor's
-// selection, the style table and the values derived for the generators.
-// Windows and commands reach it here; generators get what they need
-// through their run object instead.
+// Program-wide state: the one project, its saved flag and file, the
+// command line, the editor's selection, the style table and the values
+// derived for the generators. Windows and commands reach it through app();
+// generators get what they need through their run object instead.
+//
+// Lower layers never touch a widget: when they change something a window
+// shows, they emit one of the signals below and the window, which
+// connected to it, updates itself.
 #include "model/project.h"
 
+#include <QObject>
 #include <QString>
 #include <array>
-#include <functional>
 
 namespace tess {
 
@@ -18,20 +22,36 @@ struct StyleTable {
     bool operator==(const StyleTable &) const = default;
 };
 
-struct AppState {
+class AppState : public QObject {
+    Q_OBJECT
+public:
+    // The one project; New and open reset it in place, it is never replaced.
     DBPtr ProjectDB = std::make_shared<MyDB>();
     bool ProjectSaved = true;
+    QString FileName;    // the project file last opened (the main window's FileName)
+    QString CommandLine; // the project named on the command line, until opened
     TablePtr CurrentTable;
     FieldPtr CurrentField;
     bool IsFillingPanes = false;
+    qint16 OverwriteMode = 0; // during a Generate run: 0 ask, 1 overwrite all, 2 skip all
     bool AnyImageUpload = false;
     QString MySQLDateFormat;
     QString DatePartSeparator;
     StyleTable Styles;
-    QString FileName; // the open project file
-    // The database pane's style-file box; the editor installs it. Setting
-    // it from code commits nothing.
-    std::function<void(const QString &)> setStyleFileBox = [](const QString &) {};
+
+    // Back to the state of a program that has just started (tests start
+    // from here). The project object stays the same one, emptied.
+    void reset();
+
+    // Tells the database pane's style-file box what to show; showing it
+    // commits nothing.
+    void showStyleFileName(const QString &name) { emit styleFileNameShown(name); }
+    // Asks for the help window on a topic (a control's tag).
+    void requestHelp(const QString &tag) { emit helpRequested(tag); }
+
+signals:
+    void styleFileNameShown(const QString &name);
+    void helpRequested(const QString &tag);
 };
 
 AppState &app();

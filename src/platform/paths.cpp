@@ -4,8 +4,20 @@
 
 namespace tess {
 
+namespace {
+QString &folderOverride()
+{
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+void setProgramFolder(const QString &folder) { folderOverride() = folder; }
+
 QString programFolder()
 {
+    if (!folderOverride().isEmpty())
+        return folderOverride();
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
     return QStringLiteral(".");

@@ -15,5 +15,8 @@ inline QString joinPath(const QString &folder, const QString &name)
 
 // The folder the running program lies in (files/, fileTypes.cfg, con_help).
 QString programFolder();
+// Makes another folder the program's (tests); an empty one restores the
+// executable's.
+void setProgramFolder(const QString &folder);
 
 } // namespace tess

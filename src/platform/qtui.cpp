@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QUrl>
 
@@ -123,6 +124,11 @@ bool QtUi::openExternal(const QString &target)
 {
     const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
     return QDesktopServices::openUrl(url);
+}
+
+bool QtUi::startProgram(const QString &path)
+{
+    return QProcess::startDetached(path, {});
 }
 
 void QtUi::processEvents()

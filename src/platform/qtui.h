@@ -13,6 +13,7 @@ public:
     QString openFileName(const FileDialogRequest &request) override;
     QString saveFileName(const FileDialogRequest &request) override;
     bool openExternal(const QString &target) override;
+    bool startProgram(const QString &path) override;
     void processEvents() override;
 };
 

@@ -34,6 +34,12 @@ bool ScriptedUi::openExternal(const QString &target)
     return true;
 }
 
+bool ScriptedUi::startProgram(const QString &path)
+{
+    shown.append({QStringLiteral("program"), path, {}, 0, {}});
+    return true;
+}
+
 QStringList ScriptedUi::messages() const
 {
     QStringList out;

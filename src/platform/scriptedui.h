@@ -12,7 +12,7 @@ namespace tess {
 class ScriptedUi final : public UiServices {
 public:
     struct Shown {
-        QString kind;   // "message", "input", "open", "save", "external"
+        QString kind;   // "message", "input", "open", "save", "external", "program"
         QString text;   // message or prompt text, or the dialog title, or the target
         QString title;
         int style = 0;
@@ -33,6 +33,7 @@ public:
     QString openFileName(const FileDialogRequest &request) override;
     QString saveFileName(const FileDialogRequest &request) override;
     bool openExternal(const QString &target) override;
+    bool startProgram(const QString &path) override;
     void processEvents() override { ++processEventsCalls; }
 
     // The texts of the message boxes shown so far.

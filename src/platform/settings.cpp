@@ -22,4 +22,13 @@ void set(const QString &key, const QString &value)
     s.sync();
 }
 
+void clear()
+{
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Halvorn Corvane"),
+                QStringLiteral("Tessaron"));
+    s.beginGroup(QStringLiteral("Settings"));
+    s.remove(QString());
+    s.sync();
+}
+
 } // namespace tess::settings

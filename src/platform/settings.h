@@ -7,5 +7,7 @@ namespace tess::settings {
 
 QString get(const QString &key, const QString &defaultValue = {});
 void set(const QString &key, const QString &value);
+// Removes every setting of the section (a first run; tests start there).
+void clear();
 
 } // namespace tess::settings

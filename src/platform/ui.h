@@ -1,6 +1,6 @@
 #pragma once
 // The user-interface services the program asks for: message boxes, the
-// input box, file dialogs, opening documents, and letting the message loop
+// input box, file dialogs, opening documents, starting programs, and letting the message loop
 // run. The program installs the Qt implementation; tests install a
 // scripted one that answers from a queue and records what was shown.
 #include <QString>
@@ -52,6 +52,8 @@ public:
     virtual QString saveFileName(const FileDialogRequest &request) = 0;
     // Opens a document, folder or address with the desktop's handler.
     virtual bool openExternal(const QString &target) = 0;
+    // Starts a program file without arguments and without waiting for it.
+    virtual bool startProgram(const QString &) { return false; }
     // Lets windows repaint without starting another command.
     virtual void processEvents() = 0;
 };

@@ -170,6 +170,26 @@ private slots:
         QCOMPARE(host.log, expected);
         QVERIFY(host.errors.isEmpty());
         QCOMPARE(readBytes(out("footer.php")), QByteArray("<!-- Add footer template in this file -->"));
+        QCOMPARE(run.failedFiles, int(supportNames().size()) + 1);
+        QCOMPARE(run.errorsShown, 0);
+    }
+
+    // An output folder that leads back to the files folder: no file is
+    // copied onto itself, whatever the overwrite answer.
+    void copyOntoItselfIsRefused()
+    {
+        QVERIFY(QDir().mkpath(out("prog/files")));
+        writeBytes(out("prog/files/asc.gif"), "arrow");
+        QVERIFY(QFile::link(out("prog/files"), out("filesLink")));
+        RecordingHost host;
+        host.overwrite();
+        GenerationRun run(m_db, m_styles, host);
+        prepareRun(run, out("filesLink"), out("prog"));
+        QCOMPARE(run.CopyOutputFile(out("prog/files/asc.gif"), run.path("asc.gif"), true), WriteOutcome::Failed);
+        QCOMPARE(host.log, QStringLiteral(" Failed."));
+        QVERIFY(host.questions.isEmpty());
+        QCOMPARE(run.failedFiles, 1);
+        QCOMPARE(readBytes(out("prog/files/asc.gif")), QByteArray("arrow"));
     }
 
     void missingImagesFolderFailsTheSecondBlank()

@@ -73,7 +73,8 @@ private slots:
         s.ProjectDB->StyleSheetFile.clear();
         s.ProjectSaved = true;
         m_box.clear();
-        s.setStyleFileBox = [this](const QString &text) { m_box << text; };
+        s.disconnect(this);
+        connect(&s, &AppState::styleFileNameShown, this, [this](const QString &text) { m_box << text; });
     }
 
     void defaults_data()

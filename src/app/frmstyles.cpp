@@ -1,4 +1,4 @@
-#include "model/frmstyles.h"
+#include "app/frmstyles.h"
 #include "model/appstate.h"
 #include "model/styles.h"
 #include "platform/runtimeerror.h"
@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTextDocument>
@@ -24,12 +23,6 @@ namespace {
 const QString kStyleFilter = QStringLiteral("Tessaron Style (*.tzs) | *.tzs");
 constexpr int kNoReadOnlyReturn = 0x8000;
 constexpr int kOutOfMemoryDialog = 32768;
-
-QPointer<frmStyles> &instance()
-{
-    static QPointer<frmStyles> form;
-    return form;
-}
 
 // The text box's text with the table's line ends (CR LF); the box itself
 // knows only paragraph breaks.
@@ -209,7 +202,7 @@ void frmStyles::cmdDefaultStyles_Click()
         if (!state.ProjectDB->StyleSheetFile.isEmpty())
             state.ProjectSaved = false;
         state.ProjectDB->StyleSheetFile.clear();
-        state.setStyleFileBox(QString());
+        state.showStyleFileName(QString());
     } catch (const RuntimeError &e) {
         ui().messageBox(e.message(), Mb::OkOnly);
         return;
@@ -236,7 +229,7 @@ void frmStyles::cmdSaveStyles_Click()
     }
     state.ProjectSaved = false;
     state.ProjectDB->StyleSheetFile = path;
-    state.setStyleFileBox(path);
+    state.showStyleFileName(path);
 }
 
 bool frmStyles::eventFilter(QObject *watched, QEvent *event)
@@ -245,7 +238,7 @@ bool frmStyles::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_F1) {
             QWidget *active = focusWidget();
-            showHelpTopic((active ? active : static_cast<QWidget *>(watched))->property("tag").toString());
+            app().requestHelp((active ? active : static_cast<QWidget *>(watched))->property("tag").toString());
             return true;
         }
         if (key->key() == Qt::Key_Escape) {
@@ -267,22 +260,6 @@ void frmStyles::keyPressEvent(QKeyEvent *event)
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-frmStyles &stylesForm()
-{
-    QPointer<frmStyles> &form = instance();
-    if (!form)
-        form = new frmStyles;
-    return *form;
-}
-
-bool stylesFormLoaded() { return !instance().isNull(); }
-
-void unloadStylesForm()
-{
-    if (QPointer<frmStyles> &form = instance())
-        delete form.data();
 }
 
 } // namespace tess

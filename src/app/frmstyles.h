@@ -1,11 +1,11 @@
 #pragma once
 // The styles editor: the selectors of the style table in a list, the
 // declarations of the selected one in a text box that writes every change
-// straight into the table, and the Save, Load and Restore commands.
+// straight into the table, and the Save, Load and Restore commands. The
+// one instance lives in the form registry (forms().styles()).
 #include <QList>
 #include <QString>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QListWidget;
@@ -18,9 +18,6 @@ class frmStyles : public QWidget {
     Q_OBJECT
 public:
     explicit frmStyles(QWidget *parent = nullptr);
-
-    // Opens the help window on a topic; the main window installs it.
-    inline static std::function<void(const QString &tag)> showHelpTopic = [](const QString &) {};
 
     // Refills the list from the table and selects the first entry.
     void StylesDisplay();
@@ -57,12 +54,5 @@ private:
     QString m_shownText;
     QString m_shownSource;
 };
-
-// The one styles editor, created on first use.
-frmStyles &stylesForm();
-// Whether the styles editor exists now.
-bool stylesFormLoaded();
-// Destroys the styles editor (a later stylesForm() makes a new one).
-void unloadStylesForm();
 
 } // namespace tess

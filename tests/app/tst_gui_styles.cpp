@@ -1,5 +1,6 @@
 #include "model/appstate.h"
-#include "model/frmstyles.h"
+#include "app/forms.h"
+#include "app/frmstyles.h"
 #include "model/scramble.h"
 #include "model/styles.h"
 #include "platform/cp1252.h"
@@ -62,7 +63,7 @@ class TestGuiStyles : public QObject {
     AppState &state() { return app(); }
     frmStyles &form()
     {
-        frmStyles &f = stylesForm();
+        frmStyles &f = forms().styles();
         return f;
     }
 
@@ -76,13 +77,14 @@ private slots:
         s.ProjectSaved = true;
         m_box.clear();
         m_help.clear();
-        s.setStyleFileBox = [this](const QString &text) { m_box << text; };
-        frmStyles::showHelpTopic = [this](const QString &tag) { m_help << tag; };
+        s.disconnect(this);
+        connect(&s, &AppState::styleFileNameShown, this, [this](const QString &text) { m_box << text; });
+        connect(&s, &AppState::helpRequested, this, [this](const QString &tag) { m_help << tag; });
         form().StylesDisplay();
     }
     void cleanup()
     {
-        unloadStylesForm();
+        forms().unload(Form::Styles);
         delete m_ui;
         m_ui = nullptr;
     }
@@ -260,7 +262,7 @@ private slots:
         QVERIFY(state().ProjectSaved);
         QCOMPARE(state().ProjectDB->StyleSheetFile, QStringLiteral("old.tzs"));
         QVERIFY(m_box.isEmpty());
-        QVERIFY(stylesFormLoaded());
+        QVERIFY(forms().isLoaded(Form::Styles));
     }
 
     void loadAsksThenLoads()
@@ -391,8 +393,8 @@ private slots:
         form().txtStyle->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(form().txtStyle, Qt::Key_Escape);
         QVERIFY(!form().isVisible());
-        QVERIFY(stylesFormLoaded());
-        QCOMPARE(&stylesForm(), before);
+        QVERIFY(forms().isLoaded(Form::Styles));
+        QCOMPARE(&forms().styles(), before);
         QVERIFY(state().Styles == defaultTable());
         form().show();
         form().StylesDisplay();
@@ -401,11 +403,11 @@ private slots:
 
     void oneInstance()
     {
-        QCOMPARE(&stylesForm(), &stylesForm());
-        unloadStylesForm();
-        QVERIFY(!stylesFormLoaded());
-        QVERIFY(&stylesForm());
-        QVERIFY(stylesFormLoaded());
+        QCOMPARE(&forms().styles(), &forms().styles());
+        forms().unload(Form::Styles);
+        QVERIFY(!forms().isLoaded(Form::Styles));
+        QVERIFY(&forms().styles());
+        QVERIFY(forms().isLoaded(Form::Styles));
     }
 };
 

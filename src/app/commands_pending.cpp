@@ -1,0 +1,30 @@
+// The commands and commits that are not built yet: each does nothing.
+// A command that gets built moves out of this file.
+#include "app/commands.h"
+#include "app/commits.h"
+
+namespace tess::commands {
+
+void miFileNew_Click() {}
+void miFileOpenXML_Click() {}
+void miFileSaveXML_Click() {}
+void miFileSaveXMLAs_Click() {}
+void miTablesNew_Click() {}
+void miTablesDelete_Click() {}
+void miFieldsNew_Click() {}
+void miFieldsDelete_Click() {}
+void miFieldsFirstField_Click() {}
+void miFieldsLastField_Click() {}
+void miProjectProperties_Click() {}
+void miProjectStyles_Click() {}
+
+} // namespace tess::commands
+
+namespace tess {
+
+void UpdateProject() {}
+void UpdateDB() {}
+void UpdateTable() {}
+void UpdateField() {}
+
+} // namespace tess

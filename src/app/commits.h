@@ -1,0 +1,17 @@
+#pragma once
+// The commits between the editor and the model: UpdateProject rebuilds the
+// editor's tree from the model (and enables the Tables and Project menus
+// when a project is open, through frmMain::setProjectMenusEnabled);
+// UpdateDB, UpdateTable and UpdateField copy the visible pane into the
+// model and do nothing while app().IsFillingPanes is set.
+//
+// Until they are built their definitions in commands_pending.cpp do
+// nothing.
+namespace tess {
+
+void UpdateProject();
+void UpdateDB();
+void UpdateTable();
+void UpdateField();
+
+} // namespace tess
