@@ -7,6 +7,9 @@ namespace tess {
 
 // MySQL type names by data-type code; slots 0 and 24..30 are empty.
 extern const std::array<QString, 31> DataTypeNames;
+// The field pane's guidelines by data-type code, lines joined by CR LF;
+// slots 0 and 24..30 are empty.
+extern const std::array<QString, 31> DataTypeHints;
 // Files copied from the program's files/ folder into every generated
 // application; slots after the last name are empty.
 extern const std::array<QString, 101> SupportFiles;
