@@ -1,4 +1,6 @@
 <?php
+	include_once(dirname(__FILE__)."/compat.php");
+
 	// Interface texts of the generated application. Translate the texts on
 	// the right to change the language of every generated page; keep the
 	// keys and the words in angle brackets as they are.
@@ -83,4 +85,5 @@
 	$Translation["upload image"] = "Upload a file:";
 	$Translation["remove image"] = "Remove the file";
 	$Translation["month names"] = "January,February,March,April,May,June,July,August,September,October,November,December";
+	$Translation["connection data differ"] = "The connection data differ from those in config.php. To change them, delete config.php on the server and run the set-up again.";
 ?>

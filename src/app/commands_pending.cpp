@@ -14,7 +14,6 @@ void miFieldsNew_Click() {}
 void miFieldsDelete_Click() {}
 void miFieldsFirstField_Click() {}
 void miFieldsLastField_Click() {}
-void miProjectGenerate_Click() {}
 void miProjectProperties_Click() {}
 void miProjectStyles_Click() {}
 

@@ -19,6 +19,10 @@ void UpdateDB()
     if (s.IsFillingPanes || !forms().isLoaded(Form::DB))
         return;
     frmDB &editor = forms().db();
+    // A pane that shows no project (the tree is not built yet) holds
+    // nothing to store.
+    if (!editor.rootNode() || editor.visiblePane() != 1)
+        return;
     // The name box is renamed through the tree's rules also when a command
     // commits without the box losing the focus.
     editor.commitDatabaseNameBox();

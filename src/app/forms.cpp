@@ -1,10 +1,14 @@
 #include "app/forms.h"
 #include "app/frmabout.h"
+#include "app/frmconfirmoverwrite.h"
+#include "app/frmgenerating.h"
 #include "app/frmhelp.h"
 #include "app/frmm2c.h"
 #include "app/frmmain.h"
+#include "app/frmoutputfolder.h"
 #include "app/frmstart.h"
 #include "app/frmstyles.h"
+#include "converter/frmconverter.h"
 #include "editor/frmdb.h"
 
 #include <QMdiArea>
@@ -23,11 +27,15 @@ template <> frmMain *create<frmMain>() { return new frmMain; }
 // Tool windows of their own, beside the main window.
 template <> frmStyles *create<frmStyles>() { return new frmStyles; }
 template <> frmM2C *create<frmM2C>() { return new frmM2C; }
+// The converter program has no main window.
+template <> frmConverter *create<frmConverter>() { return new frmConverter; }
 
 template <> frmDB *create<frmDB>()
 {
     auto *editor = new frmDB;
-    forms().main().mdiArea()->addSubWindow(editor);
+    const QSize designed = editor->size();
+    QMdiSubWindow *window = forms().main().mdiArea()->addSubWindow(editor);
+    window->resize(designed);
     return editor;
 }
 
@@ -48,6 +56,10 @@ frmStart &Forms::start() { return get<frmStart>(Form::Start); }
 frmHelp &Forms::help() { return get<frmHelp>(Form::Help); }
 frmAbout &Forms::about() { return get<frmAbout>(Form::About); }
 frmM2C &Forms::m2c() { return get<frmM2C>(Form::M2C); }
+frmConverter &Forms::converter() { return get<frmConverter>(Form::Converter); }
+frmOutputFolder &Forms::outputFolder() { return get<frmOutputFolder>(Form::OutputFolder); }
+frmGenerating &Forms::generating() { return get<frmGenerating>(Form::Generating); }
+frmConfirmOverwrite &Forms::confirmOverwrite() { return get<frmConfirmOverwrite>(Form::ConfirmOverwrite); }
 
 bool Forms::isLoaded(Form form) const { return !m_forms[size_t(form)].isNull(); }
 
@@ -55,6 +67,9 @@ QWidget *Forms::loaded(Form form) const { return m_forms[size_t(form)].data(); }
 
 void Forms::unload(Form form)
 {
+    // The editor lives inside the main window and closes with it.
+    if (form == Form::Main)
+        unload(Form::DB);
     QPointer<QWidget> &slot = m_forms[size_t(form)];
     QWidget *widget = slot.data();
     if (!widget)

@@ -12,10 +12,14 @@
 namespace tess {
 
 class frmAbout;
+class frmConverter;
+class frmConfirmOverwrite;
 class frmDB;
+class frmGenerating;
 class frmHelp;
 class frmM2C;
 class frmMain;
+class frmOutputFolder;
 class frmStart;
 class frmStyles;
 
@@ -31,6 +35,8 @@ enum class Form {
     OutputFolder,
     Generating,
     ConfirmOverwrite,
+    // the converter program's one window
+    Converter,
     Count
 };
 
@@ -45,6 +51,10 @@ public:
     frmHelp &help();
     frmAbout &about();
     frmM2C &m2c();
+    frmConverter &converter();
+    frmOutputFolder &outputFolder();
+    frmGenerating &generating();
+    frmConfirmOverwrite &confirmOverwrite();
 
     bool isLoaded(Form form) const;
     // The form if it is loaded, else nullptr; never creates it.

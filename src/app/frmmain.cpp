@@ -193,7 +193,7 @@ void frmMain::MDIForm_Load(const QString &commandLine)
         return;
     state.CommandLine.remove(u'"');
     if (QFileInfo(state.CommandLine).isFile()) {
-        commands::miFileOpenXML_Click();
+        runEntry(QStringLiteral("miFileOpenXML_Click"), commands::miFileOpenXML_Click);
     } else {
         tess::ui().messageBox(QStringLiteral("Couldn't open '") + state.CommandLine
                                   + QStringLiteral("'.\r\nFile not found."),
@@ -245,7 +245,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     // everything done.
     if (!m_exiting) {
         bool ready = false;
-        runEntry(QStringLiteral("miFileExit_Click"), [&] { ready = prepareExit(); });
+        runEntry(QStringLiteral("MDIForm_Unload"), [&] { ready = prepareExit(); });
         if (!ready) {
             event->ignore();
             return;
@@ -268,7 +268,8 @@ void frmMain::changeEvent(QEvent *event)
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ui->MDIArea->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        runEntry(QStringLiteral("MDIForm_DblClick"), commands::miFileOpenXML_Click);
+        runEntry(QStringLiteral("MDIForm_DblClick"),
+                 [] { runEntry(QStringLiteral("miFileOpenXML_Click"), commands::miFileOpenXML_Click); });
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

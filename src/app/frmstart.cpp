@@ -27,13 +27,13 @@ void frmStart::Command1_Click()
         forms().main().ShowStartUp(false);
     if (ui->optHelp->isChecked()) {
         hide();
-        forms().main().miHelpContents_Click();
+        runEntry(QStringLiteral("miHelpContents_Click"), [] { forms().main().miHelpContents_Click(); });
     } else if (ui->optNew->isChecked()) {
         hide();
-        commands::miFileNew_Click();
+        runEntry(QStringLiteral("miFileNew_Click"), commands::miFileNew_Click);
     } else if (ui->optOpen->isChecked()) {
         hide();
-        commands::miFileOpenXML_Click();
+        runEntry(QStringLiteral("miFileOpenXML_Click"), commands::miFileOpenXML_Click);
     }
 }
 

@@ -101,6 +101,8 @@ void emitRequestValues(Script &s)
     static constexpr Template escapedDateLine =
         uR"~($«f» = addslashes($HTTP_POST_VARS["«f»Year"] . '-' . $HTTP_POST_VARS["«f»Month"] . '-' . $HTTP_POST_VARS["«f»Day"]);)~";
 
+    s.line(1, u"// a value posted as an array (name[]=x) counts as empty");
+    s.line(1, uR"~(foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=""; })~");
     s.line(1, u"if(get_magic_quotes_gpc())");
     s.line(1, u"{");
     for (const FieldPtr &fp : s.table.Fields) {
@@ -131,6 +133,31 @@ void emitRequestValues(Script &s)
         if (isDate(f))
             s.line(1, uR"~(if($«f» == "--") $«f» = "";)~", &f);
     }
+}
+
+bool isRequired(const MyField &f)
+{
+    // Only a value the form posts can be required: any other stays empty on
+    // every insert.
+    return f.pNotNull && !f.pPrimaryKey && !f.pAutoIncrement && isPosted(f);
+}
+
+void emitKeyCheck(Script &s)
+{
+    s.line(1,
+           uR"~(if($«pk» == "") {echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " '«pkcap»': " . $Translation['pkfield empty'] . "</div>"; exit;})~",
+           nullptr, {{u"pkcap", phpDq(s.pk.Caption)}});
+    s.out.blank();
+}
+
+void emitRequiredCheck(Script &s, const MyField &f)
+{
+    s.line(1, uR"~(if($«f»== ""){)~", &f);
+    s.line(2,
+           uR"~(echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " '«cap»': " . $Translation['field not null'] . "</div>";)~",
+           &f, {{u"cap", phpDq(f.Caption)}});
+    s.line(2, u"exit;");
+    s.line(1, u"}");
 }
 
 void emitRememberStoredFile(Script &s, int indent, const MyField &f, QStringView condition)
@@ -185,29 +212,18 @@ void emitInsert(Script &s)
                     {u"nr", noRename(f)}});
     }
 
-    if (!s.pk.pAutoIncrement) {
-        s.line(1,
-               uR"~(if($«pk» == "") {echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " '«pkcap»': " . $Translation['pkfield empty'] . "</div>"; exit;})~",
-               nullptr, {{u"pkcap", phpDq(s.pk.Caption)}});
-        s.out.blank();
-    }
+    if (!s.pk.pAutoIncrement)
+        emitKeyCheck(s);
 
-    // Defaults, then the required values. Only a value the form posts can be
-    // required: any other stays empty on every insert.
+    // Defaults, then the required values.
     for (const FieldPtr &fp : t.Fields) {
         const MyField &f = *fp;
         s.tick();
         if (!f.pDefault.isEmpty())
             s.line(1, uR"~(if($«f» == "") $«f» = "«def»";)~", &f,
                    {{u"def", phpDq(addslashes(f.pDefault))}});
-        if (f.pNotNull && !f.pPrimaryKey && !f.pAutoIncrement && isPosted(f)) {
-            s.line(1, uR"~(if($«f»== ""){)~", &f);
-            s.line(2,
-                   uR"~(echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " '«cap»': " . $Translation['field not null'] . "</div>";)~",
-                   &f, {{u"cap", phpDq(f.Caption)}});
-            s.line(2, u"exit;");
-            s.line(1, u"}");
-        }
+        if (isRequired(f))
+            emitRequiredCheck(s, f);
     }
     s.out.tabs(1);
 

@@ -152,6 +152,13 @@ void emitSelectedIdKeyLines(Script &s, QStringView whenNotNumber);
 // The request values of insert() and update(), up to the closing brace of
 // the second branch, then the empty-date reset.
 void emitRequestValues(Script &s);
+// A required field that the form posts: insert() and update() refuse it
+// empty.
+bool isRequired(const MyField &f);
+// The refusal of an empty key, then an empty line.
+void emitKeyCheck(Script &s);
+// The refusal of the required field left empty.
+void emitRequiredCheck(Script &s, const MyField &f);
 // Reads the field's stored file name and keeps it for removal after the
 // statement that drops the record or the value. `condition` is appended to
 // the test of the stored name.

@@ -46,6 +46,10 @@ void emitSelectors(Script &s)
                     {u"pcap", f.ParentCaptionField},
                     {u"pt", f.ParentTable}});
             s.line(1, uR"~($combo_«f»->SelectName = "«f»";)~", &f);
+            // A lookup that may be empty offers the empty choice, so that
+            // saving a record does not fill it with the first parent.
+            if (!f.pNotNull)
+                s.line(1, uR"~($combo_«f»->FirstItem = "&nbsp;";)~", &f);
             break;
         case Selector::ValueList: {
             const QString listType = QString::number(f.CSValueListType);

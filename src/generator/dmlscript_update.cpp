@@ -78,6 +78,15 @@ void emitUpdate(Script &s)
     emitSelectedIdEscape(s);
     s.out.tabs(1);
     emitRequestValues(s);
+    // The values insert() requires, before any file is stored or removed.
+    // An upload field keeps its file when no new one is sent.
+    if (!s.pk.pAutoIncrement && isPosted(s.pk))
+        emitKeyCheck(s);
+    for (const FieldPtr &fp : t.Fields) {
+        s.tick();
+        if (isRequired(*fp) && !isUpload(*fp))
+            emitRequiredCheck(s, *fp);
+    }
     s.out.blank();
 
     for (const FieldPtr &fp : t.Fields) {
@@ -93,10 +102,18 @@ void emitUpdate(Script &s)
         }
         s.line(1, u"}else{");
         // Escaped for the statement, as in insert().
-        s.line(2, u"$«f» = addslashes(PrepareUploadedFile('«f»', «max», '«types»', «nr»));", &f,
-               {{u"max", maxUploadSize(f)},
-                {u"types", phpSq(f.pUploadFileTypes)},
-                {u"nr", noRename(f)}});
+        const QString max = maxUploadSize(f);
+        const QString types = phpSq(f.pUploadFileTypes);
+        const Values upload{{u"max", max}, {u"types", types}, {u"nr", noRename(f)}};
+        if (f.pNoFileRename) {
+            s.line(2, u"// a kept name may replace the record's own file only");
+            s.line(2, uR"~($res = sql("select «f» from «t» where «pk»='$selected_id'");)~", &f);
+            s.line(2, u"$row = @mysql_fetch_row($res);");
+            s.line(2, uR"~($«f» = addslashes(PrepareUploadedFile('«f»', «max», '«types»', «nr», ($row ? $row[0] : "")));)~",
+                   &f, upload);
+        } else {
+            s.line(2, u"$«f» = addslashes(PrepareUploadedFile('«f»', «max», '«types»', «nr»));", &f, upload);
+        }
         if (f.pDeleteFiles) {
             s.line(2, u"// delete file from server");
             s.line(2, u"if($«f» != ''){", &f);

@@ -18,7 +18,7 @@ void GenerateAll(GenerationRun &run)
         try {
             step(run);
         } catch (const std::exception &e) {
-            run.host.showError(errorMessage(e));
+            run.reportError(errorMessage(e));
         }
     }
 }

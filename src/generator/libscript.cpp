@@ -106,11 +106,14 @@ QString libScript(const GenerationRun &run)
     l(QStringLiteral("}"));
     l.blank();
 
-    l(QStringLiteral("function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png', $NoRename=false){"));
+    // $CurrentFile: the record's stored file, the only one a kept name may
+    // replace.
+    l(QStringLiteral("function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png', $NoRename=false, $CurrentFile=''){"));
     l(1, QStringLiteral("global $HTTP_POST_FILES, $Translation;"));
     l(1, QStringLiteral("$f = $HTTP_POST_FILES[$FieldName];"));
     l.tabs(1);
-    l(1, QStringLiteral("if($f['error'] != 4 && $f['name']!=''){"));
+    // Files posted as an array (name[]) count as none.
+    l(1, QStringLiteral("if(!is_array($f['name']) && $f['error'] != 4 && $f['name']!=''){"));
     l(2, QStringLiteral("if($f['size']>$MaxSize || $f['error']){"));
     l(3, QStringLiteral("echo StyleSheet() . \"<div class=Error>Error: The file you uploaded exceeds the maximum allowed size of \" . intval($MaxSize/1024) . \" KB. ") + backLink);
     l(3, QStringLiteral("exit;"));
@@ -132,6 +135,12 @@ QString libScript(const GenerationRun &run)
     l.tabs(2);
     l(2, QStringLiteral("if(!is_dir($Translation['ImageFolder'])){"));
     l(3, QStringLiteral("@mkdir($Translation['ImageFolder'], 0777);"));
+    l(2, QStringLiteral("}"));
+    l.tabs(2);
+    // Another record's file, or a support file such as blank.gif, stays.
+    l(2, QStringLiteral("if($NoRename && $n!==$CurrentFile && @file_exists($Translation['ImageFolder'] . $n)){"));
+    l(3, QStringLiteral("echo StyleSheet() . \"<div class=Error>Error: A file named '$n' exists already in the upload folder. Rename your file and upload it again. ") + backLink);
+    l(3, QStringLiteral("exit;"));
     l(2, QStringLiteral("}"));
     l.tabs(2);
     l(2, QStringLiteral("if(!@move_uploaded_file($f['tmp_name'], $Translation['ImageFolder'] . $n)){"));

@@ -241,7 +241,7 @@ namespace {
 WriteOutcome writeText(GenerationRun &run, const Target &target, const QString &content, bool logIt)
 {
     if (!storeFile(target, encodeText(content), nullptr)) {
-        run.host.appendLog(kFailed);
+        run.logFailed();
         return WriteOutcome::Failed;
     }
     if (logIt)
@@ -272,6 +272,18 @@ QString GenerationRun::generalDateText(const QDateTime &moment)
 }
 
 QString GenerationRun::path(const QString &fileName) const { return joinPath(folder, fileName); }
+
+void GenerationRun::reportError(const QString &message)
+{
+    ++errorsShown;
+    host.showError(message);
+}
+
+void GenerationRun::logFailed()
+{
+    ++failedFiles;
+    host.appendLog(kFailed);
+}
 
 void GenerationRun::logGenerating(const QString &fileName)
 {
@@ -337,6 +349,14 @@ bool GenerationRun::ConfirmOverwrite(const QString &path, const QString &display
 WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &dst, bool logIt)
 {
     Target target = inspect(dst);
+    // A copy onto the source itself is refused: the output folder leads
+    // back to the folder the support files come from.
+    struct stat sameStat;
+    if (target.kind == Target::Regular && statRegular(src, sameStat) && sameStat.st_dev == target.st.st_dev
+        && sameStat.st_ino == target.st.st_ino) {
+        logFailed();
+        return WriteOutcome::Failed;
+    }
     if (target.kind == Target::Regular) {
         const struct stat &dstStat = target.st;
         bool overwrite;
@@ -347,7 +367,7 @@ WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &ds
         } else {
             struct stat srcStat;
             if (!statRegular(src, srcStat)) {
-                host.appendLog(kFailed);
+                logFailed();
                 return WriteOutcome::Failed;
             }
             OverwriteQuestion q;
@@ -359,7 +379,7 @@ WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &ds
             try {
                 overwrite = leadingNumber(host.askOverwrite(q, overwriteMode)) == 1;
             } catch (const std::exception &) {
-                host.appendLog(kFailed);
+                logFailed();
                 return WriteOutcome::Failed;
             }
             // The question may have stood open for a while.
@@ -375,7 +395,7 @@ WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &ds
     QByteArray bytes;
     struct stat srcStat;
     if (!readWholeFile(src, bytes, srcStat) || !storeFile(target, bytes, &srcStat.st_mtim)) {
-        host.appendLog(kFailed);
+        logFailed();
         return WriteOutcome::Failed;
     }
     if (logIt)

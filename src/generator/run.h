@@ -56,6 +56,10 @@ struct GenerationRun {
     QString date;
     QString time;
     bool anyImageUpload = false;
+    // What went wrong in the run so far: files whose write or copy failed,
+    // and errors shown to the user (Generate's last line tells of both).
+    int failedFiles = 0;
+    int errorsShown = 0;
     // Derived from the project's date settings (see datesettings.h).
     QString mySQLDateFormat;
     QString datePartSeparator;
@@ -83,6 +87,11 @@ struct GenerationRun {
     WriteOutcome WriteTextFile(const QString &path, const QString &content, bool logIt);
     void LogSkipped(bool logIt);
     bool ConfirmOverwrite(const QString &path, const QString &displayName, const QString &content);
+
+    // Shows an error through the host and counts it.
+    void reportError(const QString &message);
+    // Completes a file's log line with " Failed." and counts the file.
+    void logFailed();
 
     // Opens a file's log line: CR LF + "Generating " + name + " ...".
     void logGenerating(const QString &fileName);

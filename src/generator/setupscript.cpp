@@ -216,6 +216,8 @@ void GenerateSetupScript(GenerationRun &run)
         l(1, QStringLiteral("}"));
         l.tabs(1);
         l(1, QStringLiteral("// connect to the database"));
+        l(1, QStringLiteral("// a value posted as an array (name[]=x) counts as empty"));
+        l(1, QStringLiteral("foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=\"\"; }"));
         for (const char *name : {"dbServer", "dbUsername", "dbPassword", "dbDatabase"})
             l(1, QStringLiteral("$") + QLatin1String(name) + QStringLiteral("=$HTTP_POST_VARS['") + QLatin1String(name)
                      + QStringLiteral("'];"));
@@ -223,6 +225,19 @@ void GenerateSetupScript(GenerationRun &run)
         l(1, QStringLiteral("if(!@mysql_connect($dbServer, $dbUsername, $dbPassword)){"));
         l(2, QStringLiteral("$noDB=1;"));
         l(1, QStringLiteral("}else{"));
+        // Once config.php exists, only one who knows its connection data may
+        // run the set-up again (after a regeneration or a set-up that
+        // stopped half-way); anyone else changes nothing.
+        l(2, QStringLiteral("if(@is_file(\"./config.php\")){"));
+        l(3, QStringLiteral("$posted=array($dbServer, $dbUsername, $dbPassword, $dbDatabase);"));
+        l(3, QStringLiteral("include(\"./config.php\");"));
+        l(3, QStringLiteral("if(array($dbServer, $dbUsername, $dbPassword, $dbDatabase)!==$posted){"));
+        l(4, QStringLiteral("echo \"$divFormat<div style=\\\"color: red;\\\">\".$Translation[\"connection data differ\"]."
+                            "\"</div></div><br>\";"));
+        l(4, QStringLiteral("echo $backHome;"));
+        l(4, QStringLiteral("exit;"));
+        l(3, QStringLiteral("}"));
+        l(2, QStringLiteral("}"));
         l(2, QStringLiteral("if(!@mysql_select_db($dbDatabase)){"));
         l(3, QStringLiteral("if(!@mysql_query(\"create database `\".str_replace(\"`\", \"``\", $dbDatabase).\"`\")){"));
         l(4, QStringLiteral("$noDB=2;"));
@@ -300,7 +315,7 @@ void GenerateSetupScript(GenerationRun &run)
     } catch (const std::exception &e) {
         if (schemaChanges)
             run.overwriteMode = savedMode;
-        run.host.showError(errorMessage(e));
+        run.reportError(errorMessage(e));
     }
 }
 

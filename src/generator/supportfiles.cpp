@@ -1,6 +1,6 @@
-// The fixed files of every generated application: the images and
-// language.php from the program's files/ folder, the second blank.gif in
-// the upload folder, and the header and footer includes.
+// The fixed files of every generated application: the images, language.php
+// and the compatibility file from the program's files/ folder, the second
+// blank.gif in the upload folder, and the header and footer includes.
 #include "generator/generators.h"
 #include "model/constants.h"
 #include "platform/paths.h"
@@ -19,11 +19,11 @@ void reportCopyError(GenerationRun &run, const std::exception &error)
 {
     const auto *e = dynamic_cast<const RuntimeError *>(&error);
     if (e && e->number() == Err::FileExists) {
-        run.host.showError(QStringLiteral("Image files already exist and will be skipped."));
+        run.reportError(QStringLiteral("Image files already exist and will be skipped."));
         return;
     }
     const RuntimeError plain = e ? *e : RuntimeError(51, QString::fromLocal8Bit(error.what()));
-    run.host.showError(QStringLiteral("Error ") + QString::number(plain.number()) + QStringLiteral(": \r\n")
+    run.reportError(QStringLiteral("Error ") + QString::number(plain.number()) + QStringLiteral(": \r\n")
                        + plain.description()
                        + QStringLiteral("\r\nThis error took place while copying image files from the folder '")
                        + filesFolder(run) + QStringLiteral("'"));

@@ -165,6 +165,10 @@ void viewScript(GenerationRun &run, MyTable &table, Buffers &b)
         l(2, u"// Query used in table view");
         l(2, u"$x->Query = \"", viewColumns.text(), joins.text(), u"\";");
         l(1, u"}");
+        // A filter may name only what the filter page offers, on every
+        // request; a page without filters offers none.
+        l(1, u"// Fields offered by the filters page");
+        l(1, u"$x->FilterQuery = \"", filterSelect, joins.text(), u"\";");
     } else {
         l(1, u"// Query used in table view");
         l(1, u"$x->Query = \"", viewColumns.text(), joins.text(), u"\";");

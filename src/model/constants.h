@@ -7,7 +7,7 @@ namespace tess {
 
 // MySQL type names by data-type code; slots 0 and 24..30 are empty.
 extern const std::array<QString, 31> DataTypeNames;
-// The field pane's guidelines by data-type code, lines joined by CR LF;
+// The editor's guidelines for each data-type code (lines joined by CR LF);
 // slots 0 and 24..30 are empty.
 extern const std::array<QString, 31> DataTypeHints;
 // Files copied from the program's files/ folder into every generated

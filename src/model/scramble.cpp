@@ -22,4 +22,14 @@ QString ScrambleText(const QString &text)
     return out;
 }
 
+QString UnscrambleBytes(QByteArrayView bytes)
+{
+    QString out;
+    out.resize(bytes.size());
+    QChar *d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        d[i] = cp1252::toChar(static_cast<unsigned char>(bytes[i] ^ kScrambleKey));
+    return out;
+}
+
 } // namespace tess

@@ -2,12 +2,12 @@
 #include "model/scramble.h"
 #include "platform/cp1252.h"
 #include "platform/runtimeerror.h"
+#include "platform/savefile.h"
 #include "platform/ui.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace tess {
@@ -136,16 +136,6 @@ QString fileString(QString text)
     return u'"' + ScrambleText(text) + u'"' + kCrLf;
 }
 
-int openErrorNumber(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists())
-        return Err::PathNotFound;
-    if (info.isDir())
-        return Err::PathFileAccess;
-    return Err::PermissionDenied;
-}
-
 } // namespace
 
 void LoadDefaultStyles(StyleTable &table)
@@ -214,20 +204,7 @@ QByteArray StylesFileBytes(const StyleTable &table)
 
 void SaveStylesFile(const QString &path, const StyleTable &table)
 {
-    const QByteArray bytes = StylesFileBytes(table);
-    // The new file replaces the old one only once it is complete, so a
-    // failed or interrupted save leaves the previous file as it was.
-    // Unbuffered, a short write shows in write()'s count; through the
-    // buffer it would be lost at commit without an error.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        raise(openErrorNumber(path));
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        raise(Err::DeviceIO);
-    }
-    if (!file.commit())
-        raise(Err::DeviceIO);
+    saveWholeFile(path, StylesFileBytes(table));
 }
 
 QString StorableStyleText(QString text)

@@ -134,11 +134,7 @@ double leading(std::string_view s)
     double v = 0;
     if (plainInteger(s, v))
         return v;
-    QString t = toQString(s);
-    t.remove(QLatin1Char(' '));
-    t.remove(QLatin1Char('\t'));
-    t.remove(QLatin1Char('\n'));
-    return leadingNumber(t);
+    return leadingNumberIgnoringBlanks(toQString(s));
 }
 
 qint16 leading16(std::string_view s) { return toInt16(leading(s)); }

@@ -89,6 +89,14 @@ double leadingNumber(const QString &text)
     return text.mid(i, len).toDouble();
 }
 
+double leadingNumberIgnoringBlanks(QString text)
+{
+    text.remove(QLatin1Char(' '));
+    text.remove(QLatin1Char('\t'));
+    text.remove(QLatin1Char('\n'));
+    return leadingNumber(text);
+}
+
 double strictNumber(const QString &text)
 {
     const QString t = text.trimmed();

@@ -13,6 +13,10 @@ namespace tess {
 // signed value ("&HFFFF" -> -1, "&HFFFF&" -> 65535).
 double leadingNumber(const QString &text);
 
+// leadingNumber of the text with its blanks, tabs and line feeds taken out
+// wherever they stand ("1 2px" -> 12), as stored numbers are read.
+double leadingNumberIgnoringBlanks(QString text);
+
 // The whole text as a number (blanks around it allowed, "&H" hex accepted);
 // anything else raises error 13, a number beyond a double error 6.
 double strictNumber(const QString &text);

@@ -78,6 +78,7 @@ function make_list($count = 3) {
 		$FakeRows[] = array("a$n", (string)(10 * $n), (string)$n);
 	$x = new DataList;
 	$x->Query = "select t.a as 'Alpha', t.b as 'Beta' from t";
+	$x->FilterQuery = $x->Query;
 	$x->PrimaryKey = "t.id";
 	$x->ScriptFileName = "t_view.php";
 	$x->AllowSorting = 1;

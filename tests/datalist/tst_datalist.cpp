@@ -558,11 +558,36 @@ void TestDataList::listQueries_data()
         << QStringLiteral("$x->AllowSorting = 0;") << QStringLiteral("array('SortField' => '2', 'SortDirection' => 'asc')")
         << count + "\n" + base + " limit 1\n" + base + " limit 0,3";
     QTest::newRow("date sort column form is kept")
-        << QString() << QStringLiteral("array('SortField' => 't.d', 'SortDirection' => 'desc')")
+        << QStringLiteral("global $SortFieldNumeric; $SortFieldNumeric = 1;") << QStringLiteral("array('SortField' => 't.d', 'SortDirection' => 'desc')")
         << count + "\n" + base + " order by t.d desc limit 1\n" + base + " order by t.d desc limit 0,3";
     QTest::newRow("sort field and direction outside the offered values are dropped")
         << QString() << QStringLiteral("array('SortField' => '1; drop table t', 'SortDirection' => 'asc, (select 1)')")
         << count + "\n" + base + " limit 1\n" + base + " limit 0,3";
+    QTest::newRow("sorting by a column that is not shown is dropped")
+        << QString() << QStringLiteral("array('SortField' => '3', 'SortDirection' => 'asc')")
+        << count + "\n" + base + " limit 1\n" + base + " limit 0,3";
+    QTest::newRow("sorting by a table.field that the list page did not name is dropped")
+        << QString() << QStringLiteral("array('SortField' => 't.hidden', 'SortDirection' => 'asc')")
+        << count + "\n" + base + " limit 1\n" + base + " limit 0,3";
+    QTest::newRow("filters only on the fields of the filter page")
+        << QStringLiteral("$x->FilterQuery = \"select t.a as 'Alpha', t.secret as 'Secret' from t\";")
+        << QStringLiteral("array('FilterField' => array(1 => 't.b', 2 => 't.secret', 3 => 't.hidden'), 'FilterOperator' => array(1 => '<=>', 2 => '<=>', 3 => '<=>'), "
+                          "'FilterValue' => array(1 => '1', 2 => '2', 3 => '3'), 'FilterAnd' => array(2 => 'and', 3 => 'and'))")
+        << count + " where (   ( t.secret <=> '2' ) )\n" + base + " where (   ( t.secret <=> '2' ) ) limit 1\n"
+           + base + " where (   ( t.secret <=> '2' ) ) limit 0,3";
+    QTest::newRow("no filter where the page offers none")
+        << QStringLiteral("$x->FilterQuery = '';")
+        << QStringLiteral("array('FilterField' => array(1 => 't.a'), 'FilterOperator' => array(1 => '<=>'), 'FilterValue' => array(1 => '1'))")
+        << count + "\n" + base + " limit 1\n" + base + " limit 0,3";
+    QTest::newRow("captions with as, quotes and commas: the search takes every column")
+        << QStringLiteral("$x->Query = \"select t.a as 'x as y, z', if(length(t.p), concat('<img src=i/',t.p,' border=0>'), '') as 'P as \\\\'q\\\\', (r)', "
+                          "t.b as 'Beta' from t\";")
+        << QStringLiteral("array('SearchString' => 'q')")
+        << QStringLiteral("select count(1) from t where (t.a like '%q%' or if(length(t.p), concat('<img src=i/',t.p,' border=0>'), '') like '%q%' or t.b like '%q%' ) \n"
+                          "select t.a as 'x as y, z', if(length(t.p), concat('<img src=i/',t.p,' border=0>'), '') as 'P as \\'q\\', (r)', t.b as 'Beta', t.id from t "
+                          "where (t.a like '%q%' or if(length(t.p), concat('<img src=i/',t.p,' border=0>'), '') like '%q%' or t.b like '%q%' )  limit 1\n"
+                          "select t.a as 'x as y, z', if(length(t.p), concat('<img src=i/',t.p,' border=0>'), '') as 'P as \\'q\\', (r)', t.b as 'Beta', t.id from t "
+                          "where (t.a like '%q%' or if(length(t.p), concat('<img src=i/',t.p,' border=0>'), '') like '%q%' or t.b like '%q%' )  limit 0,3");
     QTest::newRow("sort column 0 and a bad direction")
         << QString() << QStringLiteral("array('SortField' => '0', 'SortDirection' => 'DESC')")
         << count + "\n" + base + " limit 1\n" + base + " limit 0,3";
@@ -583,9 +608,9 @@ void TestDataList::listQueries_data()
         << count + "\n" + base + " order by 1 asc limit 1\n" + base + " order by 1 asc limit 0,3";
     QTest::newRow("primary key before every from")
         << QStringLiteral("$x->Query = \"select t.a as 'a from b', t.b as 'Beta' from t\";") << QStringLiteral("array('SearchString' => 'q')")
-        << QStringLiteral("select count(1) from t where (t.a like '%q%' ) \n"
-                          "select t.a as 'a, t.id from b', t.b as 'Beta', t.id from t where (t.a like '%q%' )  limit 1\n"
-                          "select t.a as 'a, t.id from b', t.b as 'Beta', t.id from t where (t.a like '%q%' )  limit 0,3");
+        << QStringLiteral("select count(1) from t where (t.a like '%q%' or t.b like '%q%' ) \n"
+                          "select t.a as 'a, t.id from b', t.b as 'Beta', t.id from t where (t.a like '%q%' or t.b like '%q%' )  limit 1\n"
+                          "select t.a as 'a, t.id from b', t.b as 'Beta', t.id from t where (t.a like '%q%' or t.b like '%q%' )  limit 0,3");
 }
 
 void TestDataList::listQueries()
@@ -681,6 +706,27 @@ void TestDataList::listPage_data()
         << QStringLiteral("request('POST', array()); $x = make_list(1); global $FakeRows; $FakeRows[0][2] = \"k'\\\"<\"; $x->AllowSorting = 0; "
                           "$x->Render(); echo between($x->HTML, '<a href=', '>');")
         << "<a href='javascript:document.myform.SelectedID.value=\"k\\&#039;\\&quot;&lt;\"; document.myform.submit();' class=TableBody style=\"padding:0px;\">";
+    QTest::newRow("a key cannot end the string of the javascript: address")
+        << QStringLiteral("request('POST', array()); $x = make_list(1); global $FakeRows; $FakeRows[0][2] = \"%22-alert(7)-%22 \\\\\\n\\t%\"; "
+                          "$x->AllowSorting = 0; $x->Render(); echo between($x->HTML, '<a href=', '>');")
+        << "<a href='javascript:document.myform.SelectedID.value=\"%2522-alert(7)-%2522 \\\\\\n\\t%25\"; document.myform.submit();' "
+           "class=TableBody style=\"padding:0px;\">";
+    QTest::newRow("captions with as, quotes and commas do not move the html columns")
+        << QStringLiteral("request('POST', array()); $x = make_list(1); global $FakeRows, $FakeFields; "
+                          "$FakeFields = array(array('A', 'string'), array('P', 'string'), array('B', 'string'), array('id', 'int')); "
+                          "$FakeRows[0] = array('<i>', '<img src=i/p.gif border=0>', '<b>', '1'); "
+                          "$x->Query = \"select t.a as 'x as y, z', if(length(t.p), concat('<img src=i/',t.p,' border=0>'), '') as 'P as \\\\'q\\\\', (r)', t.b as 'concat(\\\\'<img src=' from t\"; "
+                          "$x->AllowSelection = 0; $x->Render(); echo between($x->HTML, '<td valign=top class=TableBody>', \"</tr>\");")
+        << "<td valign=top class=TableBody><div class=TableBody>&nbsp;&lt;i&gt;&nbsp;</div></td>"
+           "<td valign=top class=TableBody><div class=TableBody>&nbsp;<img src=i/p.gif border=0>&nbsp;</div></td>"
+           "<td valign=top class=TableBody><div class=TableBody>&nbsp;&lt;b&gt;&nbsp;</div></td></tr>";
+    QTest::newRow("filter page captions with as, quotes and commas")
+        << QStringLiteral("request('POST', array('Filter_x' => '0')); $x = make_list(); "
+                          "$x->Query = \"select t.a as 'x as y, z', t.p as 'P as \\\\'q\\\\', (r)', t.b as 'Beta' from t\"; "
+                          "$x->Render(); echo between($x->HTML, \"<select name='FilterField[1]'\", '</select>');")
+        << "<select name='FilterField[1]' class='Option' style=''>\n\t<option value=''>&nbsp;</option>\n\t<option value=\"\" selected class='SelectedOption'></option>"
+           "\n\t<option value=\"t.a\" class=Option>x as y, z</option>\n\t<option value=\"t.p\" class=Option>P as 'q', (r)</option>"
+           "\n\t<option value=\"t.b\" class=Option>Beta</option></select>";
     QTest::newRow("image and link columns stay html")
         << QStringLiteral("request('POST', array()); $x = make_list(1); global $FakeRows; $FakeRows[0] = array('<img src=images/p.gif border=0>', '<b>', '1'); "
                           "$x->Query = \"select if(length(t.a), concat('<img src=images/',t.a,' border=0>'), '') as 'Alpha', t.b as 'Beta' from t\"; "

@@ -33,11 +33,14 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 project=$(cd "$(dirname "$project")" && pwd)/$(basename "$project")
 
-work_log=$(mktemp /tmp/tessaron-e2e-build.XXXXXX)
-trap 'rm -f "$work_log"' EXIT
-for tool in php mariadbd mariadb-install-db mariadb-admin mariadb node npm /usr/bin/chromium; do
+. "$top/scripts/servers.sh"
+servers_check_tools
+for tool in node npm /usr/bin/chromium; do
   command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/install-deps.sh installs it)" >&2; exit 1; }
 done
+
+work_log=$(mktemp /tmp/tessaron-e2e-build.XXXXXX)
+trap 'rm -f "$work_log"' EXIT
 
 # The generator program is built on demand (see CMakeLists.txt).
 if [ -z "$given_app" ]; then
@@ -52,33 +55,24 @@ if [ ! -d "$here/node_modules/playwright-core" ]; then
   (cd "$here" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 fi
 
-work=$(mktemp -d /tmp/tessaron-e2e.XXXXXX)
-chmod 755 "$work"
-db_pid=""
-php_pid=""
-
-stop_servers() {
+stop() {
   local rc=$?
-  if [ -n "$php_pid" ] && kill -0 "$php_pid" 2>/dev/null; then
-    kill "$php_pid" 2>/dev/null || true
-    wait "$php_pid" 2>/dev/null || true
+  trap - EXIT
+  servers_stop
+  if [ -n "$servers_work" ]; then
+    mkdir -p "$out"
+    cp "$servers_work"/php-errors.log "$servers_work"/php-server.log "$servers_work"/run/mysqld.err "$out"/ 2>/dev/null || true
+    rm -rf "$servers_work"
   fi
-  if [ -n "$db_pid" ] && kill -0 "$db_pid" 2>/dev/null; then
-    mariadb-admin --no-defaults --socket="$work/run/mysqld.sock" -uroot shutdown 2>/dev/null || kill "$db_pid" 2>/dev/null || true
-    for _ in $(seq 1 100); do kill -0 "$db_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$db_pid" 2>/dev/null || true
-  fi
-  mkdir -p "$out"
-  cp "$work"/php-errors.log "$work"/php-server.log "$work"/run/mysqld.err "$out"/ 2>/dev/null || true
-  rm -rf "$work" "$work_log"
+  rm -f "$work_log"
   exit $rc
 }
-trap stop_servers EXIT
-trap 'exit 130' INT TERM
-
-free_port() {
-  node -e 'const s=require("net").createServer();s.listen(0,"127.0.0.1",()=>{console.log(s.address().port);s.close();});'
-}
+trap stop EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+servers_init
+work=$servers_work
 
 # --- the application ------------------------------------------------------
 app="$out/app"
@@ -100,61 +94,20 @@ fi
 # The web server writes config.php, setup.md5 and uploads into the folder.
 chmod -R a+rwX "$app"
 
-# --- MariaDB --------------------------------------------------------------
-db_port=$(free_port)
-# The server runs as mysql: its data, socket, pid file and log live in
-# folders that user owns.
-# As root the server runs as mysql; as anyone else, as that user.
-mkdir -p "$work/db" "$work/run"
-if [ "$(id -u)" = 0 ]; then
-  db_os_user=mysql
-  chown mysql:mysql "$work/db" "$work/run"
-else
-  db_os_user=$(id -un)
-fi
-# root gets no password and is reached by the socket only (the server
-# listens on loopback, the application uses its own user).
-mariadb-install-db --no-defaults --user="$db_os_user" --datadir="$work/db" --skip-test-db \
-  --auth-root-authentication-method=normal >"$work/install-db.log" 2>&1 || {
-  cat "$work/install-db.log" >&2; exit 1; }
-mariadbd --no-defaults --user="$db_os_user" --datadir="$work/db" --socket="$work/run/mysqld.sock" \
-  --pid-file="$work/run/mysqld.pid" --port="$db_port" --bind-address=127.0.0.1 \
-  --log-error="$work/run/mysqld.err" --skip-log-bin --innodb-buffer-pool-size=64M \
-  --innodb-log-file-size=16M --innodb-flush-log-at-trx-commit=0 &
-db_pid=$!
-for _ in $(seq 1 200); do
-  mariadb-admin --no-defaults --socket="$work/run/mysqld.sock" -uroot ping >/dev/null 2>&1 && break
-  kill -0 "$db_pid" 2>/dev/null || { cat "$work/run/mysqld.err" >&2; exit 1; }
-  sleep 0.05
-done
+# --- the servers ----------------------------------------------------------
 db_user=tessaron_e2e
 db_pass='e2e-Pa55word'
 db_name=shop_e2e
-mariadb --no-defaults --socket="$work/run/mysqld.sock" -uroot <<SQL
-DELETE FROM mysql.global_priv WHERE User='';
-CREATE USER '$db_user'@'localhost' IDENTIFIED BY '$db_pass';
-CREATE USER '$db_user'@'127.0.0.1' IDENTIFIED BY '$db_pass';
-GRANT ALL PRIVILEGES ON *.* TO '$db_user'@'localhost';
-GRANT ALL PRIVILEGES ON *.* TO '$db_user'@'127.0.0.1';
-FLUSH PRIVILEGES;
-SQL
-echo "e2e: MariaDB on 127.0.0.1:$db_port, sql_mode $(mariadb --no-defaults --socket="$work/run/mysqld.sock" -uroot -N -e 'select @@global.sql_mode')"
+servers_start_db "$db_user" "$db_pass"
+echo "e2e: MariaDB on 127.0.0.1:$db_port, sql_mode $(mariadb --no-defaults --socket="$db_socket" -uroot -N -e 'select @@global.sql_mode')"
 
-# --- PHP ------------------------------------------------------------------
-php_port=$(free_port)
+# The application as generated, on PHP as it comes: nothing prepended, every
+# message shown in the page and logged. The scenarios fail on any of them.
 : >"$work/php-errors.log"
 chmod 666 "$work/php-errors.log"
-php -S "127.0.0.1:$php_port" -t "$app" \
-  -d auto_prepend_file="$here/php_compat.php" \
-  -d display_errors=Off -d log_errors=On -d html_errors=Off \
-  -d error_log="$work/php-errors.log" \
-  >"$work/php-server.log" 2>&1 &
-php_pid=$!
-for _ in $(seq 1 200); do
-  node -e 'require("net").connect(+process.argv[1],"127.0.0.1").on("connect",()=>process.exit(0)).on("error",()=>process.exit(1))' "$php_port" && break
-  kill -0 "$php_pid" 2>/dev/null || { cat "$work/php-server.log" >&2; exit 1; }
-  sleep 0.05
-done
+servers_start_php "$app" "$work/php-server.log" \
+  -d display_errors=On -d error_reporting=E_ALL -d log_errors=On \
+  -d error_log="$work/php-errors.log"
 echo "e2e: PHP on 127.0.0.1:$php_port serving $app"
 
 # --- the scenarios --------------------------------------------------------
@@ -164,7 +117,7 @@ export E2E_OUT="$out"
 export E2E_WORK="$work"
 export E2E_PHP_LOG="$work/php-errors.log"
 export E2E_DB_HOST=127.0.0.1 E2E_DB_PORT="$db_port" E2E_DB_USER="$db_user" E2E_DB_PASS="$db_pass" E2E_DB_NAME="$db_name"
-export E2E_DB_SOCKET="$work/run/mysqld.sock"
+export E2E_DB_SOCKET="$db_socket"
 export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1
 if [ ${#tests[@]} -eq 0 ]; then
   tests=("$here"/scenarios/*.test.js)
@@ -179,6 +132,8 @@ rc=$?
 set -e
 if [ -s "$work/php-errors.log" ]; then
   echo "e2e: PHP error log (also in $out/php-errors.log):"
-  sort "$work/php-errors.log" | sed -E 's/^\[[^]]*\] //' | sort | uniq -c | sort -rn | head -40
+  # awk reads to the end: a pipe cut short would end this script with
+  # SIGPIPE's status under pipefail instead of the tests' one.
+  sed -E 's/^\[[^]]*\] //' "$work/php-errors.log" | sort | uniq -c | sort -rn | awk 'NR <= 40'
 fi
 exit $rc

@@ -21,9 +21,9 @@ function mysql_fetch_row($r) { return answer($r); }
 function mysql_fetch_array($r) { return answer($r); }
 function mysql_insert_id() { return 42; }
 function StyleSheet() { return ''; }
-function PrepareUploadedFile($name, $max, $types, $nr) {
+function PrepareUploadedFile($name, $max, $types, $nr, $current = null) {
 	global $in, $dir;
-	$GLOBALS['trace'][] = array('upload' => "$name $max $types " . ($nr ? 'keep' : 'rename'));
+	$GLOBALS['trace'][] = array('upload' => "$name $max $types " . ($nr ? 'keep' : 'rename') . (func_num_args() > 4 ? " [$current]" : ''));
 	if (!isset($in['uploads'][$name])) return '';
 	file_put_contents($dir . '/' . $in['uploads'][$name], 'new');
 	return $in['uploads'][$name];

@@ -225,6 +225,7 @@ private slots:
 
     void runInsert();
     void runInsertRequiredOnlyWhenPosted();
+    void runArrayValuesCountAsEmpty();
     void runInsertEmptyTable();
     void runSelectedIdEscaped_data();
     void runSelectedIdEscaped();
@@ -365,21 +366,24 @@ void TestDmlScript::keyAndRequiredChecks_data()
 {
     QTest::addColumn<QString>("setup");
     QTest::addColumn<bool>("required");
+    // update() keeps an upload's file when none is sent: no check for it.
+    QTest::addColumn<bool>("requiredOnUpdate");
 
-    QTest::newRow("plain") << "" << true;
-    QTest::newRow("read-only") << "ro" << false;
-    QTest::newRow("hidden in detail view") << "hidden" << false;
-    QTest::newRow("auto-increment") << "ai" << false;
-    QTest::newRow("image only") << "image" << false;
-    QTest::newRow("link only") << "link" << false;
-    QTest::newRow("image beside a lookup") << "image lookup" << true;
-    QTest::newRow("upload shown as image") << "image upload" << true;
+    QTest::newRow("plain") << "" << true << true;
+    QTest::newRow("read-only") << "ro" << false << false;
+    QTest::newRow("hidden in detail view") << "hidden" << false << false;
+    QTest::newRow("auto-increment") << "ai" << false << false;
+    QTest::newRow("image only") << "image" << false << false;
+    QTest::newRow("link only") << "link" << false << false;
+    QTest::newRow("image beside a lookup") << "image lookup" << true << true;
+    QTest::newRow("upload shown as image") << "image upload" << true << false;
 }
 
 void TestDmlScript::keyAndRequiredChecks()
 {
     QFETCH(QString, setup);
     QFETCH(bool, required);
+    QFETCH(bool, requiredOnUpdate);
     DBPtr db = oneTable();
     MyTable &t = table(db);
     t.Fields.Item(1)->pAutoIncrement = false;
@@ -407,6 +411,18 @@ void TestDmlScript::keyAndRequiredChecks()
     QCOMPARE(text.contains(block), required);
     // The key itself is never checked as a required value.
     QVERIFY(!text.contains(QStringLiteral("if($id== \"\"){")));
+
+    // update() refuses the same, before its uploads.
+    const QString upd = functionText(script(*db), QStringLiteral("update"));
+    const qsizetype key = upd.indexOf(QStringLiteral(
+        "\r\n\tif($id == \"\") {echo StyleSheet() . \"\\n\\n<div class=Error>\" . $Translation[\"error:\"] . \" 'ID': \" . "
+        "$Translation['pkfield empty'] . \"</div>\"; exit;}\r\n\r\n"));
+    QVERIFY2(key > 0, qPrintable(upd));
+    QCOMPARE(upd.contains(block), requiredOnUpdate);
+    if (requiredOnUpdate)
+        QVERIFY(upd.indexOf(block) > key);
+    if (f.pAllowImageUpload)
+        QVERIFY(upd.indexOf(QStringLiteral("PrepareUploadedFile")) > key);
 }
 
 void TestDmlScript::requestValues()
@@ -418,6 +434,8 @@ void TestDmlScript::requestValues()
     MyField &u = addField(t, QStringLiteral("u"), QStringLiteral("U"), Dt::VarChar, 10);
     u.pAllowImageUpload = true;
     const QString block = QStringLiteral(
+        "\t// a value posted as an array (name[]=x) counts as empty\r\n"
+        "\tforeach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=\"\"; }\r\n"
         "\tif(get_magic_quotes_gpc())\r\n"
         "\t{\r\n"
         "\t\t$d = $HTTP_POST_VARS[\"dYear\"] . '-' . $HTTP_POST_VARS[\"dMonth\"] . '-' . $HTTP_POST_VARS[\"dDay\"];\r\n"
@@ -621,6 +639,15 @@ void TestDmlScript::uploadLines()
                                         "\t\t@unlink($file);\r\n"
                                         "\t}\r\n"
                                         "}\r\n")));
+    // A kept name is checked against the record's own file only.
+    db->Tables.Item(1)->Fields.Item(3)->pNoFileRename = true;
+    QVERIFY(functionText(script(*db, 1), QStringLiteral("update")).contains(QStringLiteral(
+        "\t}else{\r\n"
+        "\t\t// a kept name may replace the record's own file only\r\n"
+        "\t\t$res = sql(\"select photo from customers where id='$selected_id'\");\r\n"
+        "\t\t$row = @mysql_fetch_row($res);\r\n"
+        "\t\t$photo = addslashes(PrepareUploadedFile('photo', 102400, 'jpg|jpeg|gif|png', true, ($row ? $row[0] : \"\")));\r\n"
+        "\t\t// delete file from server\r\n")));
     // Without file removal there is nothing to unlink.
     const QString orders = script(*db, 2);
     QVERIFY(!orders.contains(QStringLiteral("unlink")));
@@ -673,6 +700,15 @@ void TestDmlScript::formSelectors()
     table(e).Fields.Item(2)->pDataType = Dt::Date;
     e->DateFormat = Variant(1);
     QVERIFY(script(*e).contains(QStringLiteral("->DateFormat = \"ymd\";")));
+
+    // A lookup that may be empty starts with the empty choice; a required
+    // one (customer_id above) does not.
+    QVERIFY(!form.contains(QStringLiteral("FirstItem")));
+    table(db, 2).Fields.Item(2)->pNotNull = false;
+    QVERIFY(functionText(script(*db, 2), QStringLiteral("form")).contains(QStringLiteral(
+        "\t$combo_customer_id->SelectName = \"customer_id\";\r\n"
+        "\t$combo_customer_id->FirstItem = \"&nbsp;\";\r\n"
+        "\t// combobox: order_date\r\n")));
 }
 
 void TestDmlScript::formPlaceholders()
@@ -781,6 +817,46 @@ void TestDmlScript::runInsertRequiredOnlyWhenPosted()
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
     QVERIFY(r.statements.isEmpty());
     QVERIFY2(r.output.contains(QStringLiteral("<div class=Error>Error: 'When': is required</div>")), qPrintable(r.output));
+
+    // update() refuses it with the same message, and sends no statement.
+    c.call = QStringLiteral("update('7')");
+    r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QVERIFY(r.statements.isEmpty());
+    QVERIFY2(r.output.contains(QStringLiteral("<div class=Error>Error: 'When': is required</div>")), qPrintable(r.output));
+    c.post = post({{"dYear", "2001"}, {"dMonth", "02"}, {"dDay", "03"}});
+    r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QCOMPARE(r.statements, QStringList{QStringLiteral("update t set d='2001-02-03' where id='7'")});
+}
+
+// name[]=x posts an array: it counts as empty, in insert() and update().
+void TestDmlScript::runArrayValuesCountAsEmpty()
+{
+    if (!phpAvailable())
+        QSKIP("php not found");
+    DBPtr db = oneTable();
+    addField(table(db), QStringLiteral("d"), QStringLiteral("D"), Dt::Date);
+    addField(table(db), QStringLiteral("a"), QStringLiteral("A"), Dt::VarChar, 10);
+    addField(table(db), QStringLiteral("b"), QStringLiteral("B"), Dt::VarChar, 10);
+    const QString text = script(*db);
+    PhpCall c;
+    c.post = QJsonObject{{QStringLiteral("dYear"), QJsonArray{QStringLiteral("2004")}},
+                         {QStringLiteral("dMonth"), QJsonArray{}},
+                         {QStringLiteral("dDay"), QJsonObject{{QStringLiteral("x"), QStringLiteral("06")}}},
+                         {QStringLiteral("a"), QJsonArray{QStringLiteral("x")}},
+                         {QStringLiteral("b"), QStringLiteral("kept")}};
+    for (const bool magic : {false, true}) {
+        c.magic = magic;
+        c.call = QStringLiteral("insert()");
+        PhpRun r = runPhp(text, c);
+        QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+        QCOMPARE(r.statements, QStringList{QStringLiteral("insert into t (d, a, b) values (NULL, NULL, 'kept')")});
+        c.call = QStringLiteral("update('3')");
+        r = runPhp(text, c);
+        QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+        QCOMPARE(r.statements, QStringList{QStringLiteral("update t set d=NULL, a=NULL, b='kept' where id='3'")});
+    }
 }
 
 void TestDmlScript::runInsertEmptyTable()
@@ -969,6 +1045,10 @@ void TestDmlScript::runUpdateUploads()
     QCOMPARE(r.statements.last(), QStringLiteral("update t set ") + term + QStringLiteral(" where id='9'"));
     QCOMPARE(r.filesAtSql.last(), filesAtUpdate);
     QCOMPARE(r.files, filesAfter);
+    // A kept name may replace the record's own file: the handler is told it.
+    if (remove.isEmpty())
+        QCOMPARE(r.uploads, QStringList{keepName ? QStringLiteral("pic 20480 jpg|jpeg|gif|png keep [") + stored + u']'
+                                                 : QStringLiteral("pic 20480 jpg|jpeg|gif|png rename")});
 }
 
 void TestDmlScript::runForm()

@@ -126,6 +126,17 @@ void TestLibScript::functions_data()
         << file.arg(QStringLiteral("'../../evil.jpg'"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("''"))
                + QStringLiteral("echo PrepareUploadedFile('f', 1000, 'jpg', true);")
         << QStringLiteral("^\\.\\._\\.\\._evil\\.jpg$") << QStringLiteral(".._.._evil.jpg");
+    const QString taken = QStringLiteral("@mkdir(getenv('IMAGES')); file_put_contents(getenv('IMAGES') . '/blank.gif', 'old'); ")
+        + file.arg(QStringLiteral("'blank.gif'"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("'t_view.php'"));
+    QTest::newRow("kept name of another file is refused, the file stays")
+        << taken + QStringLiteral("register_shutdown_function(function () { echo '|', file_get_contents(getenv('IMAGES') . '/blank.gif'); }); "
+                                  "echo PrepareUploadedFile('f', 1000, 'gif', true, 'mine.gif');")
+        << QStringLiteral("^<link [^>]*><div class=Error>Error: A file named 'blank\\.gif' exists already in the upload folder\\. "
+                          "Rename your file and upload it again\\. <a href=\"t_view\\.php\">Back to table</a>\\.</div>\\|old$")
+        << QString();
+    QTest::newRow("kept name may replace the record's own file")
+        << taken + QStringLiteral("echo PrepareUploadedFile('f', 1000, 'gif', true, 'blank.gif'), '|', file_get_contents(getenv('IMAGES') . '/blank.gif');")
+        << QStringLiteral("^blank\\.gif\\|data$") << QStringLiteral("blank.gif");
     QTest::newRow("new name keeps the ending as sent")
         << file.arg(QStringLiteral("'photo.JPG'"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("''"))
                + QStringLiteral("echo PrepareUploadedFile('f', 1000);")
@@ -145,6 +156,10 @@ void TestLibScript::functions_data()
     QTest::newRow("no file sent")
         << file.arg(QStringLiteral("''"), QStringLiteral("0"), QStringLiteral("4"), QStringLiteral("''"))
                + QStringLiteral("echo '[' . PrepareUploadedFile('f', 1000) . ']';")
+        << QStringLiteral("^\\[\\]$") << QString();
+    QTest::newRow("files posted as an array count as none")
+        << QStringLiteral("$HTTP_POST_FILES['f'] = array('name' => array('a.jpg'), 'tmp_name' => array(getenv('UPLOAD')), "
+                          "'size' => array(10), 'error' => array(0)); echo '[' . PrepareUploadedFile('f', 1000) . ']';")
         << QStringLiteral("^\\[\\]$") << QString();
     QTest::newRow("menu")
         << QStringLiteral("echo NavMenus();")

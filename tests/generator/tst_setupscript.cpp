@@ -52,7 +52,7 @@ QStringList setupCalls(const QString &text)
 const char *kStub = R"PHP(<?php
 $HTTP_POST_VARS = json_decode(getenv('POSTED'), true);
 $GLOBALS['stubQueries'] = array();
-function mysql_connect($s, $u, $p) { return getenv('CONNECT_FAILS') !== '1'; }
+function mysql_connect(?string $s, ?string $u, ?string $p) { return getenv('CONNECT_FAILS') !== '1'; }
 function mysql_select_db($d) { static $calls = 0; $calls++; return getenv('DB_EXISTS') === '1' || $calls > 1; }
 function mysql_query($q) {
 	$GLOBALS['stubQueries'][] = $q;
@@ -347,6 +347,14 @@ private slots:
         QVERIFY(!first.output.contains("color: red;"));
         QVERIFY(!QFileInfo::exists(out("config.php")));
 
+        // Values posted as arrays count as empty.
+        const QJsonObject arrays{{"dbServer", QJsonArray{"h"}}, {"dbUsername", QJsonArray{}},
+                                 {"dbPassword", QJsonObject{{"a", "b"}}}, {"dbDatabase", QJsonArray{"d"}}};
+        PhpRun arrayRun = runSetup(out(), arrays, {{"CONNECT_FAILS", "1"}});
+        QCOMPARE(arrayRun.exitCode, 0);
+        QVERIFY(arrayRun.output.contains("name=\"dbServer\""));
+        QVERIFY(!arrayRun.output.contains("color: red;"));
+
         // A database name that cannot be created is echoed escaped.
         PhpRun bad = runSetup(out(), posted("db.host", "u", "p", "<b>x`y"), {{"FAIL_MATCHING", "create database"}});
         QVERIFY(bad.output.contains("&lt;b&gt;x`y"));
@@ -368,6 +376,26 @@ private slots:
         QVERIFY(cfg.waitForFinished(30000));
         QCOMPARE(QJsonDocument::fromJson(cfg.readAllStandardOutput()).array(),
                  QJsonArray({"db.host", "us$er", password, "shop"}));
+
+        // Without the digest (a regenerated setup.php, a set-up stopped
+        // half-way) other connection data change nothing; the same data go on.
+        const QByteArray config = readBytes(out("config.php"));
+        QVERIFY(QFile::remove(out("setup.md5")));
+        for (const QJsonObject &other : {posted("evil.host", "us$er", password, "shop"), posted("db.host", "us$er", password, "other"),
+                                         posted("db.host", "us$er", "", "shop"), posted("db.host", "us$er", password, "shop ")}) {
+            PhpRun taken = runSetup(out(), other);
+            QCOMPARE(taken.exitCode, 0);
+            QVERIFY2(taken.output.contains("The connection data differ from those in config.php. To change them, delete "
+                                           "config.php on the server and run the set-up again."),
+                     qPrintable(taken.output));
+            QVERIFY(taken.queries.isEmpty());
+            QCOMPARE(readBytes(out("config.php")), config);
+            QVERIFY(!QFileInfo::exists(out("setup.md5")));
+        }
+        PhpRun same = runSetup(out(), posted("db.host", "us$er", password, "shop"));
+        QCOMPARE(same.queries, QStringList({"create database `shop`", "select count(1) from `items`", expectedCreate}));
+        QCOMPARE(readBytes(out("config.php")), config);
+        QVERIFY(QFileInfo::exists(out("setup.md5")));
 
         // Run-once guard: the digest matches, nothing is touched.
         PhpRun again = runSetup(out(), posted("db.host", "u", "p", "shop"));

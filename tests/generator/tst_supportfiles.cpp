@@ -109,7 +109,6 @@ private slots:
         prepare(run);
         CopySupportFiles(run);
         QCOMPARE(host.log, fullLog(" Done."));
-        QCOMPARE(supportNames().size(), 23);
         for (const QString &n : supportNames())
             QVERIFY2(readBytes(out(n)) == readBytes(programFolder() + "/files/" + n), qPrintable(n));
         QCOMPARE(readBytes(out("images/blank.gif")), readBytes(programFolder() + "/files/blank.gif"));
@@ -171,6 +170,26 @@ private slots:
         QCOMPARE(host.log, expected);
         QVERIFY(host.errors.isEmpty());
         QCOMPARE(readBytes(out("footer.php")), QByteArray("<!-- Add footer template in this file -->"));
+        QCOMPARE(run.failedFiles, int(supportNames().size()) + 1);
+        QCOMPARE(run.errorsShown, 0);
+    }
+
+    // An output folder that leads back to the files folder: no file is
+    // copied onto itself, whatever the overwrite answer.
+    void copyOntoItselfIsRefused()
+    {
+        QVERIFY(QDir().mkpath(out("prog/files")));
+        writeBytes(out("prog/files/asc.gif"), "arrow");
+        QVERIFY(QFile::link(out("prog/files"), out("filesLink")));
+        RecordingHost host;
+        host.overwrite();
+        GenerationRun run(m_db, m_styles, host);
+        prepareRun(run, out("filesLink"), out("prog"));
+        QCOMPARE(run.CopyOutputFile(out("prog/files/asc.gif"), run.path("asc.gif"), true), WriteOutcome::Failed);
+        QCOMPARE(host.log, QStringLiteral(" Failed."));
+        QVERIFY(host.questions.isEmpty());
+        QCOMPARE(run.failedFiles, 1);
+        QCOMPARE(readBytes(out("prog/files/asc.gif")), QByteArray("arrow"));
     }
 
     void missingImagesFolderFailsTheSecondBlank()
@@ -317,6 +336,31 @@ private slots:
         // The build puts them beside the program.
         for (const QString &n : supportNames())
             QVERIFY2(readBytes(programFolder() + "/files/" + n) == readBytes(sourceFiles() + "/" + n), qPrintable(n));
+    }
+
+    // What the program ships in files/ is what it copies, and the other way
+    // round: a file missing from the list would never reach an application.
+    void filesFolderHoldsTheList()
+    {
+        const QStringList shipped = QDir(sourceFiles()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        QStringList listed = supportNames();
+        listed.sort();
+        QCOMPARE(shipped, listed);
+        QCOMPARE(supportNames().last(), QStringLiteral("blank.gif"));
+    }
+
+    // The compatibility file parses, and language.php, which every entry
+    // point includes before anything else, includes it before anything else.
+    void compatibilityFileComesFirst()
+    {
+        const QString compat = sourceFiles() + "/compat.php";
+        QProcess lint;
+        lint.start(QStringLiteral(PHP_EXECUTABLE), {"-n", "-l", compat});
+        QVERIFY(lint.waitForFinished(30000));
+        QVERIFY2(lint.exitCode() == 0, lint.readAllStandardOutput().constData());
+
+        const QByteArray language = readBytes(sourceFiles() + "/language.php");
+        QVERIFY(language.startsWith("<?php\n\tinclude_once(dirname(__FILE__).\"/compat.php\");\n"));
     }
 
     // language.php parses and defines every key that a generated

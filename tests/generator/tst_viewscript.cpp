@@ -252,7 +252,8 @@ void TestViewScript::filtersQuery_data()
     const QString filters = QStringLiteral("select t.id as 'ID', t.h as 'H' from t");
     const QString both = QStringLiteral(
         "\tif($HTTP_POST_VARS[\"Filter_x\"] != \"\")\r\n\t{\r\n\t\t// Query used in filters page\r\n\t\t$x->Query = \"%1\";\r\n"
-        "\t}\r\n\telse\r\n\t{\r\n\t\t// Query used in table view\r\n\t\t$x->Query = \"%2\";\r\n\t}\r\n\t\r\n");
+        "\t}\r\n\telse\r\n\t{\r\n\t\t// Query used in table view\r\n\t\t$x->Query = \"%2\";\r\n\t}\r\n"
+        "\t// Fields offered by the filters page\r\n\t$x->FilterQuery = \"%1\";\r\n\t\r\n");
     QTest::newRow("filters") << true << true << both.arg(filters, view);
     QTest::newRow("nothing filterable") << true << false << both.arg(view, view);
     QTest::newRow("filters off")

@@ -165,6 +165,39 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(EscapeQuoted(value), expected);
     }
+
+    void typeHintsByCode_data()
+    {
+        QTest::addColumn<QList<int>>("codes");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("integer") << QList<int>{1, 2, 3, 4, 5}
+                                 << QStringLiteral("* Length property is optional -- if you specify a number here, data is left-padded with spaces.\r\n"
+                                                   "* There is no need to specify a precision.\r\n"
+                                                   "* You might check the Unsigned property to force this field to accept positive values only.\r\n"
+                                                   "* If you check Zero Fill, data values in this field will be left-padded with zeros.\r\n"
+                                                   "* This field can't be Binary.");
+        QTest::newRow("fractional") << QList<int>{6, 7, 8}
+                                    << QStringLiteral("* You should specify a length and a precision.\r\n"
+                                                      "* If you check Unsigned, only positive values will be accepted in this field.\r\n"
+                                                      "* If you check Zero Fill, data values in this field will be left-padded with zeros.\r\n"
+                                                      "* You shouldn't check Auto Increment or Binary for this data type.");
+        QTest::newRow("character") << QList<int>{14, 15}
+                                   << QStringLiteral("* Specify a Length but leave the Precision property empty for this data type.\r\n"
+                                                     "* Maximum Length is 255. If you need a larger size, use Text or Blob data types.\r\n"
+                                                     "* Can't be Unsigned, Zero Filled or Auto Incremented.\r\n"
+                                                     "* Check the Binary property if you want values to be treated as binary rather than text data.");
+        QTest::newRow("no size") << QList<int>{9, 10, 11, 12, 13, 16, 17, 18, 19, 20, 21, 22, 23}
+                                 << QStringLiteral("* Do not specify a Length or a Precision.\r\n"
+                                                   "* Can't be Unsigned, Zero Filled, Binary or Auto Incremented.");
+        QTest::newRow("none") << QList<int>{0, 24, 30} << QString();
+    }
+    void typeHintsByCode()
+    {
+        QFETCH(QList<int>, codes);
+        QFETCH(QString, hint);
+        for (int code : codes)
+            QCOMPARE(DataTypeHints[size_t(code)], hint);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestColumnDefinition)

@@ -38,6 +38,7 @@ class DataList
 		// SelectedOption
 	
 	var $Query,
+		$FilterQuery,             // the filter page's query: its columns are the fields a filter may name
 		$ColWidth,                // array of field widths
 		$DataHeight,
 		$AllowSelection,
@@ -91,6 +92,68 @@ class DataList
 	function __construct()
 	{
 		$this->DataList();
+	}
+	
+	// The columns of the select list of a statement, each as its expression
+	// and its caption (the alias after " as ", without its quotes). Quoted
+	// texts and parentheses are passed over whole, so that a comma, an " as "
+	// or a " from " inside a caption or an expression does not split it.
+	function QueryColumns($query)
+	{
+		$columns = array();
+		$start = strlen("select ");
+		$as = -1;
+		$depth = 0;
+		$length = strlen($query);
+		for($i = $start; $i <= $length; $i++)
+		{
+			if($i < $length && $query[$i] == "'")
+			{
+				// to the closing quote; a backslash takes the next character with it
+				for($i++; $i < $length && $query[$i] != "'"; $i++)
+				{
+					if($query[$i] == "\\")
+					{
+						$i++;
+					}
+				}
+			}
+			elseif($i < $length && $query[$i] == "(")
+			{
+				$depth++;
+			}
+			elseif($i < $length && $query[$i] == ")")
+			{
+				$depth--;
+			}
+			elseif($depth == 0 && substr($query, $i, 4) == " as ")
+			{
+				$as = $i;
+			}
+			elseif($depth == 0 && ($i == $length || $query[$i] == "," || substr($query, $i, 6) == " from "))
+			{
+				if($as < 0)
+				{
+					$columns[] = array(trim(substr($query, $start, $i - $start)), "");
+				}
+				else
+				{
+					$caption = trim(substr($query, $as + 4, $i - $as - 4));
+					if(substr($caption, 0, 1) == "'")
+					{
+						$caption = stripslashes(substr($caption, 1, -1));
+					}
+					$columns[] = array(trim(substr($query, $start, $as - $start)), $caption);
+				}
+				if($i == $length || $query[$i] != ",")
+				{
+					break;
+				}
+				$start = $i + 1;
+				$as = -1;
+			}
+		}
+		return $columns;
 	}
 	
 	function Render()
@@ -229,6 +292,14 @@ class DataList
 		}
 		
 		// filters: only the joins, fields and operators that the filter page offers
+		$FilterFields = array();
+		if($this->FilterQuery != "")
+		{
+			foreach($this->QueryColumns($this->FilterQuery) as $column)
+			{
+				$FilterFields[] = $column[0];
+			}
+		}
 		if(!is_array($FilterAnd))
 		{
 			$FilterAnd = array();
@@ -251,7 +322,7 @@ class DataList
 			{
 				$FilterAnd[$i] = "";
 			}
-			if(!isset($FilterField[$i]) || !is_string($FilterField[$i]) || !preg_match('/^[A-Za-z0-9_]+\.[A-Za-z0-9_]+$/', $FilterField[$i]))
+			if(!isset($FilterField[$i]) || !in_array($FilterField[$i], $FilterFields, true))
 			{
 				$FilterField[$i] = "";
 			}
@@ -383,24 +454,12 @@ class DataList
 			$this->HTML .= "\n\t<tr><td colspan=4 class=TableHeader></td></tr>";
 			
 			// field names and captions, as the select list of the query gives them
-			$query_fields = str_replace("select ", "", $this->Query);
-			$rest = strstr($this->Query, " from ");
-			$query_fields = str_replace($rest, "", $query_fields);
 			$FieldNames = array("");
 			$FieldCaptions = array("");
-			$fields = explode(" as ", $query_fields);
-			$FieldNames[] = trim($fields[0]);
-			for($j = 1; $j < count($fields); $j++)
+			foreach($this->QueryColumns($this->Query) as $column)
 			{
-				if(strpos($fields[$j], ",") !== false)
-				{
-					$FieldNames[] = trim(substr($fields[$j], strpos($fields[$j], ",") + 1));
-					$FieldCaptions[] = trim(str_replace("'", "", substr($fields[$j], 0, strpos($fields[$j], ","))));
-				}
-				else
-				{
-					$FieldCaptions[] = trim(str_replace("'", "", $fields[$j]));
-				}
+				$FieldNames[] = $column[0];
+				$FieldCaptions[] = $column[1];
 			}
 			
 			for($i = 1; $i <= (3 * $FiltersPerGroup); $i++) // Number of filters allowed
@@ -485,6 +544,14 @@ class DataList
 		
 		// the list page's own statement, before any request data enters it
 		$QueryBase = $this->Query;
+		$QueryColumns = $this->QueryColumns($QueryBase);
+		
+		// sorting: by the number of a shown column, or by the date column that the list page put in its place
+		global $SortFieldNumeric;
+		if(is_numeric($SortField) ? $SortField > count($QueryColumns) : $SortFieldNumeric == "")
+		{
+			$SortField = "";
+		}
 		
 		// quick search: the text is looked for in every column of the select list
 		if($SearchString != "")
@@ -498,25 +565,12 @@ class DataList
 				$this->Query .= " and (";
 			}
 			
-			$query_fields = str_replace("select ", "", $this->Query);
-			$rest = strstr($this->Query, " from ");
-			$query_fields = str_replace($rest, "", $query_fields);
-			$fields = explode(" as ", $query_fields);
-			
 			$SearchSQL = (get_magic_quotes_gpc() ? $SearchString : addslashes($SearchString));
 			$query_modified_by_quicksearch = 0;
-			for($j = 0; $j < count($fields); $j++)
+			for($j = 0; $j < count($QueryColumns); $j++)
 			{
-				if($j == 0)
-				{
-					$this->Query .= trim($fields[0]) . " like '%$SearchSQL%' or ";
-					$query_modified_by_quicksearch = 1;
-				}
-				elseif(strpos($fields[$j], ",") !== false)
-				{
-					$this->Query .= trim(substr($fields[$j], strpos($fields[$j], ",") + 1)) . " like '%$SearchSQL%' or ";
-					$query_modified_by_quicksearch = 1;
-				}
+				$this->Query .= $QueryColumns[$j][0] . " like '%$SearchSQL%' or ";
+				$query_modified_by_quicksearch = 1;
 			}
 			if($query_modified_by_quicksearch)
 			{
@@ -610,16 +664,10 @@ class DataList
 		$FieldCount = mysql_num_fields($TempFResult) - 1;
 		
 		// columns that the list page builds as image or link html; every other value is shown as text
-		$query_fields = str_replace("select ", "", $QueryBase);
-		$rest = strstr($QueryBase, " from ");
-		$query_fields = str_replace($rest, "", $query_fields);
-		$fields = explode(" as ", $query_fields);
 		$HTMLColumn = array();
-		$HTMLColumn[0] = (strstr($fields[0], "concat('<img src=") || strstr($fields[0], "concat('<a href="));
-		for($j = 1; $j < count($fields); $j++)
+		for($j = 0; $j < count($QueryColumns); $j++)
 		{
-			$ColumnExpression = strstr($fields[$j], ",");
-			$HTMLColumn[$j] = (strstr($ColumnExpression, "concat('<img src=") || strstr($ColumnExpression, "concat('<a href="));
+			$HTMLColumn[$j] = (strstr($QueryColumns[$j][0], "concat('<img src=") || strstr($QueryColumns[$j][0], "concat('<a href="));
 		}
 		
 		$this->HTML .= "<table cellspacing=1 cellpadding=0 border=0 align=center><tr>\n<td colspan=" . ($FieldCount + 1) . ">";
@@ -856,7 +904,8 @@ class DataList
 				$result = sql($this->Query . " limit " . ($i-1) . ",$this->RecordsPerPage");
 				while(($row = mysql_fetch_row($result)) && ($i < ($FirstRecord + $this->RecordsPerPage)))
 				{
-					$SelectionLink = "<a href='javascript:document.myform.SelectedID.value=\"" . htmlspecialchars(addslashes($row[$FieldCount]), ENT_QUOTES, 'windows-1252') . "\"; document.myform.submit();' class=";
+					// the key as a JavaScript string in a javascript: address, which the browser percent-decodes before it runs
+					$SelectionLink = "<a href='javascript:document.myform.SelectedID.value=\"" . htmlspecialchars(str_replace("%", "%25", addcslashes($row[$FieldCount], "\0..\37'\"\\")), ENT_QUOTES, 'windows-1252') . "\"; document.myform.submit();' class=";
 					$this->HTML .= "\t<tr onMouseOver=\"colorize(this, '" . $this->HighlightColor . "');\" onMouseOut=\"colorize(this, '');\">";
 					
 					if($rowTemplate != "")

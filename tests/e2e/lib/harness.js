@@ -128,13 +128,29 @@ function exec(sql) {
 
 const q = (s) => (s === null || s === undefined ? 'NULL' : `'${String(s).replace(/\\/g, '\\\\').replace(/'/g, "\\'")}'`);
 
-// ---------------------------------------------------------------- PHP log
+// ---------------------------------------------------------------- PHP messages
 
-// Lines the PHP server logged since the watcher was made.
+// PHP's own messages in a page, as display_errors prints them (with or
+// without markup): the application must show none, whatever the level.
+const PHP_MESSAGE = /\b(?:PHP )?(?:Fatal error|Parse error|Recoverable fatal error|Catchable fatal error|Warning|Notice|Deprecated|Strict Standards)\s*:\s+(?:Uncaught\b|[^\n]*? on line \d+)/;
+
+function phpMessages(html) {
+  const text = String(html).replace(/<[^>]*>/g, '');
+  const found = [];
+  for (const line of text.split('\n')) if (PHP_MESSAGE.test(line)) found.push(line.trim());
+  return found;
+}
+
+// What PHP reported since the watcher was made or last checked: every line
+// of its log, and the messages in the pages of the watched browsers.
 class PhpLog {
   constructor() {
-    this.offset = fs.existsSync(cfg.phpLog) ? fs.statSync(cfg.phpLog).size : 0;
+    this.offset = this.size();
+    this.pending = [];
+    this.inPages = [];
   }
+
+  size() { return fs.existsSync(cfg.phpLog) ? fs.statSync(cfg.phpLog).size : 0; }
 
   lines() {
     if (!fs.existsSync(cfg.phpLog)) return [];
@@ -143,20 +159,39 @@ class PhpLog {
     return text.split('\n').filter((l) => l.trim() !== '');
   }
 
-  // Fatal errors, calls of functions that do not exist and type errors end
-  // a PHP 8 request where old PHP went on: each one is a failure.
-  fatal() {
-    return this.lines().filter((l) => /PHP Fatal error|PHP Parse error|Call to undefined (function|method)|TypeError|ArgumentCountError|Uncaught/.test(l));
+  // Reads every text the application sends to the browser of context.
+  watch(context) {
+    context.on('response', (r) => {
+      if (!r.url().startsWith(cfg.base) || !/^text\//.test(r.headers()['content-type'] || '')) return;
+      this.pending.push(r.text().then((t) => { this.page(r.url(), t); }, () => {}));
+    });
+  }
+
+  // Records the messages of one page that did not come through a watched
+  // browser.
+  page(address, html) {
+    for (const m of phpMessages(html)) this.inPages.push(`${address}: ${m}`);
   }
 
   assertClean(what = '') {
-    const bad = this.fatal();
-    this.offset = fs.existsSync(cfg.phpLog) ? fs.statSync(cfg.phpLog).size : 0;
-    assert.deepEqual(bad, [], `PHP reported errors${what ? ` during ${what}` : ''}:\n${bad.join('\n')}`);
+    const bad = [...this.lines(), ...this.inPages];
+    this.skip();
+    assert.deepEqual(bad, [], `PHP reported${what ? ` during ${what}` : ''}:\n${bad.join('\n')}`);
+  }
+
+  // assertClean once the pages that arrived have been read.
+  async check(what = '') {
+    await this.settle();
+    this.assertClean(what);
+  }
+
+  async settle() {
+    while (this.pending.length) await Promise.all(this.pending.splice(0));
   }
 
   skip() {
-    this.offset = fs.existsSync(cfg.phpLog) ? fs.statSync(cfg.phpLog).size : 0;
+    this.offset = this.size();
+    this.inPages = [];
   }
 }
 
@@ -208,7 +243,9 @@ async function ensureSetup(page) {
     },
   });
   assert.equal(res.status(), 200, 'setup.php answers');
-  assert.ok(configured(), `setup.php wrote no config.php:\n${plain(await res.text()).slice(0, 2000)}`);
+  const html = await res.text();
+  assert.deepEqual(phpMessages(html), [], 'setup.php shows no PHP message');
+  assert.ok(configured(), `setup.php wrote no config.php:\n${plain(html).slice(0, 2000)}`);
 }
 
 // A known data set: 4 categories, 25 products (dates out of text order,
@@ -243,23 +280,25 @@ function seed() {
 }
 
 // The hooks every scenario file shares. Before its tests: a fresh browser
-// and, unless setup is false, the application set up, the known data set
-// put in (seed) and what that logged skipped. After each test: no PHP error
-// logged (checkLog). After the file: the browser closed. The object
-// returned gets context, page, dialogs and pageErrors once before() has
-// run; its log watches the PHP log from the file's start.
+// and, unless setup is false, the application set up and the known data
+// set put in (seed). After the set-up and after each test: no PHP message
+// logged or shown in a page (checkLog). After the file: the browser closed.
+// The object returned gets context, page, dialogs and pageErrors once
+// before() has run; its log watches the PHP log and the pages from the
+// file's start.
 function useBrowser({ setup = true, seed: seeded = true, checkLog = true } = {}) {
   const b = { log: new PhpLog() };
   before(async () => {
     Object.assign(b, await launch());
+    b.log.watch(b.context);
     if (setup) {
       await ensureSetup(b.page);
       if (seeded) seed();
-      b.log.skip();
+      await b.log.check('the set-up');
     }
   });
   after(async () => { await b.context?.close(); });
-  if (checkLog) afterEach(() => b.log.assertClean());
+  if (checkLog) afterEach(() => b.log.check());
   return b;
 }
 
@@ -288,7 +327,7 @@ function footerText(first, last, count) {
 
 
 module.exports = {
-  cfg, url, launch, submit, postFrom, screenshot, query, scalar, exec, q, PhpLog, translations, tr,
+  cfg, url, launch, submit, postFrom, screenshot, query, scalar, exec, q, PhpLog, phpMessages, translations, tr,
   plain, norm, configured, ensureSetup, seed, useBrowser, PRODUCT_COUNT, readList, footerText, assert,
 };
 

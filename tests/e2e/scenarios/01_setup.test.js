@@ -22,7 +22,7 @@ test('every page shows only the set-up error before set-up', { skip: h.configure
     assert.equal(await b.page.locator('div.Error').count(), 1, `${p} has one error box`);
     assert.equal(await b.page.locator('form').count(), 0, `${p} has no form`);
   }
-  log.assertClean('the pages before set-up');
+  await log.check('the pages before set-up');
 });
 
 test('setup.php asks for the connection and reports a wrong one', { skip: h.configured() && 'already set up' }, async () => {
@@ -43,7 +43,7 @@ test('setup.php asks for the connection and reports a wrong one', { skip: h.conf
   assert.ok((await page.innerText('body')).includes(h.plain(h.tr('no db connection'))), 'connection error shown');
   assert.equal(await page.locator('input[name=dbServer]').count(), 1, 'the form is shown again');
   assert.ok(!h.configured(), 'no config.php after a failed connection');
-  log.assertClean('setup.php with a wrong connection');
+  await log.check('setup.php with a wrong connection');
 });
 
 async function screenshot(page, name) { await h.screenshot(page, name); }
@@ -82,7 +82,7 @@ test('setup.php writes config.php and creates the tables', { skip: h.configured(
     internal_code: 'varchar(10) YES NULL  ',
     supplier_ref: 'varchar(20) YES NULL  ',
   });
-  log.assertClean('setup.php');
+  await log.check('setup.php');
 });
 
 test('setup.php refuses a second run', async () => {
@@ -92,7 +92,7 @@ test('setup.php refuses a second run', async () => {
   const body = await page.innerText('body');
   assert.ok(body.includes(h.plain(h.tr('setup performed'))), `second run refused: ${body}`);
   assert.equal(await page.locator('input[name=dbServer]').count(), 0, 'no connection form');
-  log.assertClean('the second run of setup.php');
+  await log.check('the second run of setup.php');
 });
 
 test('after set-up the list pages work', async () => {
@@ -101,5 +101,5 @@ test('after set-up the list pages work', async () => {
   const l = await h.readList(page);
   assert.deepEqual(l.errors, []);
   assert.equal(l.title, 'Products');
-  log.assertClean('the first list page');
+  await log.check('the first list page');
 });

@@ -9,6 +9,8 @@ function insert()
 {
 	global $HTTP_SERVER_VARS, $HTTP_GET_VARS, $HTTP_POST_VARS, $HTTP_POST_FILES, $Translation;
 	
+	// a value posted as an array (name[]=x) counts as empty
+	foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=""; }
 	if(get_magic_quotes_gpc())
 	{
 		$title = $HTTP_POST_VARS["title"];
@@ -39,6 +41,8 @@ function update($selected_id)
 	if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);
 	if(!is_numeric($selected_id)) return;
 	
+	// a value posted as an array (name[]=x) counts as empty
+	foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=""; }
 	if(get_magic_quotes_gpc())
 	{
 		$title = $HTTP_POST_VARS["title"];

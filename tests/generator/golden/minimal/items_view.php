@@ -17,6 +17,8 @@
 		// Query used in table view
 		$x->Query = "select items.id as 'ID', items.title as 'Title' from items";
 	}
+	// Fields offered by the filters page
+	$x->FilterQuery = "select items.id as 'ID', items.title as 'Title' from items";
 	
 	// handle date sorting correctly
 	// end of date sorting handler

@@ -75,11 +75,11 @@ function StyleSheet(){
 	return "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\">";
 }
 
-function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png', $NoRename=false){
+function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png', $NoRename=false, $CurrentFile=''){
 	global $HTTP_POST_FILES, $Translation;
 	$f = $HTTP_POST_FILES[$FieldName];
 	
-	if($f['error'] != 4 && $f['name']!=''){
+	if(!is_array($f['name']) && $f['error'] != 4 && $f['name']!=''){
 		if($f['size']>$MaxSize || $f['error']){
 			echo StyleSheet() . "<div class=Error>Error: The file you uploaded exceeds the maximum allowed size of " . intval($MaxSize/1024) . " KB. <a href=\"" . htmlspecialchars($_SERVER['HTTP_REFERER'], ENT_QUOTES, 'windows-1252') . "\">Back to table</a>.</div>";
 			exit;
@@ -99,6 +99,11 @@ function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png'
 		
 		if(!is_dir($Translation['ImageFolder'])){
 			@mkdir($Translation['ImageFolder'], 0777);
+		}
+		
+		if($NoRename && $n!==$CurrentFile && @file_exists($Translation['ImageFolder'] . $n)){
+			echo StyleSheet() . "<div class=Error>Error: A file named '$n' exists already in the upload folder. Rename your file and upload it again. <a href=\"" . htmlspecialchars($_SERVER['HTTP_REFERER'], ENT_QUOTES, 'windows-1252') . "\">Back to table</a>.</div>";
+			exit;
 		}
 		
 		if(!@move_uploaded_file($f['tmp_name'], $Translation['ImageFolder'] . $n)){

@@ -9,6 +9,8 @@ function insert()
 {
 	global $HTTP_SERVER_VARS, $HTTP_GET_VARS, $HTTP_POST_VARS, $HTTP_POST_FILES, $Translation;
 	
+	// a value posted as an array (name[]=x) counts as empty
+	foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=""; }
 	if(get_magic_quotes_gpc())
 	{
 		$name = $HTTP_POST_VARS["name"];
@@ -73,6 +75,8 @@ function update($selected_id)
 	if(!is_numeric($selected_id)) return;
 	$unlinkFiles = array();
 	
+	// a value posted as an array (name[]=x) counts as empty
+	foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=""; }
 	if(get_magic_quotes_gpc())
 	{
 		$name = $HTTP_POST_VARS["name"];
@@ -84,6 +88,10 @@ function update($selected_id)
 		$since = addslashes($HTTP_POST_VARS["sinceYear"] . '-' . $HTTP_POST_VARS["sinceMonth"] . '-' . $HTTP_POST_VARS["sinceDay"]);
 	}
 	if($since == "--") $since = "";
+	if($name== ""){
+		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Name': " . $Translation['field not null'] . "</div>";
+		exit;
+	}
 
 	if($HTTP_POST_VARS['photo_remove'] == 1){
 		$photo = '';

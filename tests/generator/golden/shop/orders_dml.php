@@ -9,6 +9,8 @@ function insert()
 {
 	global $HTTP_SERVER_VARS, $HTTP_GET_VARS, $HTTP_POST_VARS, $HTTP_POST_FILES, $Translation;
 	
+	// a value posted as an array (name[]=x) counts as empty
+	foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=""; }
 	if(get_magic_quotes_gpc())
 	{
 		$customer_id = $HTTP_POST_VARS["customer_id"];
@@ -64,6 +66,8 @@ function update($selected_id)
 	if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);
 	if(!is_numeric($selected_id)) return;
 	
+	// a value posted as an array (name[]=x) counts as empty
+	foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=""; }
 	if(get_magic_quotes_gpc())
 	{
 		$customer_id = $HTTP_POST_VARS["customer_id"];
@@ -83,6 +87,18 @@ function update($selected_id)
 		$total = addslashes($HTTP_POST_VARS["total"]);
 	}
 	if($order_date == "--") $order_date = "";
+	if($customer_id== ""){
+		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Customer': " . $Translation['field not null'] . "</div>";
+		exit;
+	}
+	if($order_date== ""){
+		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Order date': " . $Translation['field not null'] . "</div>";
+		exit;
+	}
+	if($status== ""){
+		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Status': " . $Translation['field not null'] . "</div>";
+		exit;
+	}
 
 	sql("update orders set " . "customer_id=" . (($customer_id != "") ? "'$customer_id'" : "NULL") . ", " . "order_date=" . (($order_date != "") ? "'$order_date'" : "NULL") . ", " . "status=" . (($status != "") ? "'$status'" : "NULL") . ", " . "notes=" . (($notes != "") ? "'$notes'" : "NULL") . ", " . "internal_code=" . (($internal_code != "") ? "'$internal_code'" : "NULL") . " where id='$selected_id'");
 }

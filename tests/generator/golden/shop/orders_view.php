@@ -17,6 +17,8 @@
 		// Query used in table view
 		$x->Query = "select orders.id as 'Order no.', customers2.name as 'Customer', if(orders.order_date,date_format(orders.order_date,'%m/%d/%Y'),'') as 'Order date', orders.status as 'Status', if(CHAR_LENGTH(orders.notes)>30, concat(left(orders.notes,30),' ...'), orders.notes) as 'Notes', orders.total as 'Total' from orders left join customers as customers2 on orders.customer_id=customers2.id";
 	}
+	// Fields offered by the filters page
+	$x->FilterQuery = "select orders.id as 'Order no.', customers2.name as 'Customer', orders.order_date as 'Order date', orders.status as 'Status', orders.internal_code as 'Internal code', orders.total as 'Total' from orders left join customers as customers2 on orders.customer_id=customers2.id";
 	
 	// handle date sorting correctly
 	if($HTTP_POST_VARS['SortField']=='3' || $HTTP_POST_VARS['SortField']=='orders.order_date'){

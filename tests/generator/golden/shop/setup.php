@@ -19,6 +19,8 @@
 	}
 	
 	// connect to the database
+	// a value posted as an array (name[]=x) counts as empty
+	foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=""; }
 	$dbServer=$HTTP_POST_VARS['dbServer'];
 	$dbUsername=$HTTP_POST_VARS['dbUsername'];
 	$dbPassword=$HTTP_POST_VARS['dbPassword'];
@@ -27,6 +29,15 @@
 	if(!@mysql_connect($dbServer, $dbUsername, $dbPassword)){
 		$noDB=1;
 	}else{
+		if(@is_file("./config.php")){
+			$posted=array($dbServer, $dbUsername, $dbPassword, $dbDatabase);
+			include("./config.php");
+			if(array($dbServer, $dbUsername, $dbPassword, $dbDatabase)!==$posted){
+				echo "$divFormat<div style=\"color: red;\">".$Translation["connection data differ"]."</div></div><br>";
+				echo $backHome;
+				exit;
+			}
+		}
 		if(!@mysql_select_db($dbDatabase)){
 			if(!@mysql_query("create database `".str_replace("`", "``", $dbDatabase)."`")){
 				$noDB=2;

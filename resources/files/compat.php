@@ -1,0 +1,360 @@
+<?php
+	// The generated pages are written for the PHP of their time: the mysql_*
+	// client functions, the POSIX ereg family, get_magic_quotes_gpc() and the
+	// $HTTP_*_VARS arrays, with notices not shown. Today's PHP has none of
+	// these. This file supplies each of them where PHP lacks it, over mysqli
+	// and preg, and leaves PHP alone where it still has them. language.php
+	// includes it first, so that every page has it before its own code runs.
+	// It keeps to the syntax that old PHP parses.
+
+	// Reporting. The pages read request values and array keys that may be
+	// absent, and old PHP said nothing about that (a notice at most, which the
+	// pages switch off); PHP 8 warns. Those reads and PHP's deprecation notices
+	// about the old idioms are not shown; every other message goes on to PHP,
+	// which reports it as its settings say.
+	function compat_report($level, $message)
+	{
+		if (defined('E_DEPRECATED') && $level == E_DEPRECATED)
+			return true;
+		if (($level == E_WARNING || $level == E_NOTICE)
+			&& preg_match('/^(Undefined (global )?variable|Undefined (array key|index|offset)|Uninitialized string offset|Trying to access array offset on (value of type )?(null|bool))/', $message))
+			return true;
+		return false;
+	}
+	set_error_handler('compat_report', E_WARNING | E_NOTICE | (defined('E_DEPRECATED') ? E_DEPRECATED : 0));
+	// An opcode cache compiles a script without that handler, so that what
+	// PHP deprecates in the syntax of the scripts included from here on
+	// would show on the first request after every change: they are compiled
+	// as they are included instead.
+	ini_set('opcache.enable', '0');
+
+	// The request arrays under their old names. The new ones are named here
+	// as they are: PHP fills $_SERVER and $_ENV only for code that names them.
+	if (!isset($GLOBALS['HTTP_GET_VARS']))
+		$GLOBALS['HTTP_GET_VARS'] = $_GET;
+	if (!isset($GLOBALS['HTTP_POST_VARS']))
+		$GLOBALS['HTTP_POST_VARS'] = $_POST;
+	if (!isset($GLOBALS['HTTP_POST_FILES']))
+		$GLOBALS['HTTP_POST_FILES'] = $_FILES;
+	if (!isset($GLOBALS['HTTP_COOKIE_VARS']))
+		$GLOBALS['HTTP_COOKIE_VARS'] = $_COOKIE;
+	if (!isset($GLOBALS['HTTP_SERVER_VARS']))
+		$GLOBALS['HTTP_SERVER_VARS'] = $_SERVER;
+	if (!isset($GLOBALS['HTTP_ENV_VARS']))
+		$GLOBALS['HTTP_ENV_VARS'] = $_ENV;
+
+	// Request values arrive as they were sent: there are no magic quotes.
+	if (!function_exists('get_magic_quotes_gpc')) {
+		function get_magic_quotes_gpc()
+		{
+			return false;
+		}
+	}
+
+	// The MySQL client functions over mysqli. As before: one link per set of
+	// credentials, reused by later connects; the last link connected is the
+	// default of every call without one; values come as strings (NULL as
+	// null); failures give false and their text through mysql_error(), never
+	// an exception; the connection speaks latin1, as the tables do.
+	if (!function_exists('mysql_connect')) {
+		if (!defined('MYSQL_ASSOC')) {
+			define('MYSQL_ASSOC', 1);
+			define('MYSQL_NUM', 2);
+			define('MYSQL_BOTH', 3);
+		}
+		if (function_exists('mysqli_report'))
+			mysqli_report(MYSQLI_REPORT_OFF);
+
+		// The links by "server|user|password", the default link and the
+		// outcome of the last connect.
+		function &compat_mysql()
+		{
+			static $state = array('links' => array(), 'default' => null, 'error' => '', 'errno' => 0);
+			return $state;
+		}
+
+		function compat_link($link)
+		{
+			$state =& compat_mysql();
+			return is_object($link) ? $link : $state['default'];
+		}
+
+		function compat_result($result)
+		{
+			return is_object($result) ? $result : null;
+		}
+
+		function mysql_connect($server = null, $username = null, $password = null, $new_link = false, $client_flags = 0)
+		{
+			$state =& compat_mysql();
+			$key = $server . '|' . $username . '|' . $password;
+			if (!$new_link && isset($state['links'][$key])) {
+				$state['default'] = $state['links'][$key];
+				return $state['default'];
+			}
+			// "host", "host:port", "host:/socket", ":/socket", "host:port:/socket"
+			$host = (string)$server;
+			$port = null;
+			$socket = null;
+			$colon = strpos($host, ':');
+			if ($colon !== false) {
+				$rest = substr($host, $colon + 1);
+				$host = substr($host, 0, $colon);
+				if (substr($rest, 0, 1) == '/') {
+					$socket = $rest;
+				} else {
+					$port = intval($rest);
+					$colon = strpos($rest, ':');
+					if ($colon !== false)
+						$socket = substr($rest, $colon + 1);
+				}
+			}
+			$link = mysqli_init();
+			if (defined('MYSQLI_OPT_INT_AND_FLOAT_NATIVE'))
+				mysqli_options($link, MYSQLI_OPT_INT_AND_FLOAT_NATIVE, 0);
+			if (!@mysqli_real_connect($link, $host == '' ? null : $host,
+					$username === null ? null : (string)$username, $password === null ? null : (string)$password,
+					null, $port ? $port : null, $socket, intval($client_flags))) {
+				$state['error'] = mysqli_connect_error();
+				$state['errno'] = mysqli_connect_errno();
+				return false;
+			}
+			$state['error'] = '';
+			$state['errno'] = 0;
+			mysqli_set_charset($link, 'latin1');
+			$state['links'][$key] = $link;
+			$state['default'] = $link;
+			return $link;
+		}
+
+		function mysql_close($link = null)
+		{
+			$state =& compat_mysql();
+			$l = compat_link($link);
+			if (!$l)
+				return false;
+			foreach ($state['links'] as $key => $open) {
+				if ($open === $l)
+					unset($state['links'][$key]);
+			}
+			if ($state['default'] === $l)
+				$state['default'] = null;
+			return @mysqli_close($l);
+		}
+
+		function mysql_select_db($database_name, $link = null)
+		{
+			$l = compat_link($link);
+			return $l ? @mysqli_select_db($l, (string)$database_name) : false;
+		}
+
+		function mysql_query($query, $link = null)
+		{
+			$l = compat_link($link);
+			if (!$l)
+				return false;
+			// mysqli refuses an empty query before sending it; the server
+			// answers it as it always did, with "Query was empty".
+			$query = (string)$query;
+			return @mysqli_query($l, $query == '' ? ' ' : $query);
+		}
+
+		function mysql_error($link = null)
+		{
+			$state =& compat_mysql();
+			$l = compat_link($link);
+			return $l ? mysqli_error($l) : $state['error'];
+		}
+
+		function mysql_errno($link = null)
+		{
+			$state =& compat_mysql();
+			$l = compat_link($link);
+			return $l ? mysqli_errno($l) : $state['errno'];
+		}
+
+		function mysql_insert_id($link = null)
+		{
+			$l = compat_link($link);
+			return $l ? mysqli_insert_id($l) : false;
+		}
+
+		function mysql_affected_rows($link = null)
+		{
+			$l = compat_link($link);
+			return $l ? mysqli_affected_rows($l) : -1;
+		}
+
+		function mysql_fetch_array($result, $result_type = MYSQL_BOTH)
+		{
+			$r = compat_result($result);
+			if (!$r)
+				return false;
+			$mode = MYSQLI_BOTH;
+			if ($result_type == MYSQL_ASSOC)
+				$mode = MYSQLI_ASSOC;
+			elseif ($result_type == MYSQL_NUM)
+				$mode = MYSQLI_NUM;
+			$row = mysqli_fetch_array($r, $mode);
+			return $row === null ? false : $row;
+		}
+
+		function mysql_fetch_row($result)
+		{
+			return mysql_fetch_array($result, MYSQL_NUM);
+		}
+
+		function mysql_fetch_assoc($result)
+		{
+			return mysql_fetch_array($result, MYSQL_ASSOC);
+		}
+
+		function mysql_num_rows($result)
+		{
+			$r = compat_result($result);
+			return $r ? mysqli_num_rows($r) : false;
+		}
+
+		function mysql_num_fields($result)
+		{
+			$r = compat_result($result);
+			return $r ? mysqli_num_fields($r) : false;
+		}
+
+		function compat_field($result, $field_offset)
+		{
+			$r = compat_result($result);
+			$i = intval($field_offset);
+			if (!$r || $i < 0 || $i >= mysqli_num_fields($r))
+				return false;
+			return mysqli_fetch_field_direct($r, $i);
+		}
+
+		function mysql_field_name($result, $field_offset)
+		{
+			$f = compat_field($result, $field_offset);
+			return $f ? $f->name : false;
+		}
+
+		// The type names of the old client library.
+		function mysql_field_type($result, $field_offset)
+		{
+			$f = compat_field($result, $field_offset);
+			if (!$f)
+				return false;
+			switch ($f->type) {
+			case MYSQLI_TYPE_STRING:
+			case MYSQLI_TYPE_VAR_STRING:
+				return 'string';
+			case MYSQLI_TYPE_TINY:
+			case MYSQLI_TYPE_SHORT:
+			case MYSQLI_TYPE_LONG:
+			case MYSQLI_TYPE_LONGLONG:
+			case MYSQLI_TYPE_INT24:
+				return 'int';
+			case MYSQLI_TYPE_FLOAT:
+			case MYSQLI_TYPE_DOUBLE:
+			case MYSQLI_TYPE_DECIMAL:
+			case MYSQLI_TYPE_NEWDECIMAL:
+				return 'real';
+			case MYSQLI_TYPE_TIMESTAMP:
+				return 'timestamp';
+			case MYSQLI_TYPE_YEAR:
+				return 'year';
+			case MYSQLI_TYPE_DATE:
+			case MYSQLI_TYPE_NEWDATE:
+				return 'date';
+			case MYSQLI_TYPE_TIME:
+				return 'time';
+			case MYSQLI_TYPE_SET:
+				return 'set';
+			case MYSQLI_TYPE_ENUM:
+				return 'enum';
+			case MYSQLI_TYPE_GEOMETRY:
+				return 'geometry';
+			case MYSQLI_TYPE_DATETIME:
+				return 'datetime';
+			case MYSQLI_TYPE_TINY_BLOB:
+			case MYSQLI_TYPE_MEDIUM_BLOB:
+			case MYSQLI_TYPE_LONG_BLOB:
+			case MYSQLI_TYPE_BLOB:
+				return 'blob';
+			case MYSQLI_TYPE_NULL:
+				return 'null';
+			}
+			return 'unknown';
+		}
+	}
+
+	// The POSIX expression functions over preg. The subject is one line to
+	// them: "." matches a line feed, "^" and "$" only the ends of the text.
+	if (!function_exists('ereg')) {
+		function compat_pattern($pattern, $icase)
+		{
+			return "\x01" . str_replace("\x01", '\x01', (string)$pattern) . "\x01sD" . ($icase ? 'i' : '');
+		}
+
+		// Gives the length of the match, or 1 when it is empty or regs is not
+		// wanted; regs gets the match and each group, false for one that is
+		// empty or took no part, and is left alone when nothing matches.
+		function compat_ereg($pattern, $string, &$regs, $wanted, $icase)
+		{
+			$flags = PREG_OFFSET_CAPTURE | (defined('PREG_UNMATCHED_AS_NULL') ? PREG_UNMATCHED_AS_NULL : 0);
+			if (!preg_match(compat_pattern($pattern, $icase), (string)$string, $m, $flags))
+				return false;
+			if (!$wanted)
+				return 1;
+			$regs = array();
+			for ($i = 0; $i < count($m); $i++)
+				$regs[$i] = $m[$i][1] >= 0 && $m[$i][0] != '' ? $m[$i][0] : false;
+			return strlen($m[0][0]) > 0 ? strlen($m[0][0]) : 1;
+		}
+
+		function ereg($pattern, $string, &$regs = null)
+		{
+			return compat_ereg($pattern, $string, $regs, func_num_args() > 2, false);
+		}
+
+		function eregi($pattern, $string, &$regs = null)
+		{
+			return compat_ereg($pattern, $string, $regs, func_num_args() > 2, true);
+		}
+
+		// The replacement knows "\0" to "\9" and nothing else: every other
+		// backslash and every "$" stand for themselves.
+		function compat_replacement($replacement)
+		{
+			$replacement = (string)$replacement;
+			$out = '';
+			for ($i = 0; $i < strlen($replacement); $i++) {
+				$c = $replacement[$i];
+				$next = $i + 1 < strlen($replacement) ? $replacement[$i + 1] : '';
+				if ($c == '\\' && $next != '' && strpos('0123456789', $next) !== false) {
+					$out .= '${' . $next . '}';
+					$i++;
+				} elseif ($c == '\\' || $c == '$') {
+					$out .= '\\' . $c;
+				} else {
+					$out .= $c;
+				}
+			}
+			return $out;
+		}
+
+		function compat_ereg_replace($pattern, $replacement, $string, $icase)
+		{
+			$replaced = preg_replace(compat_pattern($pattern, $icase), compat_replacement($replacement), (string)$string);
+			return $replaced === null ? false : $replaced;
+		}
+
+		function ereg_replace($pattern, $replacement, $string)
+		{
+			return compat_ereg_replace($pattern, $replacement, $string, false);
+		}
+
+		function eregi_replace($pattern, $replacement, $string)
+		{
+			return compat_ereg_replace($pattern, $replacement, $string, true);
+		}
+	}
+?>

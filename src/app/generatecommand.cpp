@@ -1,0 +1,46 @@
+// Project > Generate over the real windows: the log window is the run's
+// host, the dialogs come through dialogs() so that tests can answer them.
+#include "app/commands.h"
+#include "app/dialogs.h"
+#include "app/forms.h"
+#include "app/frmgenerating.h"
+#include "app/generatesequence.h"
+
+#include <QApplication>
+
+namespace tess::commands {
+
+namespace {
+
+class WindowsFrontEnd final : public GenerateFrontEnd {
+public:
+    GenerationHost &openLog() override
+    {
+        frmGenerating &log = forms().generating();
+        log.show();
+        log.raise();
+        log.clearLog();
+        return log;
+    }
+    void setLogChecking(bool checking) override { forms().generating().setChecking(checking); }
+    bool commitPane() override { return true; }
+    QString chooseOutputFolder() override { return dialogs().chooseOutputFolder(); }
+    void setBusy(bool busy) override
+    {
+        forms().generating().setBusy(busy);
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+};
+
+} // namespace
+
+void miProjectGenerate_Click()
+{
+    WindowsFrontEnd frontEnd;
+    RunGenerate(frontEnd);
+}
+
+} // namespace tess::commands

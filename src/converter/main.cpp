@@ -1,0 +1,3 @@
+#include "converter/converterstartup.h"
+
+int main(int argc, char **argv) { return tess::runConverter(argc, argv); }

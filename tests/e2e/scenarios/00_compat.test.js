@@ -1,0 +1,244 @@
+'use strict';
+// The compatibility file that every generated application carries, run by
+// PHP itself against the suite's MariaDB: the old MySQL client functions,
+// the POSIX expression functions, the old request arrays and the reporting
+// the pages were written for. Each case is a piece of PHP whose printed
+// JSON is compared; PHP must print no message unless the case says so.
+const { test, before } = require('node:test');
+const { spawnSync } = require('node:child_process');
+const path = require('node:path');
+const h = require('../lib/harness');
+const { assert } = h;
+
+const DB = 'compat_e2e';
+
+const prelude = String.raw`
+include getenv('COMPAT');
+function out($v) { echo json_encode($v); }
+function db() {
+  $l = mysql_connect(getenv('DB_SERVER'), getenv('DB_USER'), getenv('DB_PASS'));
+  mysql_select_db(getenv('DB_NAME'), $l);
+  return $l;
+}
+`;
+
+// Runs PHP code after the prelude; gives its JSON output and its messages.
+function php(code, { before: head = '' } = {}) {
+  const r = spawnSync('php', ['-d', 'display_errors=stderr', '-d', 'error_reporting=E_ALL', '-d', 'log_errors=Off',
+    '-d', 'html_errors=Off', '-r', head + prelude + code], {
+    encoding: 'utf8',
+    env: {
+      ...process.env,
+      COMPAT: path.join(h.cfg.app, 'compat.php'),
+      DB_SERVER: `${h.cfg.db.host}:${h.cfg.db.port}`,
+      DB_USER: h.cfg.db.user,
+      DB_PASS: h.cfg.db.pass,
+      DB_NAME: DB,
+    },
+  });
+  assert.equal(r.status, 0, `PHP ended with ${r.status}:\n${r.stdout}\n${r.stderr}`);
+  const messages = r.stderr.split('\n').filter((l) => l.trim() !== '');
+  return { value: r.stdout === '' ? undefined : JSON.parse(r.stdout), messages };
+}
+
+// PHP code whose output must equal the expected value, with no message.
+function same(code, expected) {
+  const { value, messages } = php(code);
+  assert.deepEqual(messages, [], 'PHP printed no message');
+  assert.deepEqual(value, expected);
+}
+
+before(() => {
+  same(String.raw`
+    $l = mysql_connect(getenv('DB_SERVER'), getenv('DB_USER'), getenv('DB_PASS'));
+    mysql_query("drop database if exists ${DB}");
+    mysql_query("create database ${DB}");
+    mysql_select_db('${DB}');
+    out(array(
+      mysql_query("create table t (id int unsigned not null auto_increment primary key, name varchar(30),
+        price decimal(10,2), amount double, born date, seen datetime, at time, stamp timestamp null, yr year,
+        notes text, pic blob, kind enum('a','b'), flags set('x','y'), tiny tinyint, big bigint) default charset=latin1"),
+      mysql_query("insert into t (name, price, born, tiny) values ('one', 1.50, '2020-01-02', 7), ('two', NULL, NULL, NULL)")));
+  `, [true, true]);
+});
+
+test('connect: one link per set of credentials, a new one on request', () => {
+  same(String.raw`
+    $a = mysql_connect(getenv('DB_SERVER'), getenv('DB_USER'), getenv('DB_PASS'));
+    $b = mysql_connect(getenv('DB_SERVER'), getenv('DB_USER'), getenv('DB_PASS'));
+    $c = mysql_connect(getenv('DB_SERVER'), getenv('DB_USER'), getenv('DB_PASS'), true);
+    out(array(is_object($a), $a === $b, $a === $c));
+  `, [true, true, false]);
+});
+
+test('a failed connect gives false and the server\'s text through mysql_error', () => {
+  same(String.raw`
+    $r = mysql_connect(getenv('DB_SERVER'), getenv('DB_USER'), 'wrong password');
+    out(array($r, strpos(mysql_error(), "Access denied for user '" . getenv('DB_USER') . "'") === 0, mysql_errno()));
+  `, [false, true, 1045]);
+});
+
+test('select db: a missing database fails with the server\'s text', () => {
+  same(String.raw`
+    db();
+    out(array(mysql_select_db('compat_none'), mysql_error(), mysql_select_db('${DB}'), mysql_error()));
+  `, [false, "Unknown database 'compat_none'", true, '']);
+});
+
+test('fetch as row and assoc: every value a string, NULL as null, false after the last row', () => {
+  same(String.raw`
+    db();
+    $r = mysql_query("select id, name, price, born, tiny from t order by id");
+    out(array(mysql_num_rows($r), mysql_num_fields($r), mysql_fetch_row($r), mysql_fetch_assoc($r), mysql_fetch_row($r)));
+  `, [2, 5, ['1', 'one', '1.50', '2020-01-02', '7'], { id: '2', name: 'two', price: null, born: null, tiny: null }, false]);
+});
+
+test('fetch as array: both kinds of key by default, or numbers, or names', () => {
+  same(String.raw`
+    db();
+    $q = "select id, name from t where id = 1";
+    out(array(mysql_fetch_array(mysql_query($q)), mysql_fetch_array(mysql_query($q), MYSQL_NUM),
+      mysql_fetch_array(mysql_query($q), MYSQL_ASSOC), mysql_fetch_array(mysql_query($q), MYSQL_BOTH)));
+  `, [{ 0: '1', id: '1', 1: 'one', name: 'one' }, ['1', 'one'], { id: '1', name: 'one' }, { 0: '1', id: '1', 1: 'one', name: 'one' }]);
+});
+
+test('insert id and affected rows', () => {
+  same(String.raw`
+    db();
+    mysql_query("create temporary table w (id int auto_increment primary key, v int)");
+    mysql_query("insert into w (v) values (1), (2), (3)");
+    $first = mysql_insert_id(); $inserted = mysql_affected_rows();
+    mysql_query("insert into w (v) values (4)");
+    $next = mysql_insert_id();
+    mysql_query("update w set v = v + 1 where v >= 2"); $updated = mysql_affected_rows();
+    mysql_query("delete from w where v = 99"); $deleted = mysql_affected_rows();
+    out(array($first, $inserted, $next, $updated, $deleted));
+  `, [1, 3, 4, 3, 0]);
+});
+
+test('a failing query gives false and the error text, never an exception', () => {
+  same(String.raw`
+    db();
+    $bad = mysql_query("selec nothing");
+    $text = mysql_error(); $number = mysql_errno();
+    $missing = mysql_query("select * from no_such_table");
+    $missingText = mysql_error();
+    $empty = mysql_query("");
+    out(array($bad, strpos($text, 'You have an error in your SQL syntax') === 0, $number,
+      $missing, $missingText, $empty, mysql_error(), mysql_fetch_row($bad), mysql_num_rows($bad)));
+  `, [false, true, 1064, false, `Table '${DB}.no_such_table' doesn't exist`, false, 'Query was empty', false, false]);
+});
+
+test('field names and types by the old names', () => {
+  same(String.raw`
+    db();
+    $r = mysql_query("select * from t limit 1");
+    $f = array();
+    for ($i = 0; $i < mysql_num_fields($r); $i++)
+      $f[] = mysql_field_name($r, $i) . ' ' . mysql_field_type($r, $i);
+    $f[] = mysql_field_name($r, 99);
+    $f[] = mysql_field_type($r, -1);
+    out($f);
+  `, ['id int', 'name string', 'price real', 'amount real', 'born date', 'seen datetime', 'at time',
+    'stamp timestamp', 'yr year', 'notes blob', 'pic blob', 'kind string', 'flags string', 'tiny int', 'big int',
+    false, false]);
+});
+
+test('the connection speaks latin1, as the tables do', () => {
+  same(String.raw`
+    db();
+    mysql_query("create temporary table c (s varchar(20)) default charset=utf8mb4");
+    mysql_query("insert into c values ('Caf\xe9 M\xfcller \x80')");
+    $r = mysql_fetch_row(mysql_query("select s, hex(s), @@character_set_connection, @@character_set_results from c"));
+    out(array(bin2hex($r[0]), $r[1], $r[2], $r[3]));
+  `, ['436166e9204dfc6c6c65722080', '436166C3A9204DC3BC6C6C657220E282AC', 'latin1', 'latin1']);
+});
+
+test('close ends the link; the next connect opens a new one; no link fails quietly', () => {
+  same(String.raw`
+    $a = db();
+    $closed = mysql_close();
+    $none = mysql_query("select 1");
+    $b = db();
+    out(array($closed, $none, $a === $b, mysql_fetch_row(mysql_query("select 1")), mysql_close($b), mysql_close()));
+  `, [true, false, false, ['1'], true, false]);
+});
+
+test('eregi and ereg with the upload check of the generated code', () => {
+  same(String.raw`
+    $r = array();
+    foreach (array('photo.JPG', 'x.php', 'a.jpg.php', 'b.jpeg', 'my photo.Png', 'gif', "c.gif\n") as $name) {
+      $ft = 'untouched';
+      $m = eregi('\.(' . 'jpg|jpeg|gif|png' . ')$', $name, $ft);
+      $r[] = array($m, $m ? array($ft[0], $ft[1], count($ft)) : $ft);
+    }
+    $r[] = eregi('^[a-z]+$', 'ABC');
+    $r[] = ereg('^[a-z]+$', 'ABC');
+    $r[] = array(ereg('b*', 'abc', $empty), $empty);
+    $r[] = array(ereg('(a)(x)?', 'ab', $groups), $groups);
+    out($r);
+  `, [[4, ['.JPG', 'JPG', 2]], [false, 'untouched'], [false, 'untouched'], [5, ['.jpeg', 'jpeg', 2]],
+    [4, ['.Png', 'Png', 2]], [false, 'untouched'], [false, 'untouched'], 1, false, [1, [false]], [1, ['a', 'a', false]]]);
+});
+
+test('eregi_replace with the patterns of the generated code; ereg_replace back references', () => {
+  same(String.raw`
+    out(array(
+      eregi_replace(" WHERE ", " where ", "SELECT a FROM t WhErE x=1 wHeRe"),
+      eregi_replace("SELECT ", "select ", "Select a, SELECT b"),
+      eregi_replace(" FROM ", " from ", "select a From t"),
+      eregi_replace(" AS ", " as ", "select a As b"),
+      eregi_replace("^select .* from ", "select count(1) from ", "select a,\nb from t where c order by a"),
+      eregi_replace(" order by .*$", "", "select count(1) from t Order By a desc\nlimit 1"),
+      eregi_replace(" order by .*$", "", "select count(1) from t"),
+      ereg_replace('([a-z]+)=([0-9]+)', '\2=\1 $1 \x \\', 'a=1 b=22'),
+      ereg_replace('x', 'y', 'aXa')));
+  `, ['SELECT a FROM t where x=1 wHeRe', 'select a, select b', 'select a from t', 'select a as b',
+    'select count(1) from t where c order by a', 'select count(1) from t', 'select count(1) from t',
+    '1=a $1 \\x \\ 22=b $1 \\x \\', 'aXa']);
+});
+
+test('get_magic_quotes_gpc() is false and the old request arrays are the new ones', () => {
+  same(String.raw`
+    out(array(get_magic_quotes_gpc(), $HTTP_GET_VARS === $_GET, $HTTP_POST_VARS === $_POST,
+      $HTTP_POST_FILES === $_FILES, $HTTP_COOKIE_VARS === $_COOKIE, $HTTP_SERVER_VARS === $_SERVER,
+      isset($HTTP_SERVER_VARS['REQUEST_TIME'])));
+  `, [false, true, true, true, true, true, true]);
+});
+
+test('reads of absent keys and variables and deprecations are quiet, every other message is reported', () => {
+  const { value, messages } = php(String.raw`
+    $a = array(); $n = null; $f = false; $s = 'ab';
+    $quiet = $a['none'] . $a[3] . $nothing . $n['k'] . $f[0] . $s[5] . strlen(null) . $GLOBALS['nowhere'];
+    trigger_error('still reported', E_USER_WARNING);
+    $h = fopen('/nonexistent/compat', 'r');
+    error_reporting(E_ALL ^ E_NOTICE);
+    trigger_error('a notice', E_USER_NOTICE);
+    echo $a['again'];
+    $int = 5; $x = $int['key'];
+    out($quiet);
+  `);
+  assert.equal(value, '0');
+  assert.deepEqual(messages.map((m) => m.replace(/ in Command line code on line \d+$/, '')), [
+    'Warning: still reported',
+    'Warning: fopen(/nonexistent/compat): Failed to open stream: No such file or directory',
+    'Notice: a notice',
+    'Warning: Trying to access array offset on value of type int',
+  ]);
+});
+
+test('where PHP still has a function, the file leaves it and its whole group alone', () => {
+  const { value, messages } = php(String.raw`
+    out(array(mysql_connect(), ereg(), get_magic_quotes_gpc(), $HTTP_GET_VARS,
+      function_exists('mysql_query'), function_exists('eregi_replace')));
+  `, {
+    before: String.raw`
+      function mysql_connect() { return 'own'; }
+      function ereg() { return 'own'; }
+      function get_magic_quotes_gpc() { return 'own'; }
+      $HTTP_GET_VARS = array('own');
+    `,
+  });
+  assert.deepEqual(messages, []);
+  assert.deepEqual(value, ['own', 'own', 'own', ['own'], false, false]);
+});
