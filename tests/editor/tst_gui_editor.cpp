@@ -5,6 +5,7 @@
 #include "app/commits.h"
 #include "app/forms.h"
 #include "app/frmmain.h"
+#include "app/helpfile.h"
 #include "converter/projectdump.h"
 #include "editor/editorproject.h"
 #include "editor/frmdb.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -593,7 +595,8 @@ private slots:
         openProject();
         select(QStringLiteral("customers"));
         QStringList topics;
-        connect(&app(), &AppState::helpRequested, this, [&](const QString &tag) { topics << tag; });
+        QObject listener; // the connection ends with the test
+        connect(&app(), &AppState::helpRequested, &listener, [&](const QString &tag) { topics << tag; });
         auto *combo = control<QComboBox>("PicTable_comboQuickSearch");
         combo->setFocus();
         QTest::keyClick(combo, Qt::Key_F1);
@@ -601,6 +604,71 @@ private slots:
         pane->setFocus();
         QTest::keyClick(pane, Qt::Key_F1);
         QCOMPARE(topics, (QStringList{QStringLiteral("18"), QStringLiteral("15")}));
+    }
+
+    void everyTagHasATopic()
+    {
+        openProject();
+        const QString file = joinPath(programFolder(), QStringLiteral("con_help"));
+        QStringList missing;
+        for (QWidget *w : editor().findChildren<QWidget *>()) {
+            const QString tag = w->property("tag").toString();
+            if (!tag.isEmpty() && !readHelpTopic(file, tag).found)
+                missing << w->objectName() + u'=' + tag;
+        }
+        QCOMPARE(missing, QStringList());
+        QVERIFY(control<QWidget>("picField")->property("tag").toString() == QStringLiteral("38"));
+    }
+
+    void treeKeys()
+    {
+        openProject();
+        QStringList topics;
+        QObject listener; // the connection ends with the test
+        connect(&app(), &AppState::helpRequested, &listener, [&](const QString &tag) { topics << tag; });
+        tree()->setFocus();
+        QTest::keyClick(tree(), Qt::Key_F1);
+        QCOMPARE(topics, QStringList{QStringLiteral("tree")});
+        QTest::keyClick(tree(), Qt::Key_Delete);
+        QCOMPARE(f.commands(), QStringList{QStringLiteral("miTablesDelete_Click")});
+    }
+
+    void captionAndRefresh()
+    {
+        app().FileName = joinPath(programFolder(), QStringLiteral("samples/shop.tzx"));
+        openProject();
+        QCOMPARE(editor().windowTitle(), QStringLiteral("samples/shop.tzx"));
+        editor().RefreshTree();
+        QCOMPARE(tree()->topLevelItemCount(), 1);
+        QCOMPARE(editor().rootNode()->childCount(), 0);
+        // A tree of the root alone is built afresh: the root open and shown.
+        node("shop")->setExpanded(false);
+        UpdateProject();
+        QVERIFY(editor().rootNode()->isExpanded());
+        QCOMPARE(editor().selectedNode(), editor().rootNode());
+        QCOMPARE(editor().visiblePane(), 1);
+    }
+
+    void splitter()
+    {
+        openProject();
+        auto *bar = control<QPushButton>("Command1");
+        const int width = tree()->width();
+        // Only the left button alone moves it, and only inside its limits.
+        QMouseEvent right(QEvent::MouseMove, QPointF(40, 5), bar->mapToGlobal(QPointF(40, 5)), Qt::NoButton,
+                          Qt::RightButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(bar, &right);
+        QCOMPARE(tree()->width(), width);
+        QMouseEvent left(QEvent::MouseMove, QPointF(40, 5), bar->mapToGlobal(QPointF(40, 5)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(bar, &left);
+        QCOMPARE(tree()->width(), width + 40);
+        QCOMPARE(bar->x(), tree()->x() + tree()->width());
+        QCOMPARE(control<QWidget>("Picture1")->x(), tree()->x() + tree()->width() + 4);
+        QMouseEvent past(QEvent::MouseMove, QPointF(-500, 5), bar->mapToGlobal(QPointF(-500, 5)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(bar, &past);
+        QCOMPARE(tree()->width(), width + 40);
     }
 
     void screenshots()
