@@ -671,6 +671,46 @@ private slots:
         QCOMPARE(tree()->width(), width + 40);
     }
 
+    void noRebuildInsideAFill()
+    {
+        // The message loop really runs during the fill of a big field list.
+        struct LoopUi final : UiServices {
+            int processEventsCalls = 0;
+            int messageBox(const QString &, int style, const QString &) override { return defaultAnswer(style); }
+            QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+            QString openFileName(const FileDialogRequest &) override { return {}; }
+            QString saveFileName(const FileDialogRequest &) override { return {}; }
+            bool openExternal(const QString &) override { return false; }
+            void processEvents() override
+            {
+                ++processEventsCalls;
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            }
+        } loop;
+        setUi(&loop);
+        const auto restore = qScopeGuard([this] { setUi(&f.ui()); });
+        MyDB &db = *app().ProjectDB;
+        test::buildEditorProject(db);
+        MyTable &big = *db.Tables.Add(QStringLiteral("Big"), QStringLiteral("big"));
+        for (int i = 0; i < 600; ++i)
+            test::addField(big, QStringLiteral("f%1").arg(i), 4);
+        UpdateProject();
+        node("big")->setExpanded(true);
+        select(QStringLiteral("customers"));
+        bool cancel = false;
+        editor().TreeView1_AfterLabelEdit(cancel, QStringLiteral("clients")); // queues the rebuild
+        QTreeWidgetItem *target = node("big/f599");
+        editor().TreeView1_NodeClick(target);
+        QVERIFY(loop.processEventsCalls > 0);
+        // The fill ran to its end on the node it was given; the rebuild waited.
+        QVERIFY(node("customers"));
+        QCOMPARE(control<QLabel>("PicField_Name")->text(), QStringLiteral("Field: big.f599"));
+        QVERIFY(!app().IsFillingPanes);
+        processQueued();
+        QVERIFY(node("clients"));
+        QCOMPARE(editor().selectedNode()->text(0), QStringLiteral("f599"));
+    }
+
     void screenshots()
     {
         openProject();
