@@ -240,30 +240,24 @@ void frmDB::applyColours()
 {
     const qint32 d = valueOf(picDB->palette().color(QPalette::Window));
     const qint32 e = valueOf(fl->PicField_txtCaption->palette().color(QPalette::Base));
-    qint32 v = toInt32(settings::get(QStringLiteral("FormsBackground"), settingText(d)));
-    qint32 w = toInt32(settings::get(QStringLiteral("TextBoxesBackground"), settingText(e)));
-    if (v == d) {
-        settings::set(QStringLiteral("FormsBackground"), settingText(d));
-    } else {
-        if (v == 16777215) {
-            settings::set(QStringLiteral("FormsBackground"), settingText(d));
-            v = d;
-        }
-        const QColor c = colourOf(v, palette());
-        for (QWidget *control : paneColourControls(*db, *tb, *fl, picDB, picTable, picField))
-            setBackground(control, c, QPalette::Window);
-    }
-    if (w == e) {
-        settings::set(QStringLiteral("TextBoxesBackground"), settingText(e));
-    } else {
-        if (w == 12648447) {
-            settings::set(QStringLiteral("TextBoxesBackground"), settingText(e));
-            w = e;
-        }
-        const QColor c = colourOf(w, palette());
-        for (QWidget *control : boxColourControls(*db, *tb, *fl))
-            setBackground(control, c, QPalette::Base);
-    }
+    // Both are read before either is used: a bad value leaves both undone.
+    const qint32 v = toInt32(settings::get(QStringLiteral("FormsBackground"), settingText(d)));
+    const qint32 w = toInt32(settings::get(QStringLiteral("TextBoxesBackground"), settingText(e)));
+    // The designed colour is stored; the colour a setting names is used,
+    // except the one value that stands for the designed colour again.
+    const auto apply = [this](const QString &key, qint32 stored, qint32 designed, qint32 resetValue,
+                              const QList<QWidget *> &controls, QPalette::ColorRole role) {
+        if (stored == designed || stored == resetValue)
+            settings::set(key, settingText(designed));
+        if (stored == designed)
+            return;
+        const QColor c = colourOf(stored == resetValue ? designed : stored, palette());
+        for (QWidget *control : controls)
+            setBackground(control, c, role);
+    };
+    apply(QStringLiteral("FormsBackground"), v, d, 16777215,
+          paneColourControls(*db, *tb, *fl, picDB, picTable, picField), QPalette::Window);
+    apply(QStringLiteral("TextBoxesBackground"), w, e, 12648447, boxColourControls(*db, *tb, *fl), QPalette::Base);
 }
 
 QWidget *frmDB::visiblePaneWidget() const

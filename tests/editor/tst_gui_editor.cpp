@@ -567,6 +567,19 @@ private slots:
         QCOMPARE(control<QLineEdit>("PicDB_txtDBName")->palette().color(QPalette::Base), QColor(255, 255, 255));
     }
 
+    void badColourSetting()
+    {
+        settings::set(QStringLiteral("FormsBackground"), QStringLiteral("&HFFFFFF"));
+        settings::set(QStringLiteral("TextBoxesBackground"), QStringLiteral("pink"));
+        openProject();
+        QCOMPARE(f.ui().messages().size(), 1);
+        QVERIFY(f.ui().messages().first().contains(QStringLiteral("Sub: frmDB.Form_Load")));
+        // Neither colour step ran: both settings stay as they were.
+        QCOMPARE(settings::get(QStringLiteral("FormsBackground")), QStringLiteral("&HFFFFFF"));
+        QCOMPARE(settings::get(QStringLiteral("TextBoxesBackground")), QStringLiteral("pink"));
+        QCOMPARE(editor().visiblePane(), 1);
+    }
+
     void scrolling()
     {
         openProject();
