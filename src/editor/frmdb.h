@@ -155,8 +155,9 @@ private:
     void PicField_comQuickList_Click();
     void TreeView1_Collapse(QTreeWidgetItem *node);
     void treeKey(QKeyEvent *event);
-    void labelEdited(QTreeWidgetItem *node, const QString &text);
-    void rebuildAfterRename(const QString &tableName, const QString &fieldName);
+    // Returns whether the name was refused.
+    bool labelEdited(const QString &text);
+    void rebuildAfterRename(const QString &tableName, const QString &fieldName, int position);
     void showHelp(QObject *control);
 
     std::unique_ptr<Ui::frmDB> ui;
@@ -173,6 +174,7 @@ private:
     // for it, and handlers reached from the message loop do nothing.
     int m_busy = 0;
     bool m_closing = false;
+    bool m_renaming = false;
     std::array<int, 2> m_scrollMax = {0, 0}; // horizontal, vertical
 };
 

@@ -52,16 +52,21 @@ QTreeWidgetItem *newNode(const QString &text, int picture)
 
 } // namespace
 
-// Keeps what the user typed until the edit has ended; the rename runs
-// afterwards, when no editor of the tree is open any more.
+// The end of a label edit renames what the node stands for before the
+// event that ended it goes on (a click on another node selects that one
+// afterwards); a refused name leaves the label as it was. The tree itself
+// is rebuilt only once the edit is over.
 class LabelEditDelegate : public QStyledItemDelegate {
 public:
     LabelEditDelegate(frmDB *form) : QStyledItemDelegate(form), m_form(form) {}
-    void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &) const override
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
     {
-        const QString text = static_cast<QLineEdit *>(editor)->text();
-        QMetaObject::invokeMethod(
-            m_form, [form = m_form, text] { form->labelEdited(form->selectedNode(), text); }, Qt::QueuedConnection);
+        // A message about the name takes the focus from the editor, which
+        // ends the edit a second time: that one is the same edit.
+        if (m_form->m_renaming)
+            return;
+        if (!m_form->labelEdited(static_cast<QLineEdit *>(editor)->text()))
+            QStyledItemDelegate::setModelData(editor, model, index);
     }
 
 private:
@@ -336,16 +341,13 @@ void frmDB::treeKey(QKeyEvent *event)
     }
 }
 
-void frmDB::labelEdited(QTreeWidgetItem *node, const QString &text)
+bool frmDB::labelEdited(const QString &text)
 {
-    if (!node || node != selectedNode())
-        return;
+    m_renaming = true;
     bool cancel = false;
     TreeView1_AfterLabelEdit(cancel, text);
-    if (!cancel && node == selectedNode()) {
-        QSignalBlocker block(ui->TreeView1);
-        node->setText(0, text);
-    }
+    m_renaming = false;
+    return cancel;
 }
 
 void frmDB::TreeView1_AfterLabelEdit(bool &cancel, const QString &newName)
@@ -373,8 +375,9 @@ void frmDB::TreeView1_AfterLabelEdit(bool &cancel, const QString &newName)
         if (out.renamed) {
             const QString tableName = out.field ? out.table->Name : QString();
             const QString fieldName = out.field ? out.field->Name : QString();
+            const int position = nodePosition(selectedNode());
             QMetaObject::invokeMethod(
-                this, [this, tableName, fieldName] { rebuildAfterRename(tableName, fieldName); },
+                this, [this, tableName, fieldName, position] { rebuildAfterRename(tableName, fieldName, position); },
                 Qt::QueuedConnection);
         }
     } catch (const RuntimeError &e) {
@@ -382,17 +385,21 @@ void frmDB::TreeView1_AfterLabelEdit(bool &cancel, const QString &newName)
     }
 }
 
-void frmDB::rebuildAfterRename(const QString &tableName, const QString &fieldName)
+void frmDB::rebuildAfterRename(const QString &tableName, const QString &fieldName, int position)
 {
     // Not inside a fill or a commit that let the message loop run.
     if (m_busy) {
         QMetaObject::invokeMethod(
-            this, [this, tableName, fieldName] { rebuildAfterRename(tableName, fieldName); }, Qt::QueuedConnection);
+            this, [this, tableName, fieldName, position] { rebuildAfterRename(tableName, fieldName, position); },
+            Qt::QueuedConnection);
         return;
     }
     try {
+        // A click that ended the edit has selected another node since:
+        // that selection stays.
+        const bool moved = nodePosition(selectedNode()) != position;
         UpdateProject();
-        if (fieldName.isEmpty() || !rootNode())
+        if (fieldName.isEmpty() || moved || !rootNode())
             return;
         for (QTreeWidgetItemIterator it(ui->TreeView1); *it; ++it) {
             QTreeWidgetItem *node = *it;

@@ -255,6 +255,20 @@ private slots:
         QCOMPARE(editor().selectedNode()->text(0), QStringLiteral("client_id"));
         QCOMPARE(orders.Fields.Item(2)->Name, QStringLiteral("client_id"));
 
+        // A click on another node ends the edit: the edited field is
+        // renamed, and the clicked node is the one selected.
+        QTest::keyClick(tree(), Qt::Key_F2);
+        box = tree()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(box && box->isVisible());
+        box->setText(QStringLiteral("customer"));
+        const QRect photo = tree()->visualItemRect(node("orders/photo"));
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, photo.center());
+        processQueued();
+        QCOMPARE(orders.Fields.Item(2)->Name, QStringLiteral("customer"));
+        QCOMPARE(orders.Fields.Item(3)->Name, QStringLiteral("photo"));
+        QCOMPARE(editor().selectedNode(), node("orders/photo"));
+        QCOMPARE(control<QLabel>("PicField_Name")->text(), QStringLiteral("Field: orders.photo"));
+
         // F2 with a shift key held starts nothing.
         QTest::keyClick(tree(), Qt::Key_F2, Qt::ShiftModifier);
         QVERIFY(!tree()->viewport()->findChild<QLineEdit *>() || !tree()->viewport()->findChild<QLineEdit *>()->isVisible());
