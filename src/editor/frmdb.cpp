@@ -256,7 +256,7 @@ void frmDB::applyColours()
             setBackground(control, c, role);
     };
     apply(QStringLiteral("FormsBackground"), v, d, 16777215,
-          paneColourControls(*db, *tb, *fl, picDB, picTable, picField), QPalette::Window);
+          paneColourControls(*tb, *fl, picDB, picTable, picField), QPalette::Window);
     apply(QStringLiteral("TextBoxesBackground"), w, e, 12648447, boxColourControls(*db, *tb, *fl), QPalette::Base);
 }
 

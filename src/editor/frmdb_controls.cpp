@@ -16,8 +16,8 @@ QString dataTypeListName(int code)
     return code >= 1 && code <= 23 ? QString::fromLatin1(names[size_t(code - 1)]) : QString();
 }
 
-QList<QWidget *> paneColourControls(const Ui::picDB &, const Ui::picTable &tb, const Ui::picField &fl,
-                                    QWidget *picDB, QWidget *picTable, QWidget *picField)
+QList<QWidget *> paneColourControls(const Ui::picTable &tb, const Ui::picField &fl, QWidget *picDB,
+                                    QWidget *picTable, QWidget *picField)
 {
     return {picDB, picField, picTable,
             tb.PicTable_chkAllowDelete, tb.PicTable_chkAllowFilters, tb.PicTable_chkAllowInsert,

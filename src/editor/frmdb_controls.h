@@ -18,8 +18,8 @@ QString dataTypeListName(int code);
 
 // The controls that take the "FormsBackground" colour, in the order of
 // the setting's rule: the three panes, then their check boxes.
-QList<QWidget *> paneColourControls(const Ui::picDB &db, const Ui::picTable &tb, const Ui::picField &fl,
-                                    QWidget *picDB, QWidget *picTable, QWidget *picField);
+QList<QWidget *> paneColourControls(const Ui::picTable &tb, const Ui::picField &fl, QWidget *picDB,
+                                    QWidget *picTable, QWidget *picField);
 // The entry fields and lists that take the "TextBoxesBackground" colour.
 QList<QWidget *> boxColourControls(const Ui::picDB &db, const Ui::picTable &tb, const Ui::picField &fl);
 
