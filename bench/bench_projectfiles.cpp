@@ -1,6 +1,7 @@
 // Reads and writes a synthetic project of 500 tables with 40 fields each and
 // prints the best and median time of several runs of each.
 // Usage: bench_projectfiles [file to keep the project in]
+#include "benchsupport.h"
 #include "converter/projectwriter.h"
 #include "model/xmlreader.h"
 #include "platform/ui.h"
@@ -17,41 +18,6 @@
 using namespace tess;
 
 namespace {
-
-void fillProject(MyDB &db, int tables, int fields)
-{
-    ResetProject(db);
-    db.DBName = QStringLiteral("benchmark");
-    db.UserName = QStringLiteral("user");
-    db.Password = QStringLiteral("secret");
-    for (int t = 1; t <= tables; ++t) {
-        MyTable &table = *db.Tables.Add(QStringLiteral("Table caption %1").arg(t), QStringLiteral("table_%1").arg(t));
-        table.RedirectAfterInsert = QStringLiteral("table_%1_view.php").arg(t);
-        for (int f = 1; f <= fields; ++f) {
-            MyField &field = *table.Fields.Add(
-                f % 7 == 0 ? QStringLiteral("one;;two;;three") : QString(), {}, {}, {},
-                QStringLiteral("Field caption %1 \xe9").arg(f), QStringLiteral("field_%1").arg(f), f == 1, false,
-                1 + f % 23, qint16(f * 3), qint16(f % 5), f % 3 ? QString() : QStringLiteral("0"), false, f % 2,
-                f == 1, f % 4 == 0, false);
-            field.Index = qint16(f);
-            field.ColumnWidth = 150;
-            field.pNumChars = 40;
-            field.pMaxUploadSize = 1024 * f;
-        }
-    }
-}
-
-struct Times {
-    std::vector<double> ms;
-    void add(qint64 ns) { ms.push_back(double(ns) / 1e6); }
-    double best() const { return *std::min_element(ms.begin(), ms.end()); }
-    double median() const
-    {
-        std::vector<double> s = ms;
-        std::sort(s.begin(), s.end());
-        return s[s.size() / 2];
-    }
-};
 
 // Lets the event loop run at every yield of the reader and writer, as the
 // program's own services do; everything else answers silently.

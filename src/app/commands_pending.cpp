@@ -1,7 +1,6 @@
 // The commands and commits that are not built yet: each does nothing.
 // A command that gets built moves out of this file.
 #include "app/commands.h"
-#include "app/commits.h"
 
 namespace tess::commands {
 
@@ -15,12 +14,3 @@ void miProjectProperties_Click() {}
 void miProjectStyles_Click() {}
 
 } // namespace tess::commands
-
-namespace tess {
-
-void UpdateProject() {}
-void UpdateDB() {}
-void UpdateTable() {}
-void UpdateField() {}
-
-} // namespace tess

@@ -4,9 +4,8 @@
 // when a project is open, through frmMain::setProjectMenusEnabled);
 // UpdateDB, UpdateTable and UpdateField copy the visible pane into the
 // model and do nothing while app().IsFillingPanes is set.
-//
-// Until they are built their definitions in commands_pending.cpp do
-// nothing.
+// CommitVisiblePane (editor/selection.h) runs the one of the selected
+// node's kind.
 namespace tess {
 
 void UpdateProject();

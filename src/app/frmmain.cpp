@@ -310,6 +310,13 @@ void frmMain::Toolbar1_ButtonClick(const QString &key)
     }
 }
 
+void frmMain::setProjectButtonsVisible(bool visible)
+{
+    const QList<QAction *> buttons = ui->Toolbar1->actions();
+    for (qsizetype i = 8; i < 15 && i < buttons.size(); ++i)
+        buttons[i]->setVisible(visible);
+}
+
 void frmMain::setProjectMenusEnabled(bool enabled)
 {
     setMenuEnabled(ui->mTables, enabled);

@@ -50,6 +50,9 @@ public:
     // The Tables and Project menus (with every item in them): off while no
     // project is open.
     void setProjectMenusEnabled(bool enabled);
+    // The toolbar buttons that act on a project's tables and fields (New
+    // Table to What's This): hidden while no project is open.
+    void setProjectButtonsVisible(bool visible);
 
     QMdiArea *mdiArea() const;
 

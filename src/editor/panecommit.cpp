@@ -43,7 +43,8 @@ void applyTablePane(const TablePaneValues &pane, MyTable &table)
         table.RecordsPerPage = 10;
     else if (std::trunc(perPage) <= 32767)
         table.RecordsPerPage = qint16(std::trunc(perPage));
-    table.QuickSearch = qint16(pane.quickSearchIndex);
+    if (pane.quickSearchIndex >= 0)
+        table.QuickSearch = qint16(pane.quickSearchIndex);
     table.AllowSavingFilters = pane.allowSavingFilters;
     table.RedirectAfterInsert = pane.redirectAfterInsert;
 }
@@ -144,7 +145,8 @@ void applyFieldPane(const FieldPaneValues &pane, MyTable &table, MyField &field)
         alterSQL += alter::columnChange(t, f.Name, ColumnDefinition(f, false));
 
     f.CSValueList = pane.csValueList;
-    f.CSValueListType = qint16(pane.csValueListType == 1 ? 1 : pane.csValueListType == 2 ? 2 : 0);
+    if (pane.csValueListType >= 0)
+        f.CSValueListType = qint16(pane.csValueListType == 1 ? 1 : pane.csValueListType == 2 ? 2 : 0);
     if (pane.parentTableIndex > 0) {
         f.ParentTable = pane.parentTable;
         if (pane.parentIDField)

@@ -30,7 +30,7 @@ struct TablePaneValues {
     QString detailViewLabel;
     bool allowCSV = false;
     QString recordsPerPage;      // the box's text
-    int quickSearchIndex = -1;
+    int quickSearchIndex = -1;   // -1: nothing selected, the stored place stays
     bool allowSavingFilters = false;
     QString redirectAfterInsert;
 };
@@ -48,7 +48,7 @@ struct FieldPaneValues {
     QString defaultText;
     QString length, precision;   // the boxes' texts
     QString csValueList;
-    int csValueListType = 0;     // the selected option button, 0 when none
+    int csValueListType = 0;     // the selected option button; -1 none: the stored type stays
     int parentTableIndex = -1;   // -1: nothing selected, the lookup stays; 0: no lookup
     QString parentTable;
     std::optional<QString> parentIDField, parentCaptionField; // none selected: stays

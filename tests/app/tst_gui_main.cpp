@@ -529,6 +529,8 @@ private slots:
     void exitWithCancelKeepsEverything()
     {
         startWithoutDialog();
+        // The editor asks only over an open project.
+        app().ProjectDB->DBName = QStringLiteral("shop");
         app().ProjectSaved = false;
         forms().styles().show();
         forms().styles().StylesDisplay();
@@ -561,6 +563,7 @@ private slots:
         QFETCH(bool, closeBox);
         QFETCH(bool, saved);
         startWithoutDialog();
+        app().ProjectDB->DBName = QStringLiteral("shop");
         app().ProjectSaved = saved;
         forms().styles().show();
         forms().help().Display(QStringLiteral("101"));

@@ -238,6 +238,22 @@ private slots:
         QCOMPARE(fieldPictureAfterCommit(f, parent), picture);
     }
 
+    void listsWithoutSelectionKeep()
+    {
+        MyTable t;
+        t.QuickSearch = 4; // read from a file
+        TablePaneValues p;
+        p.quickSearchIndex = -1;
+        applyTablePane(p, t);
+        QCOMPARE(t.QuickSearch, qint16(4));
+        Fixture fx;
+        fx.field->CSValueListType = 7;
+        QCOMPARE(fx.commit([](FieldPaneValues &v) { v.csValueListType = -1; }), QString());
+        QCOMPARE(fx.field->CSValueListType, qint16(7));
+        fx.commit([](FieldPaneValues &v) { v.csValueListType = 2; });
+        QCOMPARE(fx.field->CSValueListType, qint16(2));
+    }
+
     void recordsPerPage_data()
     {
         QTest::addColumn<QString>("text");

@@ -1,0 +1,760 @@
+// The editor window over a small project: the tree rebuild, selecting
+// every kind of node without editing it, renaming in the tree and in the
+// database name box, pane commits, the date preview, value lists, the
+// property copy, closing, start-up lists and colours, and screenshots.
+#include "app/commits.h"
+#include "app/forms.h"
+#include "app/frmmain.h"
+#include "app/helpfile.h"
+#include "converter/projectdump.h"
+#include "editor/editorproject.h"
+#include "editor/frmdb.h"
+#include "editor/selection.h"
+#include "model/datesettings.h"
+#include "model/styles.h"
+#include "platform/paths.h"
+#include "platform/settings.h"
+#include "support/guifixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace tess;
+
+namespace {
+
+frmDB &editor() { return forms().db(); }
+
+template <class T> T *control(const char *name)
+{
+    T *c = editor().findChild<T *>(QString::fromLatin1(name));
+    if (!c)
+        qFatal("no control %s", name);
+    return c;
+}
+
+QTreeWidget *tree() { return control<QTreeWidget>("TreeView1"); }
+
+// A node by its path: "shop", "orders", "orders/photo".
+QTreeWidgetItem *node(const QString &path)
+{
+    QTreeWidgetItem *root = editor().rootNode();
+    const QStringList parts = path.split(u'/');
+    if (parts.size() == 1 && root->text(0) == path)
+        return root;
+    for (int t = 0; t < root->childCount(); ++t) {
+        QTreeWidgetItem *table = root->child(t);
+        if (table->text(0) != parts[0])
+            continue;
+        if (parts.size() == 1)
+            return table;
+        for (int f = 0; f < table->childCount(); ++f)
+            if (table->child(f)->text(0) == parts[1])
+                return table->child(f);
+    }
+    return nullptr;
+}
+
+// As the user selects a node: through the tree's own selection.
+void select(const QString &path)
+{
+    QTreeWidgetItem *n = node(path);
+    QVERIFY2(n, qPrintable(path));
+    tree()->setCurrentItem(n);
+}
+
+void openProject()
+{
+    test::buildEditorProject(*app().ProjectDB);
+    UpdateProject();
+    forms().main().resize(1000, 800);
+    editor().parentWidget()->resize(760, 720);
+    forms().main().show();
+    forms().main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&forms().main()));
+    app().ProjectSaved = true;
+}
+
+QStringList model() { return testing::dump(*app().ProjectDB); }
+
+void processQueued()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class TestGuiEditor : public QObject {
+    Q_OBJECT
+    test::GuiFixture f;
+
+private slots:
+    void init() { f.init(); }
+    void cleanup() { f.cleanup(); }
+
+    void treeRebuild()
+    {
+        openProject();
+        QTreeWidgetItem *root = editor().rootNode();
+        QCOMPARE(root->text(0), QStringLiteral("shop"));
+        QVERIFY(root->isExpanded());
+        QCOMPARE(editor().selectedNode(), root);
+        QCOMPARE(editor().visiblePane(), 1);
+        QCOMPARE(control<QLabel>("Label2")->text(), QStringLiteral("3 tables in database."));
+        QCOMPARE(editor().windowTitle(), QStringLiteral("shop"));
+        QCOMPARE(control<QLineEdit>("PicDB_txtDBName")->text(), QStringLiteral("shop"));
+        const QList<std::pair<QString, int>> pictures = {
+            {"shop", 1}, {"customers", 2}, {"customers/id", 4}, {"customers/name", 3}, {"customers/notes", 3},
+            {"orders/customer_id", 5}, {"orders/photo", 6}, {"odd/both", 4}, {"odd/archive", 5}};
+        for (const auto &[path, picture] : pictures)
+            QCOMPARE(editor().nodePicture(node(path)), picture);
+        QVERIFY(editor().nodeHidden(node("customers/notes")));
+        QCOMPARE(node("customers/notes")->foreground(0).color(), QColor(132, 113, 88));
+        QCOMPARE(node("customers/name")->foreground(0).color(), QColor(0, 0, 0));
+        QVERIFY(f.action(QStringLiteral("miTablesNew"))->isEnabled());
+        QVERIFY(f.action(QStringLiteral("TableNew"))->isVisible());
+
+        // The view survives a rebuild that keeps the nodes in place.
+        node("orders")->setExpanded(true);
+        select(QStringLiteral("orders/photo"));
+        app().ProjectDB->Tables.Item(2)->Fields.Item(3)->pHidden = true;
+        UpdateProject();
+        QVERIFY(node("orders")->isExpanded());
+        QVERIFY(!node("customers")->isExpanded());
+        QCOMPARE(editor().selectedNode(), node("orders/photo"));
+        QCOMPARE(editor().visiblePane(), 3);
+        QVERIFY(editor().nodeHidden(node("orders/photo")));
+        QVERIFY(!app().ProjectSaved);
+
+        // No project: the editor goes, the menus and buttons with it.
+        app().ProjectDB->DBName.clear();
+        UpdateProject();
+        QVERIFY(!forms().isLoaded(Form::DB));
+        QVERIFY(!f.action(QStringLiteral("miTablesNew"))->isEnabled());
+        QVERIFY(!f.action(QStringLiteral("TableNew"))->isVisible());
+        QVERIFY(!f.action(QStringLiteral("WhatsThis"))->isVisible());
+        QVERIFY(f.action(QStringLiteral("Generate"))->isVisible());
+    }
+
+    void selectingDoesNotEdit_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("pane");
+        for (const char *p : {"shop", "customers", "orders", "odd"})
+            QTest::newRow(p) << p << (QString::fromLatin1(p) == u"shop" ? 1 : 2);
+        for (const char *p : {"customers/id", "customers/notes", "orders/customer_id", "orders/photo", "orders/state",
+                              "odd/both", "odd/archive", "odd/self", "odd/strange"})
+            QTest::newRow(p) << p << 3;
+    }
+    void selectingDoesNotEdit()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, pane);
+        openProject();
+        // Start from another field, so that every list changes on the way.
+        select(QStringLiteral("orders/photo"));
+        const QStringList before = model();
+        app().ProjectSaved = true;
+        select(path);
+        QCOMPARE(editor().visiblePane(), pane);
+        QVERIFY(!app().IsFillingPanes);
+        QCOMPARE(model(), before);
+        QVERIFY(app().ProjectSaved);
+        // Committing what the fill showed stores the same project.
+        CommitVisiblePane();
+        QCOMPARE(model(), before);
+        QVERIFY(f.ui().shown.isEmpty());
+    }
+
+    void selectionSetsCurrentObjects()
+    {
+        openProject();
+        MyDB &db = *app().ProjectDB;
+        select(QStringLiteral("orders/state"));
+        QCOMPARE(SelectedNodeKind(), 3);
+        QCOMPARE(app().CurrentField, db.Tables.Item(2)->Fields.Item(4));
+        QCOMPARE(GetCurrentFieldTable(), db.Tables.Item(2));
+        QCOMPARE(control<QLabel>("PicField_Name")->text(), QStringLiteral("Field: orders.state"));
+        QCOMPARE(control<QTabWidget>("SSTab1")->currentIndex(), 2);
+        select(QStringLiteral("orders/customer_id"));
+        QCOMPARE(control<QTabWidget>("SSTab1")->currentIndex(), 1);
+        QCOMPARE(control<QComboBox>("PicField_comParentTable")->currentText(), QStringLiteral("customers"));
+        QCOMPARE(control<QComboBox>("PicField_comParentIDField")->currentText(), QStringLiteral("id"));
+        QCOMPARE(control<QComboBox>("PicField_comParentCaptionField")->currentText(), QStringLiteral("name"));
+        // The own table is never offered.
+        QCOMPARE(control<QComboBox>("PicField_comParentTable")->findText(QStringLiteral("orders")), -1);
+        select(QStringLiteral("odd/archive"));
+        QCOMPARE(control<QComboBox>("PicField_comFileType")->currentText(), QStringLiteral("7z|tar"));
+        QVERIFY(control<QComboBox>("PicField_comFileType")->isEnabled());
+        QCOMPARE(control<QComboBox>("PicField_comDataType")->currentText(), QStringLiteral("VarChar"));
+        QCOMPARE(control<QLabel>("Label3")->text(), QStringLiteral(" Guidelines regarding the VarChar data type:"));
+        QVERIFY(control<QPlainTextEdit>("PicField_txtWarning")->toPlainText().startsWith(
+            QStringLiteral("* Specify a Length")));
+        select(QStringLiteral("odd/both"));
+        QCOMPARE(control<QComboBox>("PicField_comDataType")->currentIndex(), -1);
+        QVERIFY(!control<QComboBox>("PicField_comFileType")->isEnabled());
+        select(QStringLiteral("odd"));
+        QCOMPARE(SelectedNodeKind(), 2);
+        QCOMPARE(app().CurrentTable, db.Tables.Item(3));
+        QVERIFY(!app().CurrentField);
+        QVERIFY(!GetCurrentFieldTable());
+        QCOMPARE(control<QComboBox>("PicTable_comboQuickSearch")->currentIndex(), -1);
+        select(QStringLiteral("shop"));
+        QCOMPARE(SelectedNodeKind(), 1);
+        QVERIFY(!app().CurrentTable && !app().CurrentField);
+        QCOMPARE(control<QLabel>("PicDB_lblName")->text(), QStringLiteral("The database: shop"));
+        // Collapsing a table while one of its fields is selected opens the table.
+        node("orders")->setExpanded(true);
+        select(QStringLiteral("orders/photo"));
+        tree()->collapseItem(node("orders"));
+        QCOMPARE(editor().selectedNode(), node("orders"));
+        QCOMPARE(editor().visiblePane(), 2);
+    }
+
+    void renameInTheTree()
+    {
+        openProject();
+        node("orders")->setExpanded(true);
+        select(QStringLiteral("orders/customer_id"));
+        tree()->setFocus();
+        QTest::keyClick(tree(), Qt::Key_F2);
+        auto *box = tree()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(box);
+        box->setText(QStringLiteral("client_id"));
+        QTest::keyClick(box, Qt::Key_Return);
+        processQueued();
+        MyTable &orders = *app().ProjectDB->Tables.Item(2);
+        QCOMPARE(orders.Fields.Item(2)->Name, QStringLiteral("client_id"));
+        QCOMPARE(orders.Fields.Item(2)->Caption, QStringLiteral("Client_id"));
+        QCOMPARE(orders.AlterSQL, QStringLiteral("ALTER TABLE `orders` CHANGE `customer_id` `client_id` INT(11) ;;"));
+        QCOMPARE(editor().selectedNode(), node("orders/client_id"));
+        QCOMPARE(app().CurrentField, orders.Fields.Item(2));
+        QCOMPARE(editor().visiblePane(), 3);
+
+        // A reserved word is refused with its message; the label stays.
+        QTest::keyClick(tree(), Qt::Key_F2);
+        box = tree()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(box);
+        box->setText(QStringLiteral("Select"));
+        QTest::keyClick(box, Qt::Key_Return);
+        processQueued();
+        QCOMPARE(f.ui().messages(),
+                 QStringList{QStringLiteral("'Select' is a MySQL reserved keyword. Please choose another name.")});
+        QCOMPARE(editor().selectedNode()->text(0), QStringLiteral("client_id"));
+        QCOMPARE(orders.Fields.Item(2)->Name, QStringLiteral("client_id"));
+
+        // A click on another node ends the edit: the edited field is
+        // renamed, and the clicked node is the one selected.
+        QTest::keyClick(tree(), Qt::Key_F2);
+        box = tree()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(box && box->isVisible());
+        box->setText(QStringLiteral("customer"));
+        const QRect photo = tree()->visualItemRect(node("orders/photo"));
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, photo.center());
+        processQueued();
+        QCOMPARE(orders.Fields.Item(2)->Name, QStringLiteral("customer"));
+        QCOMPARE(orders.Fields.Item(3)->Name, QStringLiteral("photo"));
+        QCOMPARE(editor().selectedNode(), node("orders/photo"));
+        QCOMPARE(control<QLabel>("PicField_Name")->text(), QStringLiteral("Field: orders.photo"));
+
+        // F2 with a shift key held starts nothing.
+        QTest::keyClick(tree(), Qt::Key_F2, Qt::ShiftModifier);
+        QVERIFY(!tree()->viewport()->findChild<QLineEdit *>() || !tree()->viewport()->findChild<QLineEdit *>()->isVisible());
+    }
+
+    void renameTableKeepsTheView()
+    {
+        openProject();
+        node("customers")->setExpanded(true);
+        node("orders")->setExpanded(true);
+        select(QStringLiteral("orders"));
+        bool cancel = false;
+        editor().TreeView1_AfterLabelEdit(cancel, QStringLiteral("sales"));
+        QVERIFY(!cancel);
+        processQueued();
+        QVERIFY(node("customers")->isExpanded());
+        QVERIFY(node("sales")->isExpanded());
+        QVERIFY(!node("odd")->isExpanded());
+        QCOMPARE(editor().selectedNode(), node("sales"));
+        QCOMPARE(control<QLabel>("PicTable_lblName")->text(), QStringLiteral("Table: sales"));
+        // Renaming customers follows into the lookups of other tables.
+        select(QStringLiteral("customers"));
+        editor().TreeView1_AfterLabelEdit(cancel, QStringLiteral("clients"));
+        processQueued();
+        QCOMPARE(app().ProjectDB->Tables.Item(2)->Fields.Item(2)->ParentTable, QStringLiteral("clients"));
+        QCOMPARE(app().ProjectDB->Tables.Item(3)->Fields.Item(1)->ParentTable, QStringLiteral("clients"));
+    }
+
+    void databaseNameBox_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("accepted, with a hyphen") << "shop-2" << "shop-2" << "";
+        QTest::newRow("reserved words are fine for a database") << "select" << "select" << "";
+        QTest::newRow("leading digit") << "2shop" << "shop"
+                                       << "Error: Invalid name.\r\nDatabase, table and field names can only contain "
+                                          "alphanumeric characters and underscores.\r\nNames cannot begin with a "
+                                          "numeric character.";
+        QTest::newRow("emptied") << "" << "shop" << "";
+    }
+    void databaseNameBox()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QString, message);
+        openProject();
+        auto *box = control<QLineEdit>("PicDB_txtDBName");
+        box->setText(typed);
+        // A command commits without the box losing the focus.
+        CommitVisiblePane();
+        processQueued();
+        QCOMPARE(app().ProjectDB->DBName, stored);
+        QVERIFY(forms().isLoaded(Form::DB));
+        QCOMPARE(control<QLineEdit>("PicDB_txtDBName")->text(), stored);
+        QCOMPARE(editor().rootNode()->text(0), stored);
+        QCOMPARE(f.ui().messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    void fieldCommits()
+    {
+        openProject();
+        node("customers")->setExpanded(true);
+        select(QStringLiteral("customers/name"));
+        MyTable &customers = *app().ProjectDB->Tables.Item(1);
+        control<QCheckBox>("PicField_chkPrimaryKey")->setChecked(true);
+        QCOMPARE(customers.AlterSQL, QStringLiteral("ALTER TABLE `customers` CHANGE `name` `name` VARCHAR(40) not null ;;"));
+        QVERIFY(customers.pkChanged);
+        QCOMPARE(editor().nodePicture(node("customers/name")), 4);
+        QVERIFY(!app().ProjectSaved);
+        control<QCheckBox>("PicField_chkHidden")->setChecked(true);
+        QVERIFY(editor().nodeHidden(node("customers/name")));
+        QVERIFY(customers.Fields.Item(2)->pHidden);
+
+        // A number beyond its range: one message, nothing stored.
+        const QStringList before = model();
+        control<QLineEdit>("PicField_txtCaption")->setText(QStringLiteral("Changed"));
+        control<QLineEdit>("PicField_txtLength")->setText(QStringLiteral("40000"));
+        control<QLineEdit>("PicField_txtLength")->setFocus();
+        QCoreApplication::processEvents();
+        control<QLineEdit>("PicField_txtDefault")->setFocus();
+        QCoreApplication::processEvents();
+        QCOMPARE(f.ui().messages(), QStringList{QStringLiteral("Error 6: Overflow")});
+        QCOMPARE(model(), before);
+
+        // Each keystroke in the column width commits.
+        control<QLineEdit>("PicField_txtLength")->setText(QStringLiteral("40"));
+        control<QLineEdit>("PicField_txtColumnWidth")->setText(QStringLiteral("12"));
+        QCOMPARE(customers.Fields.Item(2)->ColumnWidth, qint16(12));
+        QCOMPARE(customers.Fields.Item(2)->Caption, QStringLiteral("Changed"));
+
+        // Image and link display of one view exclude each other.
+        control<QCheckBox>("PicField_chkTableLink")->setChecked(true);
+        control<QCheckBox>("PicField_chkTableImage")->setChecked(true);
+        QVERIFY(!control<QCheckBox>("PicField_chkTableLink")->isChecked());
+        QVERIFY(customers.Fields.Item(2)->pTableImage && !customers.Fields.Item(2)->pTableLink);
+        // Allowing uploads beside an image display offers the image group.
+        control<QCheckBox>("PicField_chkAllowUploads")->setChecked(true);
+        QCOMPARE(control<QComboBox>("PicField_comFileType")->currentIndex(), 1);
+        QVERIFY(control<QLineEdit>("PicField_txtMaxImageSize")->isEnabled());
+        QCOMPARE(customers.Fields.Item(2)->pUploadFileTypes, QStringLiteral("jpg|jpeg|gif|png"));
+        control<QCheckBox>("PicField_chkAllowUploads")->setChecked(false);
+        QVERIFY(!control<QLineEdit>("PicField_txtMaxImageSize")->isEnabled());
+        QCOMPARE(customers.Fields.Item(2)->pUploadFileTypes, QString());
+
+        // The empty parent table clears the lookup at once.
+        select(QStringLiteral("orders/customer_id"));
+        control<QComboBox>("PicField_comParentTable")->setCurrentIndex(0);
+        const MyField &lookup = *app().ProjectDB->Tables.Item(2)->Fields.Item(2);
+        QCOMPARE(lookup.ParentTable + lookup.ParentIDField + lookup.ParentCaptionField, QString());
+        QCOMPARE(editor().nodePicture(node("orders/customer_id")), 3);
+    }
+
+    void datePreview_data()
+    {
+        QTest::addColumn<int>("order");
+        QTest::addColumn<int>("separator");
+        const char *orders[] = {"year-month-day", "day-month-year", "month-day-year"};
+        const char *separators[] = {"hyphen", "space", "point", "slash", "comma"};
+        for (int o = 0; o < 3; ++o)
+            for (int s = 0; s < 5; ++s)
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(orders[o]), QLatin1String(separators[s]))))
+                    << o << s;
+    }
+    void datePreview()
+    {
+        QFETCH(int, order);
+        QFETCH(int, separator);
+        openProject();
+        control<QComboBox>("PicDB_comboDateFormat")->setCurrentIndex(order);
+        control<QComboBox>("PicDB_comboDateSeparator")->setCurrentIndex(separator);
+        QCOMPARE(app().ProjectDB->DateFormat.toInt(), order + 1);
+        QCOMPARE(app().ProjectDB->DateSeparator.toInt(), separator + 1);
+        const QString sep = QStringList{"-", " ", ".", "/", ","}[separator];
+        const QStringList parts = order == 0 ? QStringList{"2004", "12", "31"}
+            : order == 1                     ? QStringList{"31", "12", "2004"}
+                                             : QStringList{"12", "31", "2004"};
+        const QString preview = parts.join(sep);
+        QCOMPARE(control<QLineEdit>("PicDB_txtDatePreview")->text(), preview);
+        QCOMPARE(app().DatePartSeparator, sep);
+        QString pattern = preview;
+        pattern.replace(QStringLiteral("2004"), QStringLiteral("%Y")).replace(QStringLiteral("31"), QStringLiteral("%d"))
+            .replace(QStringLiteral("12"), QStringLiteral("%m"));
+        QCOMPARE(app().MySQLDateFormat, pattern);
+        QCOMPARE(app().MySQLDateFormat, deriveDateSettings(*app().ProjectDB).mysqlFormat);
+    }
+
+    void outOfRangeDateSettings()
+    {
+        test::buildEditorProject(*app().ProjectDB);
+        app().ProjectDB->DateFormat = Variant(QStringLiteral("7"));
+        app().ProjectDB->DateSeparator = Variant(QStringLiteral("x"));
+        UpdateProject();
+        QCOMPARE(control<QComboBox>("PicDB_comboDateFormat")->currentIndex(), -1);
+        QCOMPARE(control<QComboBox>("PicDB_comboDateSeparator")->currentIndex(), -1);
+        QCOMPARE(control<QLineEdit>("PicDB_txtDatePreview")->text(), QStringLiteral("12/31/2004"));
+        QVERIFY(!app().IsFillingPanes);
+        QVERIFY(f.ui().shown.isEmpty());
+    }
+
+    void quickList()
+    {
+        openProject();
+        select(QStringLiteral("orders/state"));
+        auto *quick = control<QComboBox>("PicField_comQuickList");
+        QCOMPARE(quick->count(), 5);
+        QCOMPARE(quick->itemText(0), QStringLiteral("Quick List!"));
+        quick->setCurrentIndex(1);
+        const QString list = control<QLineEdit>("PicField_txtCSValueList")->text();
+        QVERIFY(list.startsWith(QStringLiteral("Afghanistan;;")) && list.endsWith(QStringLiteral(";;Zimbabwe")));
+        QCOMPARE(quick->currentIndex(), 0);
+        // The value list reaches the model when its box loses the focus.
+        QVERIFY(control<QLineEdit>("PicField_txtCSValueList")->hasFocus() || !editor().isActiveWindow());
+        CommitVisiblePane();
+        QCOMPARE(app().ProjectDB->Tables.Item(2)->Fields.Item(4)->CSValueList, list);
+    }
+
+    void propertyCopyFindsItsSourceByData()
+    {
+        MyDB &db = *app().ProjectDB;
+        ResetProject(db);
+        db.DBName = QStringLiteral("copy");
+        MyTable &x = *db.Tables.Add(QStringLiteral("X"), QStringLiteral("x"));
+        test::addField(x, QStringLiteral("target"), 4, 11)->pPrimaryKey = true;
+        MyTable &ab = *db.Tables.Add(QStringLiteral("AB"), QStringLiteral("a.b"));
+        FieldPtr c = test::addField(ab, QStringLiteral("c"), 15, 30);
+        c->CSValueList = QStringLiteral("1;;2");
+        c->ParentTable = QStringLiteral("x");
+        c->ParentIDField = QStringLiteral("target");
+        MyTable &a = *db.Tables.Add(QStringLiteral("A"), QStringLiteral("a"));
+        test::addField(a, QStringLiteral("b.c"), 4)->CSValueList = QStringLiteral("wrong");
+        FieldPtr lookupElsewhere = test::addField(a, QStringLiteral("d"), 4);
+        lookupElsewhere->ParentTable = QStringLiteral("a.b");
+        UpdateProject();
+        node("x")->setExpanded(true);
+        select(QStringLiteral("x/target"));
+        auto *others = control<QComboBox>("PicField_comOtherFields");
+        QCOMPARE(others->itemText(1), QStringLiteral("a.b.c"));
+        QCOMPARE(others->itemText(2), QStringLiteral("a.b.c"));
+        f.ui().answers = {Answer::No, Answer::Yes, Answer::Yes};
+        others->setCurrentIndex(1);
+        QCOMPARE(others->currentIndex(), 0);
+        QCOMPARE(x.Fields.Item(1)->CSValueList, QString());
+        others->setCurrentIndex(1);
+        const MyField &target = *x.Fields.Item(1);
+        QCOMPARE(target.CSValueList, QStringLiteral("1;;2"));
+        QCOMPARE(target.pDataType, 15);
+        QCOMPARE(target.Name, QStringLiteral("target"));
+        QVERIFY(target.pPrimaryKey);
+        // The source's lookup points into the field's own table: not copied.
+        QCOMPARE(target.ParentTable, QString());
+        QCOMPARE(x.AlterSQL, QString());
+        QCOMPARE(f.ui().messages().first(),
+                 QStringLiteral("This will override the properties of the current field and replace them with the "
+                                "properties of the field 'a.b.c'.\r\n\r\nDo you wish to continue?"));
+        QCOMPARE(f.ui().shown.first().style, Mb::YesNo | Mb::Question | Mb::DefaultButton2);
+        // A lookup into another table is copied.
+        others->setCurrentIndex(others->findText(QStringLiteral("a.d")));
+        QCOMPARE(target.ParentTable, QStringLiteral("a.b"));
+    }
+
+    void closingCommitsTheVisiblePane()
+    {
+        openProject();
+        select(QStringLiteral("customers"));
+        app().ProjectSaved = true;
+        control<QLineEdit>("PicTable_txtCaption")->setText(QStringLiteral("Clients"));
+        f.ui().answers = {Answer::Cancel};
+        editor().parentWidget()->close();
+        QCoreApplication::processEvents();
+        QCOMPARE(app().ProjectDB->Tables.Item(1)->Caption, QStringLiteral("Clients"));
+        QCOMPARE(f.ui().messages(), QStringList{QStringLiteral("Do want to close the current project?\r\n"
+                                                               "Any unsaved changes will be lost.")});
+        QVERIFY(forms().isLoaded(Form::DB));
+        QCOMPARE(app().ProjectDB->DBName, QStringLiteral("shop"));
+
+        f.ui().answers = {Answer::Ok};
+        editor().parentWidget()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!forms().isLoaded(Form::DB));
+        QCOMPARE(app().ProjectDB->DBName, QString());
+        QVERIFY(!f.action(QStringLiteral("miTablesNew"))->isEnabled());
+    }
+
+    void styleFileLoadedWhenNamed()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("mine.tzs"));
+        StyleTable mine;
+        LoadDefaultStyles(mine);
+        mine.StyleDefinitions[1] = QStringLiteral("color: red;");
+        SaveStylesFile(path, mine);
+        openProject();
+        control<QLineEdit>("PicDB_txtTZSFilename")->setText(path);
+        CommitVisiblePane();
+        QCOMPARE(app().ProjectDB->StyleSheetFile, path);
+        QCOMPARE(app().Styles.StyleDefinitions[1], QStringLiteral("color: red;"));
+        // An edit made in the styles editor survives the next commits.
+        app().Styles.StyleDefinitions[1] = QStringLiteral("color: blue;");
+        control<QCheckBox>("PicDB_chkHideNavMenu")->setChecked(true);
+        control<QLineEdit>("PicDB_txtDBServer")->setText(QStringLiteral("db.example"));
+        CommitVisiblePane();
+        QCOMPARE(app().Styles.StyleDefinitions[1], QStringLiteral("color: blue;"));
+        QCOMPARE(app().ProjectDB->Server, QStringLiteral("db.example"));
+        QVERIFY(app().ProjectDB->HideNavMenu);
+    }
+
+    void startUpLists()
+    {
+        QTemporaryDir dir;
+        setProgramFolder(dir.path());
+        openProject();
+        const QString path = joinPath(dir.path(), QStringLiteral("fileTypes.cfg"));
+        QCOMPARE(f.ui().messages(), QStringList{QStringLiteral("The file '") + path
+                                                + QStringLiteral("' is missing or empty. You might need to reinstall Tessaron.")});
+        QCOMPARE(f.ui().shown.first().title, QStringLiteral("Missing file!"));
+        auto *types = control<QComboBox>("PicField_comFileType");
+        QCOMPARE(types->count(), 5);
+        QCOMPARE(types->itemText(4), QStringLiteral("mov|avi|swf|asf"));
+        auto *dataTypes = control<QComboBox>("PicField_comDataType");
+        QCOMPARE(dataTypes->count(), 23);
+        QCOMPARE(dataTypes->itemText(0), QStringLiteral("Tiny Integer"));
+        QCOMPARE(dataTypes->itemText(22), QStringLiteral("Long Text"));
+        QCOMPARE(control<QComboBox>("PicTable_comboQuickSearch")->count(), 4);
+        // The first run writes both colours as designed.
+        QVERIFY(settings::get(QStringLiteral("FormsBackground")).startsWith(QStringLiteral("&H")));
+        QCOMPARE(settings::get(QStringLiteral("TextBoxesBackground")), QStringLiteral("&HFFFFFF"));
+    }
+
+    void colourSettings_data()
+    {
+        QTest::addColumn<QString>("boxes");
+        QTest::addColumn<QColor>("shown");
+        QTest::addColumn<QString>("storedAfter");
+        QTest::newRow("light grey applied") << "&HC0C0C0" << QColor(192, 192, 192) << "&HC0C0C0";
+        QTest::newRow("pale yellow reset") << "&HC0FFFF" << QColor(255, 255, 255) << "&HFFFFFF";
+        QTest::newRow("decimal applied") << "255" << QColor(255, 0, 0) << "255";
+    }
+    void colourSettings()
+    {
+        QFETCH(QString, boxes);
+        QFETCH(QColor, shown);
+        QFETCH(QString, storedAfter);
+        settings::set(QStringLiteral("TextBoxesBackground"), boxes);
+        openProject();
+        QCOMPARE(control<QLineEdit>("PicField_txtCaption")->palette().color(QPalette::Base), shown);
+        QCOMPARE(control<QComboBox>("PicField_comParentTable")->palette().color(QPalette::Base), shown);
+        QCOMPARE(settings::get(QStringLiteral("TextBoxesBackground")), storedAfter);
+        // The name box keeps its designed colour.
+        QCOMPARE(control<QLineEdit>("PicDB_txtDBName")->palette().color(QPalette::Base), QColor(255, 255, 255));
+    }
+
+    void badColourSetting()
+    {
+        settings::set(QStringLiteral("FormsBackground"), QStringLiteral("&HFFFFFF"));
+        settings::set(QStringLiteral("TextBoxesBackground"), QStringLiteral("pink"));
+        openProject();
+        QCOMPARE(f.ui().messages().size(), 1);
+        QVERIFY(f.ui().messages().first().contains(QStringLiteral("Sub: frmDB.Form_Load")));
+        // Neither colour step ran: both settings stay as they were.
+        QCOMPARE(settings::get(QStringLiteral("FormsBackground")), QStringLiteral("&HFFFFFF"));
+        QCOMPARE(settings::get(QStringLiteral("TextBoxesBackground")), QStringLiteral("pink"));
+        QCOMPARE(editor().visiblePane(), 1);
+    }
+
+    void scrolling()
+    {
+        openProject();
+        select(QStringLiteral("orders/photo"));
+        editor().parentWidget()->resize(700, 360);
+        QCoreApplication::processEvents();
+        auto *v = control<QScrollBar>("VScroll1");
+        QVERIFY(v->isEnabled());
+        QVERIFY(v->maximum() > 0);
+        QCOMPARE(v->value(), 0);
+        auto *pane = control<QWidget>("picField");
+        pane->setFocus();
+        QTest::keyClick(pane, Qt::Key_End);
+        QCOMPARE(v->value(), v->maximum());
+        QCOMPARE(pane->y(), -v->maximum());
+        QTest::keyClick(pane, Qt::Key_Home);
+        QCOMPARE(pane->y(), 0);
+        forms().main().resize(1400, 1100);
+        editor().parentWidget()->resize(1200, 900);
+        QCoreApplication::processEvents();
+        QVERIFY(!v->isEnabled());
+    }
+
+    void help()
+    {
+        openProject();
+        select(QStringLiteral("customers"));
+        QStringList topics;
+        QObject listener; // the connection ends with the test
+        connect(&app(), &AppState::helpRequested, &listener, [&](const QString &tag) { topics << tag; });
+        auto *combo = control<QComboBox>("PicTable_comboQuickSearch");
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_F1);
+        auto *pane = control<QWidget>("picTable");
+        pane->setFocus();
+        QTest::keyClick(pane, Qt::Key_F1);
+        QCOMPARE(topics, (QStringList{QStringLiteral("18"), QStringLiteral("15")}));
+    }
+
+    void everyTagHasATopic()
+    {
+        openProject();
+        const QString file = joinPath(programFolder(), QStringLiteral("con_help"));
+        QStringList missing;
+        for (QWidget *w : editor().findChildren<QWidget *>()) {
+            const QString tag = w->property("tag").toString();
+            if (!tag.isEmpty() && !readHelpTopic(file, tag).found)
+                missing << w->objectName() + u'=' + tag;
+        }
+        QCOMPARE(missing, QStringList());
+        QVERIFY(control<QWidget>("picField")->property("tag").toString() == QStringLiteral("38"));
+    }
+
+    void treeKeys()
+    {
+        openProject();
+        QStringList topics;
+        QObject listener; // the connection ends with the test
+        connect(&app(), &AppState::helpRequested, &listener, [&](const QString &tag) { topics << tag; });
+        tree()->setFocus();
+        QTest::keyClick(tree(), Qt::Key_F1);
+        QCOMPARE(topics, QStringList{QStringLiteral("tree")});
+        QTest::keyClick(tree(), Qt::Key_Delete);
+        QCOMPARE(f.commands(), QStringList{QStringLiteral("miTablesDelete_Click")});
+    }
+
+    void captionAndRefresh()
+    {
+        app().FileName = joinPath(programFolder(), QStringLiteral("samples/shop.tzx"));
+        openProject();
+        QCOMPARE(editor().windowTitle(), QStringLiteral("samples/shop.tzx"));
+        editor().RefreshTree();
+        QCOMPARE(tree()->topLevelItemCount(), 1);
+        QCOMPARE(editor().rootNode()->childCount(), 0);
+        // A tree of the root alone is built afresh: the root open and shown.
+        node("shop")->setExpanded(false);
+        UpdateProject();
+        QVERIFY(editor().rootNode()->isExpanded());
+        QCOMPARE(editor().selectedNode(), editor().rootNode());
+        QCOMPARE(editor().visiblePane(), 1);
+    }
+
+    void splitter()
+    {
+        openProject();
+        auto *bar = control<QPushButton>("Command1");
+        const int width = tree()->width();
+        // Only the left button alone moves it, and only inside its limits.
+        QMouseEvent right(QEvent::MouseMove, QPointF(40, 5), bar->mapToGlobal(QPointF(40, 5)), Qt::NoButton,
+                          Qt::RightButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(bar, &right);
+        QCOMPARE(tree()->width(), width);
+        QMouseEvent left(QEvent::MouseMove, QPointF(40, 5), bar->mapToGlobal(QPointF(40, 5)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(bar, &left);
+        QCOMPARE(tree()->width(), width + 40);
+        QCOMPARE(bar->x(), tree()->x() + tree()->width());
+        QCOMPARE(control<QWidget>("Picture1")->x(), tree()->x() + tree()->width() + 4);
+        QMouseEvent past(QEvent::MouseMove, QPointF(-500, 5), bar->mapToGlobal(QPointF(-500, 5)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(bar, &past);
+        QCOMPARE(tree()->width(), width + 40);
+    }
+
+    void noRebuildInsideAFill()
+    {
+        // The message loop really runs during the fill of a big field list.
+        struct LoopUi final : UiServices {
+            int processEventsCalls = 0;
+            int messageBox(const QString &, int style, const QString &) override { return defaultAnswer(style); }
+            QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+            QString openFileName(const FileDialogRequest &) override { return {}; }
+            QString saveFileName(const FileDialogRequest &) override { return {}; }
+            bool openExternal(const QString &) override { return false; }
+            void processEvents() override
+            {
+                ++processEventsCalls;
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            }
+        } loop;
+        setUi(&loop);
+        const auto restore = qScopeGuard([this] { setUi(&f.ui()); });
+        MyDB &db = *app().ProjectDB;
+        test::buildEditorProject(db);
+        MyTable &big = *db.Tables.Add(QStringLiteral("Big"), QStringLiteral("big"));
+        for (int i = 0; i < 600; ++i)
+            test::addField(big, QStringLiteral("f%1").arg(i), 4);
+        UpdateProject();
+        node("big")->setExpanded(true);
+        select(QStringLiteral("customers"));
+        bool cancel = false;
+        editor().TreeView1_AfterLabelEdit(cancel, QStringLiteral("clients")); // queues the rebuild
+        QTreeWidgetItem *target = node("big/f599");
+        editor().TreeView1_NodeClick(target);
+        QVERIFY(loop.processEventsCalls > 0);
+        // The fill ran to its end on the node it was given; the rebuild waited.
+        QVERIFY(node("customers"));
+        QCOMPARE(control<QLabel>("PicField_Name")->text(), QStringLiteral("Field: big.f599"));
+        QVERIFY(!app().IsFillingPanes);
+        processQueued();
+        QVERIFY(node("clients"));
+        QCOMPARE(editor().selectedNode()->text(0), QStringLiteral("f599"));
+    }
+
+    void screenshots()
+    {
+        openProject();
+        QWidget *window = editor().parentWidget();
+        test::GuiFixture::screenshot(window, QStringLiteral("editor_database"));
+        node("orders")->setExpanded(true);
+        select(QStringLiteral("orders"));
+        test::GuiFixture::screenshot(window, QStringLiteral("editor_table"));
+        select(QStringLiteral("orders/photo"));
+        auto *tabs = control<QTabWidget>("SSTab1");
+        for (int tab = 0; tab < 3; ++tab) {
+            tabs->setCurrentIndex(tab);
+            test::GuiFixture::screenshot(window, QStringLiteral("editor_field_tab%1").arg(tab));
+        }
+        test::GuiFixture::screenshot(&forms().main(), QStringLiteral("editor_in_main_window"));
+    }
+};
+
+QTEST_MAIN(TestGuiEditor)
+#include "tst_gui_editor.moc"
