@@ -2,11 +2,8 @@
 // The commands of the File, Tables and Project menus, one free function
 // each, named after the menu item that runs it. The main window's menus,
 // toolbar, double click and start dialog call them; the main window holds
-// none of their logic.
-//
-// Until a command is built its definition in commands_pending.cpp does
-// nothing; building one means moving its definition out of that file into
-// a source of its own.
+// none of their logic. They live in filecommands.cpp, tablecommands.cpp,
+// fieldcommands.cpp and generatecommand.cpp.
 namespace tess::commands {
 
 // File

@@ -10,7 +10,6 @@
 #include "model/appstate.h"
 #include "model/styles.h"
 #include "model/xmlreader.h"
-#include "platform/paths.h"
 #include "platform/runtimeerror.h"
 #include "platform/ui.h"
 
@@ -36,20 +35,6 @@ void setEditorVisible(bool visible)
     if (auto *sub = qobject_cast<QMdiSubWindow *>(editor.parentWidget()))
         sub->setVisible(visible);
     editor.setVisible(visible);
-}
-
-// The editor's caption: the project file without the program's folder in
-// front, or the database name while there is no file.
-void showEditorCaption()
-{
-    if (!forms().isLoaded(Form::DB))
-        return;
-    QString caption = app().FileName;
-    if (caption.isEmpty())
-        caption = app().ProjectDB->DBName;
-    else
-        caption.replace(programFolder() + u'/', QString());
-    forms().db().setWindowTitle(caption);
 }
 
 // New's reset without its question.
@@ -79,7 +64,8 @@ void saveTo(const QString &path)
     }
     app().FileName = path;
     app().ProjectSaved = true;
-    showEditorCaption();
+    if (forms().isLoaded(Form::DB))
+        forms().db().showCaption();
 }
 
 // While the file is read: the notice on screen, the main window taking no
@@ -118,7 +104,6 @@ void miFileNew_Click()
     UpdateProject();
     app().ProjectSaved = false;
     setEditorVisible(true);
-    showEditorCaption();
 }
 
 void miFileOpenXML_Click()
@@ -177,7 +162,6 @@ void miFileOpenXML_Click()
     setEditorVisible(projectOpen());
     if (!projectOpen())
         forms().unload(Form::DB);
-    showEditorCaption();
     app().ProjectSaved = true;
 }
 

@@ -5,6 +5,7 @@
 #include "app/forms.h"
 #include "app/frmgenerating.h"
 #include "app/generatesequence.h"
+#include "editor/selection.h"
 
 #include <QApplication>
 
@@ -23,7 +24,13 @@ public:
         return log;
     }
     void setLogChecking(bool checking) override { forms().generating().setChecking(checking); }
-    bool commitPane() override { return true; }
+    // The pane on screen, once: an error in it ends the run with its one
+    // message.
+    bool commitPane() override
+    {
+        CommitVisiblePane();
+        return true;
+    }
     QString chooseOutputFolder() override { return dialogs().chooseOutputFolder(); }
     void setBusy(bool busy) override
     {

@@ -54,6 +54,9 @@ public:
     // table count, the database name box and the caption.
     void showProject();
     void setTableCount(int count);
+    // The project's file without the program's folder in front, or the
+    // database name while there is no file.
+    void showCaption();
 
     // Renames what the selected node stands for; cancel comes back true
     // when the name is refused. The tree is rebuilt once the current

@@ -239,9 +239,14 @@ void frmDB::showProject()
         TreeView1_NodeClick(node ? node : rootNode());
     }
     setTableCount(project.Tables.Count());
+    showCaption();
+}
+
+void frmDB::showCaption()
+{
     const QString &file = app().FileName;
     if (file.isEmpty())
-        setWindowTitle(project.DBName);
+        setWindowTitle(app().ProjectDB->DBName);
     else
         setWindowTitle(QString(file).replace(programFolder() + u'/', QString()));
 }
