@@ -7,6 +7,7 @@
 #include "app/frmpleasewait.h"
 #include "converter/projectwriter.h"
 #include "editor/frmdb.h"
+#include "editor/selection.h"
 #include "model/appstate.h"
 #include "model/styles.h"
 #include "model/xmlreader.h"
@@ -169,6 +170,8 @@ void miFileSaveXML_Click()
 {
     if (!projectOpen())
         return;
+    // What stands in the pane on screen is part of the project saved.
+    CommitVisiblePane();
     if (app().FileName.isEmpty()) {
         miFileSaveXMLAs_Click();
         return;
@@ -180,6 +183,7 @@ void miFileSaveXMLAs_Click()
 {
     if (!projectOpen())
         return;
+    CommitVisiblePane();
     FileDialogRequest request;
     request.filter = kProjectFilter;
     request.title = QStringLiteral("Save Tessaron Project");
