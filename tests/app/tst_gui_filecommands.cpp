@@ -8,6 +8,7 @@
 #include "support/guifixture.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -19,6 +20,18 @@ namespace {
 const QString kExample = QStringLiteral(TESSARON_SOURCE_DIR "/examples/shop.tzx");
 
 MyDB &project() { return *app().ProjectDB; }
+
+// The project's members; the two date settings by value, whether the
+// variant holds them as the number a pane commit stores or as the text
+// the reader gives.
+QStringList members()
+{
+    QStringList lines = testing::dump(project());
+    for (QString &line : lines)
+        if (line.startsWith(QStringLiteral("db.Date")))
+            line.replace(QStringLiteral("=#"), QStringLiteral("='")).remove(QRegularExpression(QStringLiteral("'$"))).replace(QStringLiteral("='"), QStringLiteral("="));
+    return lines;
+}
 
 } // namespace
 
@@ -68,7 +81,7 @@ void TestGuiFileCommands::openEditSaveReopen()
     project().Tables.Item(1)->Caption = QStringLiteral("Kategorien \u00e4");
     project().Tables.Item(1)->Fields.Item(2)->pLength = 77;
     app().ProjectSaved = false;
-    const QStringList edited = testing::dump(project());
+    const QStringList edited = members();
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("copy.tzx"));
@@ -81,7 +94,7 @@ void TestGuiFileCommands::openEditSaveReopen()
 
     // Save goes to the same file again.
     project().Tables.Item(1)->Caption = QStringLiteral("Kategorien \u00e4\u00e4");
-    const QStringList saved = testing::dump(project());
+    const QStringList saved = members();
     const int dialogs = ui().shown.size();
     trigger("miFileSaveXML");
     QCOMPARE(ui().shown.size(), dialogs);
@@ -92,7 +105,7 @@ void TestGuiFileCommands::openEditSaveReopen()
     ui().answers << Answer::Ok;
     open(path);
     QCOMPARE(ui().messages().size(), 1);
-    QCOMPARE(testing::dump(project()), saved);
+    QCOMPARE(members(), saved);
     QVERIFY(edited != saved);
 }
 

@@ -3,6 +3,7 @@
 // and the saved flag; Generate and Save commit the pane on screen.
 #include "app/commits.h"
 #include "app/forms.h"
+#include "app/frmgenerating.h"
 #include "app/frmmain.h"
 #include "converter/projectdump.h"
 #include "editor/editorproject.h"
@@ -300,7 +301,9 @@ void TestGuiTableCommands::generateCommitsThePane()
     m_fixture.dialogs().outputFolders << QString();
     trigger("miProjectGenerate");
     QCOMPARE(table("customers").Fields.Item(2)->pLength, qint16(66));
-    QVERIFY(m_fixture.dialogs().shown.contains(QStringLiteral("frmOutputFolder")) || !ui().messages().isEmpty());
+    // The checks ran after the commit (this project fails them further on).
+    QVERIFY(!forms().generating().log().text().isEmpty());
+    QVERIFY(ui().messages().isEmpty());
 }
 
 QTEST_MAIN(TestGuiTableCommands)
