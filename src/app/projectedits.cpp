@@ -25,6 +25,18 @@ int freeNumber(const Members &members, const QString &stem)
     }
 }
 
+template <class Members>
+int positionOf(const Members &members, const QString &name)
+{
+    int i = 0;
+    for (const auto &m : members) {
+        ++i;
+        if (m->Name == name)
+            return i;
+    }
+    return 0;
+}
+
 } // namespace
 
 TablePtr addNewTable(MyDB &db)
@@ -48,27 +60,9 @@ FieldPtr addNewField(MyTable &table)
     return field;
 }
 
-int tablePosition(const MyDB &db, const QString &name)
-{
-    int i = 0;
-    for (const auto &t : db.Tables) {
-        ++i;
-        if (t->Name == name)
-            return i;
-    }
-    return 0;
-}
+int tablePosition(const MyDB &db, const QString &name) { return positionOf(db.Tables, name); }
 
-int fieldPosition(const MyTable &table, const QString &name)
-{
-    int i = 0;
-    for (const auto &f : table.Fields) {
-        ++i;
-        if (f->Name == name)
-            return i;
-    }
-    return 0;
-}
+int fieldPosition(const MyTable &table, const QString &name) { return positionOf(table.Fields, name); }
 
 void deleteTable(MyDB &db, int position)
 {

@@ -1,5 +1,6 @@
 #include "app/validateproject.h"
 
+#include "editor/namerules.h"
 #include "model/constants.h"
 
 namespace tess {
@@ -12,35 +13,12 @@ const QString kCrLf = QStringLiteral("\r\n");
 // treats the field as the user left it, and check 13 names it.
 qint32 typeOf(const MyField &f) { return f.pDataType >= Dt::TinyInt && f.pDataType <= Dt::LongText ? f.pDataType : 0; }
 
-TablePtr findTable(const MyDB &db, const QString &name)
-{
-    for (const auto &t : db.Tables)
-        if (t->Name == name)
-            return t;
-    return {};
-}
-
-FieldPtr findField(const MyTable &table, const QString &name)
-{
-    for (const auto &f : table.Fields)
-        if (f->Name == name)
-            return f;
-    return {};
-}
-
-// The characters a table or field name may hold: letters a to z of either
-// case, digits and underscores, not beginning with a digit. Reserved words
-// are the editor's concern: MySQL takes them quoted, and projects use them.
+// A table or field name as the editor's renaming accepts its characters.
+// Reserved words are the editor's concern only: MySQL takes them quoted,
+// and projects use them.
 bool isValidName(const QString &name)
 {
-    if (name.isEmpty())
-        return false;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const char16_t c = name.at(i).toLower().unicode();
-        if (!((c >= u'a' && c <= u'z') || c == u'_' || (i > 0 && c >= u'0' && c <= u'9')))
-            return false;
-    }
-    return true;
+    return !name.isEmpty() && hasValidNameCharacters(name, NameKind::TableOrField);
 }
 
 QString fieldRef(const MyTable &t, const MyField &f) { return t.Name + u'.' + f.Name; }

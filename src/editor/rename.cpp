@@ -34,22 +34,6 @@ QString capitalised(const QString &name)
     return name.left(1).toUpper() + name.mid(1);
 }
 
-TablePtr findTable(const MyDB &db, const QString &name)
-{
-    for (const TablePtr &t : db.Tables)
-        if (t->Name == name)
-            return t;
-    return {};
-}
-
-FieldPtr findField(const MyTable &table, const QString &name)
-{
-    for (const FieldPtr &f : table.Fields)
-        if (f->Name == name)
-            return f;
-    return {};
-}
-
 void refuse(const QString &message, RenameOutcome &out)
 {
     ui().messageBox(message, Mb::Exclamation | Mb::OkOnly);

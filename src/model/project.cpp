@@ -93,6 +93,22 @@ void CopyFieldProperties(const MyField &s, MyField &d, bool copyIdentity, bool c
     }
 }
 
+TablePtr findTable(const MyDB &db, const QString &name)
+{
+    for (const TablePtr &t : db.Tables)
+        if (t->Name == name)
+            return t;
+    return {};
+}
+
+FieldPtr findField(const MyTable &table, const QString &name)
+{
+    for (const FieldPtr &f : table.Fields)
+        if (f->Name == name)
+            return f;
+    return {};
+}
+
 void ResetProject(MyDB &db)
 {
     db.DBName = QStringLiteral("new_db");

@@ -108,6 +108,10 @@ using DBPtr = std::shared_ptr<MyDB>;
 // Index, pPrimaryKey) and lookup members only when asked.
 void CopyFieldProperties(const MyField &source, MyField &destination, bool copyIdentity, bool copyLookup);
 
+// The first table or field of that name (exact case), or none.
+TablePtr findTable(const MyDB &db, const QString &name);
+FieldPtr findField(const MyTable &table, const QString &name);
+
 // What the New command stores into a project: defaults, no tables.
 void ResetProject(MyDB &db);
 
