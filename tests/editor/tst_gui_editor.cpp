@@ -190,6 +190,15 @@ private slots:
         QCOMPARE(control<QTabWidget>("SSTab1")->currentIndex(), 2);
         select(QStringLiteral("orders/customer_id"));
         QCOMPARE(control<QTabWidget>("SSTab1")->currentIndex(), 1);
+        QVERIFY(control<QComboBox>("PicField_comParentTable")->isVisible()); // the page itself, not only its tab
+        // The drop-down lists filled on the way show every entry.
+        for (const char *name : {"PicField_comParentTable", "PicField_comParentCaptionField", "PicField_comOtherFields"}) {
+            auto *list = control<QComboBox>(name);
+            list->showPopup();
+            const QModelIndex last = list->model()->index(list->count() - 1, 0);
+            QVERIFY2(list->view()->visualRect(last).isValid(), name);
+            list->hidePopup();
+        }
         QCOMPARE(control<QComboBox>("PicField_comParentTable")->currentText(), QStringLiteral("customers"));
         QCOMPARE(control<QComboBox>("PicField_comParentIDField")->currentText(), QStringLiteral("id"));
         QCOMPARE(control<QComboBox>("PicField_comParentCaptionField")->currentText(), QStringLiteral("name"));
@@ -746,10 +755,11 @@ private slots:
         node("orders")->setExpanded(true);
         select(QStringLiteral("orders"));
         test::GuiFixture::screenshot(window, QStringLiteral("editor_table"));
-        select(QStringLiteral("orders/photo"));
-        auto *tabs = control<QTabWidget>("SSTab1");
+        // Each tab as the field that opens it shows it.
+        const QStringList fields = {"orders/photo", "orders/customer_id", "orders/state"};
         for (int tab = 0; tab < 3; ++tab) {
-            tabs->setCurrentIndex(tab);
+            select(fields[tab]);
+            QCOMPARE(control<QTabWidget>("SSTab1")->currentIndex(), tab);
             test::GuiFixture::screenshot(window, QStringLiteral("editor_field_tab%1").arg(tab));
         }
         test::GuiFixture::screenshot(&forms().main(), QStringLiteral("editor_in_main_window"));
