@@ -3,7 +3,7 @@
 # Safe to run again: apt-get skips what is already there.
 set -e
 PKGS="build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev libpugixml-dev \
-php-cli php-mysql mariadb-server mariadb-client chromium xauth"
+php-cli php-mysql mariadb-server mariadb-client chromium xauth clang libclang-rt-14-dev"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

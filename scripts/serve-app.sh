@@ -20,18 +20,6 @@ servers_check_tools
 db_user=tessaron
 db_password=tessaron
 
-stop() {
-  local rc=$?
-  trap - EXIT
-  servers_stop
-  [ -z "$servers_work" ] || rm -rf "$servers_work"
-  exit $rc
-}
-trap stop EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-trap 'exit 129' HUP
-
 servers_init
 servers_start_db "$db_user" "$db_password"
 # Every PHP message shows in the page and on this terminal.

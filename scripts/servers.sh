@@ -1,9 +1,15 @@
 # A private MariaDB and PHP's built-in server on free loopback ports, for a
 # generated application. Sourced (bash) by tests/e2e/run.sh and
-# scripts/serve-app.sh, which set their own traps around it:
+# scripts/serve-app.sh:
 #
 #   servers_check_tools            fails unless every server program is there
-#   servers_init                   makes the working folder $servers_work
+#   servers_init [COMMAND]         makes the working folder $servers_work and
+#                                  arranges that any exit of the script
+#                                  (Ctrl+C, TERM, a closed terminal too)
+#                                  runs COMMAND (to end what uses the
+#                                  servers and keep what it wants of
+#                                  $servers_work), stops both servers,
+#                                  removes the folder and keeps the status
 #   servers_start_db USER PASSWORD starts MariaDB with that user (all rights,
 #                                  from 127.0.0.1 and localhost); sets db_port
 #                                  and db_socket
@@ -19,6 +25,7 @@
 # database server runs as when started by root, cannot enter /root.
 
 servers_work=""
+servers_on_exit=""
 db_pid=""
 db_port=""
 db_socket=""
@@ -35,9 +42,23 @@ servers_check_tools() {
 }
 
 servers_init() {
+  servers_on_exit=${1:-}
+  trap servers_exit EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+  trap 'exit 129' HUP
   servers_work=$(mktemp -d /tmp/tessaron-servers.XXXXXX)
   chmod 755 "$servers_work"
   mkdir -p "$servers_work/db" "$servers_work/run"
+}
+
+servers_exit() {
+  local rc=$?
+  trap - EXIT
+  [ -z "$servers_on_exit" ] || eval "$servers_on_exit" || true
+  servers_stop
+  [ -z "$servers_work" ] || rm -rf "$servers_work"
+  exit $rc
 }
 
 # A port that nothing listens on now.

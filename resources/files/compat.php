@@ -30,18 +30,13 @@
 
 	// The request arrays under their old names. The new ones are named here
 	// as they are: PHP fills $_SERVER and $_ENV only for code that names them.
-	if (!isset($GLOBALS['HTTP_GET_VARS']))
-		$GLOBALS['HTTP_GET_VARS'] = $_GET;
-	if (!isset($GLOBALS['HTTP_POST_VARS']))
-		$GLOBALS['HTTP_POST_VARS'] = $_POST;
-	if (!isset($GLOBALS['HTTP_POST_FILES']))
-		$GLOBALS['HTTP_POST_FILES'] = $_FILES;
-	if (!isset($GLOBALS['HTTP_COOKIE_VARS']))
-		$GLOBALS['HTTP_COOKIE_VARS'] = $_COOKIE;
-	if (!isset($GLOBALS['HTTP_SERVER_VARS']))
-		$GLOBALS['HTTP_SERVER_VARS'] = $_SERVER;
-	if (!isset($GLOBALS['HTTP_ENV_VARS']))
-		$GLOBALS['HTTP_ENV_VARS'] = $_ENV;
+	foreach (array('HTTP_GET_VARS' => $_GET, 'HTTP_POST_VARS' => $_POST, 'HTTP_POST_FILES' => $_FILES,
+			'HTTP_COOKIE_VARS' => $_COOKIE, 'HTTP_SERVER_VARS' => $_SERVER, 'HTTP_ENV_VARS' => $_ENV)
+			as $compat_name => $compat_values) {
+		if (!isset($GLOBALS[$compat_name]))
+			$GLOBALS[$compat_name] = $compat_values;
+	}
+	unset($compat_name, $compat_values);
 
 	// Request values arrive as they were sent: there are no magic quotes.
 	if (!function_exists('get_magic_quotes_gpc')) {

@@ -47,7 +47,7 @@ public:
             commit(p);
             return;
         }
-        // At most 5 bytes per UTF-16 unit ("&#31;"; 3 for non-ASCII).
+        // At most 5 bytes per UTF-16 unit ("&amp;", "&#13;"; 3 for non-ASCII).
         char *p = reserve(2 * N + 3 + size_t(value.size()) * 5);
         p = startTag(p, name);
         p = appendEscaped(p, value);
@@ -127,8 +127,11 @@ private:
     }
 
     // UTF-8 with the markup characters escaped. A CR goes out as a
-    // character reference so that readers that normalise line ends keep it;
-    // other control characters, which XML cannot carry literally, too.
+    // character reference so that readers that normalise line ends keep it.
+    // The other control characters and U+FFFE and U+FFFF are no characters
+    // of XML, neither written out nor by reference: like a lone surrogate,
+    // which has no UTF-8 form, each becomes U+FFFD, so that the file stays
+    // one that every reader (this program's included) opens.
     static char *appendEscaped(char *p, const QString &text)
     {
         const char16_t *s = reinterpret_cast<const char16_t *>(text.utf16());
@@ -146,18 +149,15 @@ private:
                 case '>': p = copy(p, "&gt;", 4); break;
                 case '\t':
                 case '\n': *p++ = char(c); break;
-                default:
-                    *p++ = '&';
-                    *p++ = '#';
-                    p = std::to_chars(p, p + 2, unsigned(c)).ptr;
-                    *p++ = ';';
+                case '\r': p = copy(p, "&#13;", 5); break;
+                default: p = copy(p, "\xef\xbf\xbd", 3);
                 }
                 continue;
             }
             if (c >= 0xD800 && c <= 0xDBFF && s < end && *s >= 0xDC00 && *s <= 0xDFFF)
                 c = 0x10000 + ((c - 0xD800) << 10) + (char32_t(*s++) - 0xDC00);
-            else if (c >= 0xD800 && c <= 0xDFFF)
-                c = 0xFFFD; // a lone surrogate has no UTF-8 form
+            else if ((c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF)
+                c = 0xFFFD;
             if (c < 0x800) {
                 *p++ = char(0xC0 | (c >> 6));
                 *p++ = char(0x80 | (c & 0x3F));

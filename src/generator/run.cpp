@@ -1,9 +1,11 @@
 #include "generator/run.h"
 
+#include "model/constants.h"
 #include "model/datesettings.h"
 #include "platform/convert.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
+#include "platform/regularfile.h"
 #include "platform/runtimeerror.h"
 
 #include <QFileInfo>
@@ -205,27 +207,39 @@ bool storeFile(const Target &target, const QByteArray &bytes, const struct times
     return replaceFile(target, bytes, mtime);
 }
 
-bool readWholeFile(const QString &path, QByteArray &bytes, struct stat &st)
+// Project names become file names, and a project file may hold any name.
+// A name with a folder part, "." or ".." (or a NUL, which would cut the
+// path short) would put the file somewhere else than the caller shows; the
+// routines refuse it, whatever checks came before. A backslash counts as a
+// folder separator too: the generated application may be served from a
+// system on which it is one.
+bool plainFileName(QStringView name)
 {
-    const int fd = ::open(localPath(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (ok) {
-        bytes.resize(qsizetype(st.st_size));
-        qsizetype done = 0;
-        while (ok && done < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                ok = false;
-            else
-                done += n;
-        }
-    }
-    ::close(fd);
-    return ok;
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\')
+        && !name.contains(QChar(0));
+}
+
+// The part of path after the output folder; a null view when path does not
+// lie in it.
+QStringView belowFolder(const QString &folder, const QString &path)
+{
+    const QString prefix = joinPath(folder, QString());
+    if (!path.startsWith(prefix))
+        return {};
+    return QStringView(path).sliced(prefix.size());
+}
+
+// Generated text goes directly into the output folder.
+bool textTarget(const GenerationRun &run, const QString &path) { return plainFileName(belowFolder(run.folder, path)); }
+
+// Copies also go into the upload folder.
+bool copyTarget(const GenerationRun &run, const QString &path)
+{
+    QStringView name = belowFolder(run.folder, path);
+    const QString upload = UploadFolder + u'/';
+    if (name.startsWith(upload))
+        name = name.sliced(upload.size());
+    return plainFileName(name);
 }
 
 QString fileData(const QString &heading, const struct stat &st)
@@ -292,6 +306,11 @@ void GenerationRun::logGenerating(const QString &fileName)
 
 WriteOutcome GenerationRun::WriteOutputFile(const QString &path, const QString &displayName, const QString &content, bool logIt)
 {
+    if (!textTarget(*this, path)) {
+        logFailed();
+        host.processEvents();
+        return WriteOutcome::Failed;
+    }
     WriteOutcome outcome;
     Target target = inspect(path);
     if (target.kind == Target::Regular) {
@@ -321,6 +340,10 @@ WriteOutcome GenerationRun::WriteOutputFile(const QString &path, const QString &
 
 WriteOutcome GenerationRun::WriteTextFile(const QString &path, const QString &content, bool logIt)
 {
+    if (!textTarget(*this, path)) {
+        logFailed();
+        return WriteOutcome::Failed;
+    }
     return writeText(*this, inspect(path), content, logIt);
 }
 
@@ -348,6 +371,10 @@ bool GenerationRun::ConfirmOverwrite(const QString &path, const QString &display
 
 WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &dst, bool logIt)
 {
+    if (!copyTarget(*this, dst)) {
+        logFailed();
+        return WriteOutcome::Failed;
+    }
     Target target = inspect(dst);
     // A copy onto the source itself is refused: the output folder leads
     // back to the folder the support files come from.
@@ -394,7 +421,7 @@ WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &ds
 
     QByteArray bytes;
     struct stat srcStat;
-    if (!readWholeFile(src, bytes, srcStat) || !storeFile(target, bytes, &srcStat.st_mtim)) {
+    if (!readRegularFile(src, bytes, &srcStat) || !storeFile(target, bytes, &srcStat.st_mtim)) {
         logFailed();
         return WriteOutcome::Failed;
     }

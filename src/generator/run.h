@@ -81,7 +81,9 @@ struct GenerationRun {
     // logIt only silences " Done." and " Skipped.". An existing file is
     // replaced through a new file beside it, so a failed write keeps the old
     // one; a target without any write bit is never replaced. A new target is
-    // written in place and removed again when the write fails.
+    // written in place and removed again when the write fails. A target must
+    // be a plain file name in the output folder (for copies also in its
+    // upload folder); any other, one with "..", say, fails untouched.
     WriteOutcome WriteOutputFile(const QString &path, const QString &displayName, const QString &content, bool logIt);
     WriteOutcome CopyOutputFile(const QString &src, const QString &dst, bool logIt);
     WriteOutcome WriteTextFile(const QString &path, const QString &content, bool logIt);

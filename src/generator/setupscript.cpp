@@ -9,6 +9,7 @@
 #include "generator/header.h"
 #include "generator/lines.h"
 #include "model/columndefinition.h"
+#include "model/constants.h"
 #include "model/maker.h"
 #include "platform/paths.h"
 #include "platform/runtimeerror.h"
@@ -172,9 +173,19 @@ QString configLine(const QString &variable)
         + QStringLiteral(", '\\\\\"$').\"\\\";\\n\");");
 }
 
+// The message of a translation key in red, the link home, and the end of
+// the script.
+void refusal(Lines &l, int indent, const char *key)
+{
+    l(indent, QStringLiteral("echo \"$divFormat<div style=\\\"color: red;\\\">\".$Translation[\"") + QLatin1String(key)
+                  + QStringLiteral("\"].\"</div></div><br>\";"));
+    l(indent, QStringLiteral("echo $backHome;"));
+    l(indent, QStringLiteral("exit;"));
+}
+
 void makeImagesFolder(const GenerationRun &run)
 {
-    const QByteArray path = QFile::encodeName(joinPath(run.folder, QStringLiteral("images")));
+    const QByteArray path = QFile::encodeName(joinPath(run.folder, UploadFolder));
     if (::mkdir(path.constData(), 0777) == 0 || errno == EEXIST)
         return;
     if (errno == ENOENT || errno == ENOTDIR)
@@ -232,10 +243,7 @@ void GenerateSetupScript(GenerationRun &run)
         l(3, QStringLiteral("$posted=array($dbServer, $dbUsername, $dbPassword, $dbDatabase);"));
         l(3, QStringLiteral("include(\"./config.php\");"));
         l(3, QStringLiteral("if(array($dbServer, $dbUsername, $dbPassword, $dbDatabase)!==$posted){"));
-        l(4, QStringLiteral("echo \"$divFormat<div style=\\\"color: red;\\\">\".$Translation[\"connection data differ\"]."
-                            "\"</div></div><br>\";"));
-        l(4, QStringLiteral("echo $backHome;"));
-        l(4, QStringLiteral("exit;"));
+        refusal(l, 4, "connection data differ");
         l(3, QStringLiteral("}"));
         l(2, QStringLiteral("}"));
         l(2, QStringLiteral("if(!@mysql_select_db($dbDatabase)){"));
@@ -259,10 +267,7 @@ void GenerateSetupScript(GenerationRun &run)
         l(1, QStringLiteral("}else{"));
         l(2, QStringLiteral("// if connection is successful, save parameters into config.php"));
         l(2, QStringLiteral("if(!$fp=@fopen(\"./config.php\", \"w\")){"));
-        l(3, QStringLiteral("echo \"$divFormat<div style=\\\"color: red;\\\">\".$Translation[\"couldnt save config\"]."
-                            "\"</div></div><br>\";"));
-        l(3, QStringLiteral("echo $backHome;"));
-        l(3, QStringLiteral("exit;"));
+        refusal(l, 3, "couldnt save config");
         l(2, QStringLiteral("}else{"));
         l(3, QStringLiteral("fwrite($fp, \"<?php\\n\");"));
         for (const char *name : {"dbServer", "dbUsername", "dbPassword", "dbDatabase"})

@@ -52,7 +52,7 @@ void CopySupportFiles(GenerationRun &run)
         });
     }
     guarded(run, [&] {
-        run.CopyOutputFile(joinPath(source, QStringLiteral("blank.gif")), run.path(QStringLiteral("images/blank.gif")),
+        run.CopyOutputFile(joinPath(source, QStringLiteral("blank.gif")), run.path(joinPath(UploadFolder, QStringLiteral("blank.gif"))),
                            true);
     });
     guarded(run, [&] { run.host.appendLog(QStringLiteral("\r\nCreating header.php and footer.php in output folder ...")); });

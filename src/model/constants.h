@@ -13,6 +13,9 @@ extern const std::array<QString, 31> DataTypeHints;
 // Files copied from the program's files/ folder into every generated
 // application; slots after the last name are empty.
 extern const std::array<QString, 101> SupportFiles;
+// The generated application's folder for uploaded files, inside the
+// output folder.
+inline const QString UploadFolder = QStringLiteral("images");
 
 // Data-type codes
 namespace Dt {

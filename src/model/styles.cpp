@@ -1,6 +1,7 @@
 #include "model/styles.h"
 #include "model/scramble.h"
 #include "platform/cp1252.h"
+#include "platform/regularfile.h"
 #include "platform/runtimeerror.h"
 #include "platform/savefile.h"
 #include "platform/ui.h"
@@ -120,12 +121,14 @@ private:
     qsizetype m_pos = 0;
 };
 
+// Only a regular file is read (one that became something else since it was
+// looked up included), and no further than its size.
 QByteArray readStylesFile(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!readRegularFile(path, bytes))
         raise(Err::PermissionDenied);
-    return f.readAll();
+    return bytes;
 }
 
 // A line of the style file: the scrambled text in double quotes. The one

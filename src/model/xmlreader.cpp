@@ -1,15 +1,18 @@
 #include "model/xmlreader.h"
+#include "model/xmlchars.h"
 
 #include "platform/convert.h"
+#include "platform/regularfile.h"
 #include "platform/runtimeerror.h"
 #include "platform/ui.h"
 
 #include <QByteArray>
-#include <QFile>
+#include <QStringDecoder>
 
 #include <pugixml.hpp>
 
 #include <cstring>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -29,24 +32,47 @@ bool hasEmbeddedText(const pugi::xml_node &node)
     return node.type() == pugi::node_element && *node.value() != 0;
 }
 
+// Calls visit for every node below top (top itself not), in document order,
+// until it returns false; false then. A loop, not a recursion: a hostile
+// file may nest elements deeper than any stack.
+template <typename Visit>
+bool forEachBelow(const pugi::xml_node &top, Visit visit)
+{
+    pugi::xml_node n = top.first_child();
+    while (n) {
+        if (!visit(n))
+            return false;
+        if (const pugi::xml_node c = n.first_child()) {
+            n = c;
+            continue;
+        }
+        while (!n.next_sibling()) {
+            n = n.parent();
+            if (n == top)
+                return true;
+        }
+        n = n.next_sibling();
+    }
+    return true;
+}
+
 // The text content of a node: every text and CDATA piece below it, joined in
 // document order.
 void appendText(const pugi::xml_node &node, std::string &buf)
 {
     buf += node.value(); // the embedded first piece, if any
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
+    forEachBelow(node, [&buf](const pugi::xml_node &c) {
         switch (c.type()) {
         case pugi::node_pcdata:
         case pugi::node_cdata:
-            buf += c.value();
-            break;
         case pugi::node_element:
-            appendText(c, buf);
+            buf += c.value();
             break;
         default:
             break;
         }
-    }
+        return true;
+    });
 }
 
 // The usual element holds one piece, which is returned without copying; buf
@@ -262,6 +288,47 @@ constexpr SettingTable tableTable(tableSettings);
 constexpr SettingTable fieldTable(fieldSettings);
 
 // ---------------------------------------------------------------------------
+// Characters (see xmlchars.h): character references are decoded and checked
+// here instead of by the parser.
+
+// The parser leaves every text where it found it, in the buffer it parsed,
+// which is writable; nothing has set a text of its own.
+char *parsedText(const char *text) { return const_cast<char *>(text); }
+
+// Decodes the references in the texts and attribute values of a document
+// parsed without decoding them, and checks the characters they name.
+bool decodeDocumentReferences(pugi::xml_document &doc)
+{
+    return forEachBelow(doc, [](const pugi::xml_node &n) {
+        const pugi::xml_node_type type = n.type();
+        if ((type == pugi::node_pcdata || type == pugi::node_element) && !decodeReferences(parsedText(n.value())))
+            return false;
+        for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute())
+            if (!decodeReferences(parsedText(a.value())))
+                return false;
+        return true;
+    });
+}
+
+// Whether the bytes of a document in an encoding other than UTF-8 hold
+// characters XML allows only.
+bool isXmlDocumentText(const QByteArray &bytes, pugi::xml_encoding encoding)
+{
+    QStringConverter::Encoding e;
+    switch (encoding) {
+    case pugi::encoding_utf16_le: e = QStringConverter::Utf16LE; break;
+    case pugi::encoding_utf16_be: e = QStringConverter::Utf16BE; break;
+    case pugi::encoding_utf32_le: e = QStringConverter::Utf32LE; break;
+    case pugi::encoding_utf32_be: e = QStringConverter::Utf32BE; break;
+    case pugi::encoding_latin1: e = QStringConverter::Latin1; break;
+    default: return false;
+    }
+    QStringDecoder decode(e, QStringConverter::Flag::Stateless);
+    const QString text = decode(bytes);
+    return !decode.hasError() && isXmlText(text);
+}
+
+// ---------------------------------------------------------------------------
 // Loading.
 
 bool atMostOneChild(const pugi::xml_node &node)
@@ -309,32 +376,37 @@ bool wellFormedDocumentLevel(const pugi::xml_document &doc, bool startsWithDecla
     return elements == 1;
 }
 
-constexpr unsigned parseFlags = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_comments | pugi::parse_pi
-    | pugi::parse_declaration | pugi::parse_doctype | pugi::parse_ws_pcdata_single | pugi::parse_fragment
-    | pugi::parse_embed_pcdata;
+constexpr unsigned parseFlags = pugi::parse_cdata | pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration
+    | pugi::parse_doctype | pugi::parse_ws_pcdata_single | pugi::parse_fragment | pugi::parse_embed_pcdata;
 
-// Loads the file; false when it is missing, unreadable or not a
-// well-formed document. data holds the parsed text for the document's life.
+// Loads the file; false when it is missing, unreadable, no regular file or
+// not a well-formed document. data holds the parsed text for the document's
+// life.
 bool loadDocument(const QString &fileName, QByteArray &data, pugi::xml_document &doc, pugi::xml_node &root)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!readRegularFile(fileName, data))
         return false;
-    data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    const bool validUtf8 = QByteArrayView(data).isValidUtf8() && !data.contains('\0');
+    // Checked before parsing, which changes the bytes in place; a file that
+    // fails may still be in another encoding, whose bytes are kept aside
+    // for their own check.
+    const bool utf8Text = isXmlText(data.constData(), size_t(data.size()));
+    const QByteArray original = utf8Text ? QByteArray() : data;
+    // Character references are decoded by decodeDocumentReferences, which checks
+    // them. Without any in the file (no "&#" in a file of 8-bit characters,
+    // which any other encoding would show as a NUL byte) the parser decodes
+    // the other references itself, the same way and faster.
+    const bool numericReferences = containsNumericReference(data) || data.contains('\0');
     const qsizetype bom = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
     const bool startsWithDeclaration = QByteArrayView(data).sliced(bom).startsWith("<?xml");
-    const pugi::xml_parse_result result =
-        doc.load_buffer_inplace(data.data(), size_t(data.size()), parseFlags, pugi::encoding_auto);
+    const unsigned flags = numericReferences ? parseFlags : parseFlags | pugi::parse_escapes;
+    const pugi::xml_parse_result result = doc.load_buffer_inplace(data.data(), size_t(data.size()), flags, pugi::encoding_auto);
     if (!result)
         return false;
-    // The parser passes malformed UTF-8 through unchanged; a conforming
-    // reader refuses it.
-    if (result.encoding == pugi::encoding_utf8 && !validUtf8)
+    // The parser passes malformed UTF-8 and any control character through
+    // unchanged; a conforming reader refuses them.
+    if (!utf8Text && (result.encoding == pugi::encoding_utf8 || !isXmlDocumentText(original, result.encoding)))
         return false;
-    return wellFormedDocumentLevel(doc, startsWithDeclaration, root);
+    return wellFormedDocumentLevel(doc, startsWithDeclaration, root) && (!numericReferences || decodeDocumentReferences(doc));
 }
 
 // The next element named table from node on (node included), as a search for
@@ -349,15 +421,15 @@ pugi::xml_node tableFrom(pugi::xml_node node)
 
 void refuse(const QString &message) { ui().messageBox(message, Mb::OkOnly | Mb::Critical); }
 
-} // namespace
+const QString kLoadFailed = QStringLiteral("Errors while loading the document. Invalid file format");
 
-bool ReadXmlProject(const QString &FileName, MyDB &db)
+bool readProject(const QString &FileName, MyDB &db)
 {
     QByteArray data;
     pugi::xml_document doc;
     pugi::xml_node root;
     if (!loadDocument(FileName, data, doc, root)) {
-        refuse(QStringLiteral("Errors while loading the document. Invalid file format"));
+        refuse(kLoadFailed);
         return false;
     }
 
@@ -400,6 +472,22 @@ bool ReadXmlProject(const QString &FileName, MyDB &db)
         }
     }
     return true;
+}
+
+} // namespace
+
+bool ReadXmlProject(const QString &FileName, MyDB &db)
+{
+    try {
+        return readProject(FileName, db);
+    } catch (const RuntimeError &) {
+        throw; // a value its conversion cannot take: the caller reports it
+    } catch (const std::exception &) {
+        // Out of memory, as a rule: refused like any file that cannot be
+        // loaded.
+        refuse(kLoadFailed);
+        return false;
+    }
 }
 
 } // namespace tess

@@ -322,30 +322,47 @@ void TestWriter::escaping_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QString>("readBack"); // empty: the value itself
+    const QString replaced(QChar(0xFFFD));
     QTest::newRow("markup") << "<a href=\"x\">&'</a>"
-                            << QByteArray("<databaseName>&lt;a href=\"x\"&gt;&amp;'&lt;/a&gt;</databaseName>");
-    QTest::newRow("CR LF") << "a\r\nb" << QByteArray("<databaseName>a&#13;\nb</databaseName>");
-    QTest::newRow("lone CR and LF") << "\ra\n" << QByteArray("<databaseName>&#13;a\n</databaseName>");
-    QTest::newRow("tab") << "a\tb" << QByteArray("<databaseName>a\tb</databaseName>");
-    QTest::newRow("control character") << QString(QChar(1)) << QByteArray("<databaseName>&#1;</databaseName>");
+                            << QByteArray("<databaseName>&lt;a href=\"x\"&gt;&amp;'&lt;/a&gt;</databaseName>") << "";
+    QTest::newRow("CR LF") << "a\r\nb" << QByteArray("<databaseName>a&#13;\nb</databaseName>") << "";
+    QTest::newRow("lone CR and LF") << "\ra\n" << QByteArray("<databaseName>&#13;a\n</databaseName>") << "";
+    QTest::newRow("tab") << "a\tb" << QByteArray("<databaseName>a\tb</databaseName>") << "";
+    // XML has no form for these, neither written out nor by reference.
+    QTest::newRow("control character") << QString(QChar(1))
+                                       << QByteArray("<databaseName>\xef\xbf\xbd</databaseName>") << replaced;
+    QTest::newRow("NUL") << QString("a") + QChar(0) + "b"
+                         << QByteArray("<databaseName>a\xef\xbf\xbd" "b</databaseName>") << "a" + replaced + "b";
+    QTest::newRow("U+FFFE and U+FFFF") << QString(QChar(0xFFFE)) + QChar(0xFFFF)
+                                       << QByteArray("<databaseName>\xef\xbf\xbd\xef\xbf\xbd</databaseName>")
+                                       << replaced + replaced;
     QTest::newRow("non-ASCII") << QString::fromUtf8("\xc3\xa9\xe2\x82\xac\xf0\x9d\x84\x9e")
-                               << QByteArray("<databaseName>\xc3\xa9\xe2\x82\xac\xf0\x9d\x84\x9e</databaseName>");
+                               << QByteArray("<databaseName>\xc3\xa9\xe2\x82\xac\xf0\x9d\x84\x9e</databaseName>") << "";
     QTest::newRow("lone surrogate") << QString(QChar(0xD800))
-                                    << QByteArray("<databaseName>\xef\xbf\xbd</databaseName>");
-    QTest::newRow("entity-like text") << "&amp;" << QByteArray("<databaseName>&amp;amp;</databaseName>");
+                                    << QByteArray("<databaseName>\xef\xbf\xbd</databaseName>") << replaced;
+    QTest::newRow("entity-like text") << "&amp;" << QByteArray("<databaseName>&amp;amp;</databaseName>") << "";
 }
 
+// Every text is written so that the reader opens the file and reads it
+// back.
 void TestWriter::escaping()
 {
     QFETCH(QString, value);
     QFETCH(QByteArray, expected);
+    QFETCH(QString, readBack);
     ScriptedUi ui;
     MyDB db;
     ResetProject(db);
     db.DBName = value;
+    db.Tables.Add("c", "t");
     const QString path = newPath();
     QVERIFY(WriteXmlProject(path, db));
     QCOMPARE(element(fileBytes(path), "databaseName"), expected);
+    MyDB back;
+    ResetProject(back);
+    QVERIFY(ReadXmlProject(path, back));
+    QCOMPARE(back.DBName, readBack.isEmpty() ? value : readBack);
 }
 
 void TestWriter::roundTrip()

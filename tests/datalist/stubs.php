@@ -65,7 +65,7 @@ $Translation = array(
 // Sets up one request.
 function request($method, $vars) {
 	global $HTTP_SERVER_VARS, $HTTP_GET_VARS, $HTTP_POST_VARS;
-	$HTTP_SERVER_VARS = array("REQUEST_METHOD" => $method, "HTTP_REFERER" => "http://host/t_view.php?a=1&b=2");
+	$HTTP_SERVER_VARS = array("REQUEST_METHOD" => $method, "HTTP_HOST" => "host", "HTTP_REFERER" => "http://host/t_view.php?a=1&b=2");
 	$HTTP_GET_VARS = ($method == "GET" ? $vars : array());
 	$HTTP_POST_VARS = ($method == "GET" ? array() : $vars);
 }

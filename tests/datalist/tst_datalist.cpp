@@ -522,6 +522,13 @@ void TestDataList::listQueries_data()
         << count + " where (   (   t.a <=> '1'   or t.b like 'y%' )   and ( t.b > '5' ) )\n"
            + base + " where (   (   t.a <=> '1'   or t.b like 'y%' )   and ( t.b > '5' ) ) order by 1 asc limit 1\n"
            + base + " where (   (   t.a <=> '1'   or t.b like 'y%' )   and ( t.b > '5' ) ) order by 1 asc limit 0,3";
+    QTest::newRow("a missing or unknown join word joins with and")
+        << QString()
+        << QStringLiteral("array('FilterField' => array(1 => 't.a', 2 => 't.b', 6 => 't.b'), 'FilterOperator' => array(1 => '<=>', 2 => 'like', 6 => '>'), "
+                          "'FilterValue' => array(1 => '1', 2 => 'y%', 6 => '5'), 'FilterAnd' => array(2 => 'or 1=1 or', 6 => 'or'))")
+        << count + " where (   (   t.a <=> '1'   and t.b like 'y%' )   and ( t.b > '5' ) )\n"
+           + base + " where (   (   t.a <=> '1'   and t.b like 'y%' )   and ( t.b > '5' ) ) limit 1\n"
+           + base + " where (   (   t.a <=> '1'   and t.b like 'y%' )   and ( t.b > '5' ) ) limit 0,3";
     QTest::newRow("filter groups after a search")
         << QString() << "array('SearchString' => 'x', " + filters + ")"
         << count + " where (t.a like '%x%' or t.b like '%x%' )  and (   (   t.a <=> '1'   or t.b like 'y%' )   and ( t.b > '5' ) )\n"
@@ -640,6 +647,26 @@ void TestDataList::listPage_data()
                           "$x = make_list(); $x->Render(); echo between($x->HTML, '<input name=SortField', '>'), between($x->HTML, '<input name=SelectedID', '>');")
         << "<input name=SortField value='1' type=hidden><input name=SelectedID value='' type=hidden>|"
            "<input name=SortField value='1' type=hidden><input name=SelectedID value='' type=hidden>";
+    // Sets the request's Host, Origin and Referer, then posts every command.
+    const QString fromSite = QStringLiteral(
+        "$cmds = array(); foreach(array('insert_x', 'update_x', 'delete_x', 'SaveFilter_x') as $cmd) { "
+        "request('POST', array($cmd => '1', 'SelectedID' => '2')); global $HTTP_SERVER_VARS, $Calls; $Calls = array(); "
+        "$HTTP_SERVER_VARS['HTTP_HOST'] = %1; $HTTP_SERVER_VARS['HTTP_ORIGIN'] = %2; $HTTP_SERVER_VARS['HTTP_REFERER'] = %3; "
+        "$x = make_list(); $x->AllowSavingFilters = 1; $x->Render(); "
+        "$cmds[] = implode(',', $Calls) . (strpos($x->HTML, '<textarea') === false ? '' : 'saved'); } echo implode('|', $cmds);");
+    QTest::newRow("a post from another site changes nothing")
+        << fromSite.arg(QStringLiteral("'host'"), QStringLiteral("'http://evil.example'"), QStringLiteral("'http://host/t_view.php'")) << "|||";
+    QTest::newRow("without an origin, the referring page counts")
+        << fromSite.arg(QStringLiteral("'host'"), QStringLiteral("''"), QStringLiteral("'http://evil.example/host/'")) << "|||";
+    QTest::newRow("a hidden origin counts as another site")
+        << fromSite.arg(QStringLiteral("'host'"), QStringLiteral("'null'"), QStringLiteral("''")) << "|||";
+    QTest::newRow("another port is another site")
+        << fromSite.arg(QStringLiteral("'host:8080'"), QStringLiteral("'http://host:8081'"), QStringLiteral("''")) << "|||";
+    QTest::newRow("the page's own host goes on")
+        << fromSite.arg(QStringLiteral("'Host:8080'"), QStringLiteral("'http://host:8080'"), QStringLiteral("'http://evil.example/'"))
+        << "insert|update(2)|delete(2)|saved";
+    QTest::newRow("a request that names no page goes on")
+        << fromSite.arg(QStringLiteral("'host'"), QStringLiteral("''"), QStringLiteral("''")) << "insert|update(2)|delete(2)|saved";
     QTest::newRow("POST update keeps the selection")
         << QStringLiteral("request('POST', array('update_x' => '0', 'SelectedID' => '2')); "
                           "$x = make_list(); $x->Render(); echo implode(',', $Calls), '|', between($x->HTML, '<input name=SelectedID', '>');")
@@ -838,6 +865,14 @@ void TestDataList::paging_data()
     QTest::newRow("25, next from 1") << 25 << 10 << QStringLiteral("'FirstRecord' => '1', 'Next_x' => '1'") << "11|20|limit 10,10|3";
     QTest::newRow("previous on the first page") << 25 << 10 << QStringLiteral("'FirstRecord' => '1', 'Previous_x' => '1'") << "1|10|limit 0,10|3";
     QTest::newRow("beyond the count steps back") << 25 << 10 << QStringLiteral("'FirstRecord' => '51'") << "21|25|limit 20,10|3";
+    QTest::newRow("a huge first record steps back at once")
+        << 25 << 10 << QStringLiteral("'FirstRecord' => '100000000000'") << "20|25|limit 19,10|3";
+    QTest::newRow("the largest first record") << 25 << 10 << QStringLiteral("'FirstRecord' => '9223372036854775807'") << "17|25|limit 16,10|3";
+    QTest::newRow("no records, a huge first record") << 0 << 10 << QStringLiteral("'FirstRecord' => '100000000000'") << "1|0||0";
+    QTest::newRow("scroll up above the bar") << 25 << 10 << QStringLiteral("'FirstRecord' => '11', 'ScrollUp_y' => '-500'") << "1|10|limit 0,10|3";
+    QTest::newRow("scroll up at the end of the bar") << 20 << 10 << QStringLiteral("'FirstRecord' => '1', 'ScrollUp_y' => '150'") << "11|20|limit 10,10|2";
+    QTest::newRow("scroll down far below the bar")
+        << 25 << 10 << QStringLiteral("'FirstRecord' => '1', 'ScrollDn_y' => '99999999999999999999'") << "21|25|limit 20,10|3";
     QTest::newRow("not a number") << 25 << 10 << QStringLiteral("'FirstRecord' => 'x', 'ScrollUp_y' => 'y'") << "1|10|limit 0,10|3";
     QTest::newRow("all fit on one page") << 8 << 10 << QStringLiteral("'FirstRecord' => '5'") << "1|8|limit 0,8|0";
     QTest::newRow("no records per page") << 3 << 0 << QStringLiteral("'Next_x' => '1'") << "2|2|limit 1,1|3";

@@ -55,23 +55,18 @@ if [ ! -d "$here/node_modules/playwright-core" ]; then
   (cd "$here" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 fi
 
-stop() {
-  local rc=$?
-  trap - EXIT
-  servers_stop
-  if [ -n "$servers_work" ]; then
-    mkdir -p "$out"
-    cp "$servers_work"/php-errors.log "$servers_work"/php-server.log "$servers_work"/run/mysqld.err "$out"/ 2>/dev/null || true
-    rm -rf "$servers_work"
+# On any exit the tests end first; the logs stay in the output folder.
+tests_pid=""
+end_run() {
+  if [ -n "$tests_pid" ] && kill -0 "$tests_pid" 2>/dev/null; then
+    kill "$tests_pid" 2>/dev/null || true
+    wait "$tests_pid" 2>/dev/null || true
   fi
+  mkdir -p "$out"
+  cp "$servers_work"/php-errors.log "$servers_work"/php-server.log "$servers_work"/run/mysqld.err "$out"/ 2>/dev/null || true
   rm -f "$work_log"
-  exit $rc
 }
-trap stop EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-trap 'exit 129' HUP
-servers_init
+servers_init end_run
 work=$servers_work
 
 # --- the application ------------------------------------------------------
@@ -123,13 +118,15 @@ if [ ${#tests[@]} -eq 0 ]; then
   tests=("$here"/scenarios/*.test.js)
 fi
 cd "$here"
-set +e
 # The whole run is bounded well inside ctest's limit, so that this script
-# always gets to stop the servers itself.
+# always gets to stop the servers itself. The tests run in the background:
+# a signal to this script is then handled at once, not after them.
 timeout --signal=TERM --kill-after=20 600 \
-  node --test --test-concurrency=1 --test-timeout=120000 "${tests[@]}"
-rc=$?
-set -e
+  node --test --test-concurrency=1 --test-timeout=120000 "${tests[@]}" &
+tests_pid=$!
+rc=0
+wait "$tests_pid" || rc=$?
+tests_pid=""
 if [ -s "$work/php-errors.log" ]; then
   echo "e2e: PHP error log (also in $out/php-errors.log):"
   # awk reads to the end: a pipe cut short would end this script with

@@ -5,6 +5,7 @@
 #include "testhost.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -102,6 +103,7 @@ private slots:
         QFETCH(int, mode);
         RecordingHost host;
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         run.overwriteMode = qint16(mode);
         const QString content = QStringLiteral("<?php\r\n\techo \"caf\u00e9 \u20ac\";\r\n?>");
         QCOMPARE(run.WriteOutputFile(file("a.php"), "a.php", content, true), WriteOutcome::Done);
@@ -149,6 +151,7 @@ private slots:
         if (answer == "overwriteAll") host.overwriteAll();
         if (answer == "skipAll") host.skipAll();
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         run.overwriteMode = qint16(mode);
 
         run.WriteOutputFile(file("index.html"), "index.html", "new", true);
@@ -176,6 +179,7 @@ private slots:
         RecordingHost host;
         host.skipAll();
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         run.WriteOutputFile(file("a"), "a", "1", true);
         run.WriteOutputFile(file("b"), "b", "2", true);
         run.WriteOutputFile(file("new"), "new", "3", true);
@@ -194,6 +198,7 @@ private slots:
         RecordingHost host;
         host.overwrite();
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         run.WriteOutputFile(file("footer.php"), "footer.php", QString(), true);
         QCOMPARE(host.questions.first().newFile, QStringLiteral("New file data:\r\nSize: 0 bytes"));
         QCOMPARE(host.log, QStringLiteral(" Done."));
@@ -208,6 +213,7 @@ private slots:
         QFile::setPermissions(file("ro"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         RecordingHost host;
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         run.overwriteMode = Overwrite::SkipAll;
         QCOMPARE(run.WriteOutputFile(file("new"), "new", "n", false), WriteOutcome::Done);
         QCOMPARE(run.WriteOutputFile(file("old"), "old", "n", false), WriteOutcome::Skipped);
@@ -232,6 +238,7 @@ private slots:
         RecordingHost host;
         host.overwrite().overwrite();
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         run.WriteOutputFile(file("style.css"), "style.css", "new", true);
         run.CopyOutputFile(file("src.gif"), file("asc.gif"), true);
         QCOMPARE(host.log, QStringLiteral(" Failed. Failed."));
@@ -250,6 +257,7 @@ private slots:
         writeBytes(file("blank.gif"), good);
         RecordingHost host;
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         run.overwriteMode = Overwrite::All;
         {
             FileSizeLimit limit(1024);
@@ -271,6 +279,7 @@ private slots:
         QFile::setPermissions(file("x.php"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         RecordingHost host;
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         run.overwriteMode = Overwrite::All;
         run.WriteOutputFile(file("x.php"), "x.php", "new", true);
         QCOMPARE(readBytes(file("x.php")), QByteArray("new"));
@@ -287,6 +296,7 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkdir("setup.php"));
         RecordingHost host;
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         run.WriteOutputFile(file("setup.php"), "setup.php", "x", true);
         QVERIFY(host.questions.isEmpty());
         QCOMPARE(host.log, QStringLiteral(" Failed."));
@@ -305,6 +315,7 @@ private slots:
         RecordingHost host;
         host.overwrite();
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         QCOMPARE(run.WriteOutputFile(file("a.php"), "a.php", "new", true), WriteOutcome::Done);
         QVERIFY(host.questions.isEmpty());
         QVERIFY(!QFileInfo(file("a.php")).isSymLink());
@@ -318,6 +329,78 @@ private slots:
         QCOMPARE(host.log, QStringLiteral(" Done. Done."));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden),
                  (QStringList{"a.php", "b.php", "real.php"}));
+    }
+
+    // Names from a project file can hold anything. A target that is no plain
+    // file name in the output folder (for copies: or in its upload folder)
+    // fails before anything is looked at or asked, and nothing is written.
+    void targetMustBeAPlainNameInTheFolder_data()
+    {
+        QTest::addColumn<QString>("name"); // joined to the output folder
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("plain name") << "a.php" << true << true;
+        QTest::newRow("upload folder") << "images/blank.gif" << false << true;
+        QTest::newRow("parent") << "../escaped.php" << false << false;
+        QTest::newRow("two up") << "../../escaped_view.php" << false << false;
+        QTest::newRow("subfolder") << "sub/a.php" << false << false;
+        QTest::newRow("back out of the upload folder") << "images/../a.php" << false << false;
+        QTest::newRow("below the upload folder") << "images/sub/a.gif" << false << false;
+        QTest::newRow("dot") << "." << false << false;
+        QTest::newRow("dot dot") << ".." << false << false;
+        QTest::newRow("empty") << "" << false << false;
+        QTest::newRow("absolute") << "/abs.php" << false << false;
+        QTest::newRow("backslash") << "..\\x.php" << false << false;
+        QTest::newRow("NUL") << QString("a.php") + QChar(0) + "/../b.php" << false << false;
+    }
+    void targetMustBeAPlainNameInTheFolder()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, written);
+        QFETCH(bool, copied);
+        const QString out = file("out/app");
+        QVERIFY(QDir().mkpath(out + "/images"));
+        QVERIFY(QDir().mkpath(out + "/sub"));
+        writeBytes(file("src.gif"), "GIF");
+        RecordingHost host;
+        GenerationRun run(m_db, m_styles, host);
+        run.folder = out;
+        const QString target = run.path(name);
+        QCOMPARE(run.WriteOutputFile(target, name, "text", false) == WriteOutcome::Done, written);
+        QCOMPARE(run.WriteTextFile(target, "text", false) == WriteOutcome::Done, written);
+        run.overwriteMode = Overwrite::All;
+        QCOMPARE(run.CopyOutputFile(file("src.gif"), target, false) == WriteOutcome::Done, copied);
+        const int failures = (written ? 0 : 2) + (copied ? 0 : 1);
+        QCOMPARE(host.log, QString(" Failed.").repeated(failures));
+        QVERIFY(host.questions.isEmpty());
+        QCOMPARE(host.processEventsCalls, 1);
+
+        QStringList files;
+        QDirIterator it(m_dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << QDir(m_dir.path()).relativeFilePath(it.next());
+        files.sort();
+        QStringList expected{"src.gif"};
+        if (written || copied)
+            expected << "out/app/" + name;
+        expected.sort();
+        QCOMPARE(files, expected);
+        if (copied)
+            QCOMPARE(readBytes(target), QByteArray("GIF"));
+    }
+
+    // The folder of a target is the run's output folder, not any other.
+    void targetOutsideTheFolderFails()
+    {
+        QVERIFY(QDir().mkpath(file("out")));
+        RecordingHost host;
+        GenerationRun run(m_db, m_styles, host);
+        run.folder = file("out");
+        QCOMPARE(run.WriteOutputFile(file("elsewhere.php"), "elsewhere.php", "x", true), WriteOutcome::Failed);
+        QCOMPARE(run.WriteOutputFile(file("outside.php"), "outside.php", "x", true), WriteOutcome::Failed);
+        QCOMPARE(host.log, QStringLiteral(" Failed. Failed."));
+        QVERIFY(!QFileInfo::exists(file("elsewhere.php")));
+        QVERIFY(!QFileInfo::exists(file("outside.php")));
     }
 
     // What stands at the target is looked at again once the question is
@@ -357,6 +440,7 @@ private slots:
         };
         writeBytes(target, "old");
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         QCOMPARE(int(run.WriteOutputFile(target, "a.php", "new", true)), outcome);
         QCOMPARE(host.questions.size(), 1);
         QCOMPARE(host.log, outcome == int(WriteOutcome::Done) ? QStringLiteral(" Done.") : QStringLiteral(" Failed."));
@@ -374,6 +458,7 @@ private slots:
         setModified(file("src.gif"), when);
         RecordingHost host;
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         QCOMPARE(run.CopyOutputFile(file("src.gif"), file("asc.gif"), true), WriteOutcome::Done);
         QCOMPARE(host.log, QStringLiteral(" Done."));
         QCOMPARE(readBytes(file("asc.gif")), gif);
@@ -415,6 +500,7 @@ private slots:
         if (answer == "overwriteAll") host.overwriteAll();
         if (answer == "skipAll") host.skipAll();
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         run.overwriteMode = qint16(mode);
         run.CopyOutputFile(file("files/print.gif"), file("print.gif"), true);
         QCOMPARE(host.log, word);
@@ -436,6 +522,7 @@ private slots:
         writeBytes(file("old.gif"), "old");
         RecordingHost host;
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         // New destination, existing destination asked for, and skip-all.
         QCOMPARE(run.CopyOutputFile(file("none.gif"), file("new.gif"), true), WriteOutcome::Failed);
         QCOMPARE(run.CopyOutputFile(file("none.gif"), file("old.gif"), true), WriteOutcome::Failed);
@@ -457,6 +544,7 @@ private slots:
         writeBytes(file("a"), "A");
         writeBytes(file("src"), "S");
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         bool raised = false;
         try {
             run.WriteOutputFile(file("a"), "a", "new", true);
@@ -474,6 +562,7 @@ private slots:
     {
         RecordingHost host;
         GenerationRun run(m_db, m_styles, host);
+        run.folder = m_dir.path();
         const QDateTime moment(QDate(2026, 12, 10), QTime(10, 11, 50));
         run.setClock(moment);
         const QLocale locale = QLocale::system();

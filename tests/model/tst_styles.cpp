@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace tess;
 
@@ -196,21 +197,32 @@ private slots:
     {
         QTest::addColumn<QString>("previous");
         QTest::addColumn<bool>("savedAfter");
-        QTest::addColumn<bool>("directory");
-        QTest::newRow("project names a file") << "old.tzs" << false << false;
-        QTest::newRow("project names none") << "" << true << false;
-        QTest::newRow("a folder is no file") << "" << true << true;
+        QTest::addColumn<QString>("kind"); // of what stands at the path
+        QTest::newRow("project names a file") << "old.tzs" << false << "nothing";
+        QTest::newRow("project names none") << "" << true << "nothing";
+        QTest::newRow("a folder is no file") << "" << true << "folder";
+        QTest::newRow("a FIFO is no file") << "" << true << "fifo";
+        QTest::newRow("a device is no file") << "" << true << "device";
     }
     void missingFile()
     {
         QFETCH(QString, previous);
         QFETCH(bool, savedAfter);
-        QFETCH(bool, directory);
+        QFETCH(QString, kind);
         ScriptedUi ui;
         app().ProjectDB->StyleSheetFile = previous;
         app().Styles.StyleNames[1] = QStringLiteral("Changed");
         app().Styles.StyleNames[20] = QStringLiteral("Extra");
-        const QString missing = directory ? m_dir.path() : path(QStringLiteral("nowhere.tzs"));
+        QString missing = path(QStringLiteral("nowhere.tzs"));
+        if (kind == "folder") {
+            missing = m_dir.path();
+        } else if (kind == "fifo") {
+            missing = path(QStringLiteral("fifo.tzs"));
+            QFile::remove(missing);
+            QCOMPARE(::mkfifo(QFile::encodeName(missing).constData(), 0600), 0);
+        } else if (kind == "device") {
+            missing = QStringLiteral("/dev/zero");
+        }
         LoadStylesFile(missing);
 
         QCOMPARE(ui.shown.size(), 1);

@@ -9,6 +9,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace tess;
 using namespace tess::testing;
 
@@ -50,6 +54,25 @@ Members resetDatabase()
     return members(db);
 }
 
+// Keeps the address space of the process within the given number of bytes
+// beyond what it uses now, while it lives.
+class AddressSpaceLimit {
+public:
+    explicit AddressSpaceLimit(qint64 more)
+    {
+        ::getrlimit(RLIMIT_AS, &m_saved);
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        const qint64 pages = statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').value(0).toLongLong() : 0;
+        struct rlimit l = m_saved;
+        l.rlim_cur = rlim_t(pages * ::sysconf(_SC_PAGESIZE) + more);
+        ::setrlimit(RLIMIT_AS, &l);
+    }
+    ~AddressSpaceLimit() { ::setrlimit(RLIMIT_AS, &m_saved); }
+
+private:
+    struct rlimit m_saved;
+};
+
 } // namespace
 
 class TestXmlReader : public QObject {
@@ -78,6 +101,13 @@ private slots:
     void refusals_data();
     void refusals();
     void folderIsRefused();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
+    void outOfMemoryIsRefused();
+    void deepNesting_data();
+    void deepNesting();
+    void otherEncodings_data();
+    void otherEncodings();
     void acceptedDocumentForms_data();
     void acceptedDocumentForms();
     void noTablesKeepsDatabaseSettings();
@@ -111,6 +141,25 @@ void TestXmlReader::databaseSettings_data()
     QTest::newRow("name cdata") << QByteArray("<databaseName><![CDATA[a<b]]></databaseName>") << "DBName"
                                 << "a<b";
     QTest::newRow("name empty") << QByteArray("<databaseName/>") << "DBName" << "";
+    QTest::newRow("name character references")
+        << QByteArray("<databaseName>&#9;&#10;&#13;&#x20;&#65;&#x42;&#xd7ff;&#xE000;&#xFFFD;&#x10000;&#x10FFFF;"
+                      "&#233;</databaseName>")
+        << "DBName"
+        << (QString("\t\n\r AB") + QChar(0xD7FF) + QChar(0xE000) + QChar(0xFFFD) + QString::fromUcs4(U"\U00010000")
+            + QString::fromUcs4(U"\U0010FFFF") + QString::fromUtf8("\xc3\xa9"));
+    QTest::newRow("name character and entity references")
+        << QByteArray("<databaseName>&lt;&#65;&amp;&quot;&apos;&gt;</databaseName>") << "DBName" << "<A&\"'>";
+    // What starts no reference stays as it stands, with character
+    // references elsewhere in the file or without.
+    QTest::newRow("name no references") << QByteArray("<databaseName>&#65 &#x; &#; &#X41; &#x4g; &amp &am; a&</databaseName>")
+                                        << "DBName" << "&#65 &#x; &#; &#X41; &#x4g; &amp &am; a&";
+    QTest::newRow("name no references beside one")
+        << QByteArray("<databaseName>&#65;&#65 &#x; &#; &#X41; &#x4g; &amp &am; a&</databaseName>") << "DBName"
+        << "A&#65 &#x; &#; &#X41; &#x4g; &amp &am; a&";
+    QTest::newRow("name cdata holds no reference") << QByteArray("<databaseName><![CDATA[&#0;]]></databaseName>")
+                                                   << "DBName" << "&#0;";
+    QTest::newRow("comment holds no reference") << QByteArray("<!--&#0;--><databaseName>&#65;</databaseName>")
+                                                << "DBName" << "A";
     QTest::newRow("name twice, later wins")
         << QByteArray("<databaseName>a</databaseName><databaseName>b</databaseName>") << "DBName" << "b";
     QTest::newRow("name after the table") << QByteArray("<table><name>t</name></table><databaseName>late</databaseName>")
@@ -340,6 +389,29 @@ void TestXmlReader::refusals_data()
     QTest::newRow("truncated UTF-8") << project("<databaseName>\xe2\x82</databaseName>") << true << loadFailed;
     QTest::newRow("UTF-8 surrogate") << project("<databaseName>\xed\xa0\x80</databaseName>") << true << loadFailed;
     QTest::newRow("NUL byte") << project(QByteArray("<databaseName>a\0b</databaseName>", 32)) << true << loadFailed;
+    // Characters XML 1.0 does not allow, written out or by reference.
+    const char *references[] = {"&#0;", "&#x0;", "&#00;", "&#1;", "&#x8;", "&#11;", "&#x1F;", "&#xD800;",
+                                "&#xDFFF;", "&#xFFFE;", "&#65535;", "&#x110000;", "&#99999999999;",
+                                "&#4294967361;"};
+    for (const char *r : references) {
+        QTest::addRow("reference %s", r) << project("<databaseName>kept" + QByteArray(r) + "lost</databaseName>")
+                                         << true << loadFailed;
+    }
+    const struct {
+        const char *name;
+        const char *bytes;
+    } characters[] = {{"U+0001", "\x01"}, {"U+000B", "\x0b"}, {"U+001F", "\x1f"}, {"U+FFFE", "\xef\xbf\xbe"},
+                      {"U+FFFF", "\xef\xbf\xbf"}};
+    for (const auto &c : characters) {
+        QTest::addRow("character %s", c.name)
+            << project("<databaseName>kept" + QByteArray(c.bytes) + "lost</databaseName>") << true << loadFailed;
+    }
+    QTest::newRow("forbidden reference in a field")
+        << project({}, "<name>t</name><field><name>f</name><default>&#0;</default></field>") << true << loadFailed;
+    QTest::newRow("forbidden reference in an attribute") << project("<databaseName a=\"&#1;\">x</databaseName>")
+                                                         << true << loadFailed;
+    QTest::newRow("control character in a comment") << project("<!--\x02-->") << true << loadFailed;
+    QTest::newRow("control character in a name") << project("<a\x03/>") << true << loadFailed;
     QTest::newRow("root without tables") << QByteArray("<database><databaseName>x</databaseName></database>") << true
                                          << noTables;
     QTest::newRow("empty root") << QByteArray("<database/>") << true << noTables;
@@ -379,6 +451,151 @@ void TestXmlReader::folderIsRefused()
     ResetProject(db);
     QVERIFY(!ReadXmlProject(m_dir.path(), db));
     QCOMPARE(ui.messages(), QStringList{loadFailed});
+}
+
+// Nothing but a regular file is opened: a FIFO would wait for a writer and
+// a device could be read for ever.
+void TestXmlReader::onlyRegularFilesAreRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("endless device") << "/dev/zero";
+    QTest::newRow("empty device") << "/dev/null";
+    QTest::newRow("link to a device") << "link";
+}
+
+void TestXmlReader::onlyRegularFilesAreRead()
+{
+    QFETCH(QString, kind);
+    QString path = kind;
+    if (kind == "fifo") {
+        path = m_dir.filePath("fifo.tzx");
+        QFile::remove(path);
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "link") {
+        path = m_dir.filePath("zero.tzx");
+        QFile::remove(path);
+        QVERIFY(QFile::link("/dev/zero", path));
+    }
+    ScriptedUi ui;
+    MyDB db;
+    ResetProject(db);
+    QVERIFY(!ReadXmlProject(path, db));
+    QCOMPARE(ui.messages(), QStringList{loadFailed});
+    QCOMPARE(members(db), resetDatabase());
+}
+
+// Memory running out while reading refuses the file like any other that
+// cannot be loaded; nothing but the reader's message comes out of it.
+void TestXmlReader::outOfMemoryIsRefused()
+{
+    const QString path = m_dir.filePath("large.tzx");
+    constexpr qsizetype textSize = 64 << 20;
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<database><databaseName>");
+        f.write(QByteArray(textSize, 'x'));
+        f.write("</databaseName><table/></database>");
+    }
+    ScriptedUi ui;
+    MyDB db;
+    ResetProject(db);
+    bool result = true;
+    {
+        // Room for the file and a little more, not for its text as a
+        // string (two bytes a character).
+        AddressSpaceLimit limit(textSize + (32 << 20));
+        result = ReadXmlProject(path, db);
+    }
+    QVERIFY(!result);
+    QCOMPARE(ui.messages(), QStringList{loadFailed});
+}
+
+// Elements nested deeper than any stack; their text is the setting's value.
+void TestXmlReader::deepNesting_data()
+{
+    QTest::addColumn<QString>("level");
+    QTest::newRow("database setting") << "database";
+    QTest::newRow("table setting") << "table";
+    QTest::newRow("field setting") << "field";
+    QTest::newRow("unknown element") << "unknown";
+}
+
+void TestXmlReader::deepNesting()
+{
+    QFETCH(QString, level);
+    constexpr int depth = 300000;
+    const QByteArray nested = QByteArray("<a>").repeated(depth) + "deep" + QByteArray("</a>").repeated(depth);
+    QByteArray bytes;
+    if (level == "database")
+        bytes = project("<databaseName>" + nested + "</databaseName>");
+    else if (level == "table")
+        bytes = project({}, "<caption>" + nested + "</caption>");
+    else if (level == "field")
+        bytes = fieldProject("<default>" + nested + "</default>");
+    else
+        bytes = project("<x>" + nested + "</x>");
+    ScriptedUi ui;
+    MyDB db;
+    QVERIFY(read(bytes, db));
+    QCOMPARE(ui.messages(), QStringList());
+    if (level == "database")
+        QCOMPARE(db.DBName, QString("deep"));
+    else if (level == "table")
+        QCOMPARE(db.Tables.Item(1)->Caption, QString("deep"));
+    else if (level == "field")
+        QCOMPARE(db.Tables.Item(1)->Fields.Item(1)->pDefault, QString("deep"));
+    else
+        QCOMPARE(members(db), resetDatabase());
+}
+
+// Encodings other than UTF-8 are read, and checked the same way.
+void TestXmlReader::otherEncodings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<QString>("name");
+
+    auto utf16 = [](const QString &text, QSysInfo::Endian order) {
+        QByteArray out = order == QSysInfo::LittleEndian ? QByteArray("\xff\xfe") : QByteArray("\xfe\xff");
+        for (const QChar c : text) {
+            const char lo = char(c.unicode() & 0xFF), hi = char(c.unicode() >> 8);
+            if (order == QSysInfo::LittleEndian)
+                out.append(lo).append(hi);
+            else
+                out.append(hi).append(lo);
+        }
+        return out;
+    };
+    const QString body = QString::fromUtf8("<database><databaseName>caf\xc3\xa9 %1</databaseName><table/></database>");
+    QTest::newRow("UTF-16 LE") << utf16(body.arg("&#65;"), QSysInfo::LittleEndian) << true
+                               << QString::fromUtf8("caf\xc3\xa9 A");
+    QTest::newRow("UTF-16 BE") << utf16(body.arg("&lt;"), QSysInfo::BigEndian) << true
+                               << QString::fromUtf8("caf\xc3\xa9 <");
+    QTest::newRow("UTF-16 reference to NUL") << utf16(body.arg("&#0;"), QSysInfo::LittleEndian) << false << "";
+    QTest::newRow("UTF-16 NUL") << utf16(body.arg(QChar(0)), QSysInfo::LittleEndian) << false << "";
+    QTest::newRow("UTF-16 control character") << utf16(body.arg(QChar(1)), QSysInfo::LittleEndian) << false << "";
+    QTest::newRow("UTF-16 lone surrogate") << utf16(body.arg(QChar(0xD800)), QSysInfo::LittleEndian) << false << "";
+    const QByteArray latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><database><databaseName>caf\xe9 %1"
+                              "</databaseName><table/></database>";
+    QTest::newRow("Latin-1") << QByteArray(latin1).replace("%1", "\xa0") << true
+                             << QString::fromUtf8("caf\xc3\xa9 \xc2\xa0");
+    QTest::newRow("Latin-1 control character") << QByteArray(latin1).replace("%1", "\x01") << false << "";
+    QTest::newRow("Latin-1 NUL") << QByteArray(latin1).replace("%1", QByteArray(1, 0)) << false << "";
+}
+
+void TestXmlReader::otherEncodings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, read);
+    QFETCH(QString, name);
+    ScriptedUi ui;
+    MyDB db;
+    QCOMPARE(this->read(bytes, db), read);
+    QCOMPARE(ui.messages(), read ? QStringList() : QStringList{loadFailed});
+    if (read)
+        QCOMPARE(db.DBName, name);
 }
 
 void TestXmlReader::acceptedDocumentForms_data()

@@ -168,3 +168,78 @@ test("an upload kept under its own name never replaces another record's file", a
   assert.equal(fs.readFileSync(path.join(folder, 'shared-name.txt'), 'latin1'), 'Anna again');
   assert.equal(h.scalar("select card from contacts where code='ANNA'"), 'shared-name.txt');
 });
+
+test('huge and negative paging values land on pages that exist', async () => {
+  const { page } = b;
+  h.seed();
+  const started = Date.now();
+  await page.goto(h.url('products_view.php?FirstRecord=100000000000'));
+  assert.ok(Date.now() - started < 5000, 'answered at once');
+  await h.assertNoSqlError(page, 'FirstRecord=100000000000');
+  assert.deepEqual(await h.footerNumbers(page), { first: 20, last: 25, count: h.PRODUCT_COUNT });
+  for (const [fields, first, last] of [
+    [{ FirstRecord: '11', ScrollUp_y: '-40', ScrollUp_x: '1' }, 1, 10],
+    [{ FirstRecord: '1', ScrollDn_y: '99999999999999', ScrollDn_x: '1' }, 21, 25],
+    [{ FirstRecord: '-99999999999' }, 1, 10],
+  ]) {
+    await h.postFrom(page, 'products_view.php', fields, { multipart: true });
+    await h.assertNoSqlError(page, JSON.stringify(fields));
+    assert.deepEqual(await h.footerNumbers(page), { first, last, count: h.PRODUCT_COUNT }, JSON.stringify(fields));
+  }
+  // no record matches: the first, empty page
+  await h.postFrom(page, 'products_view.php', { SearchString: 'no such product', FirstRecord: '100000000000' }, { multipart: true });
+  assert.deepEqual(await h.footerNumbers(page), { first: 1, last: 0, count: 0 });
+});
+
+test('a missing or unknown filter join word joins with and', async () => {
+  const { page } = b;
+  h.seed();
+  await page.goto(h.url('products_view.php'));
+  const filters = (and2, and5) => ({
+    'FilterField[1]': 'products.name', 'FilterOperator[1]': 'like', 'FilterValue[1]': 'Product 1%',
+    'FilterAnd[2]': and2, 'FilterField[2]': 'products.status', 'FilterOperator[2]': '<=>', 'FilterValue[2]': 'new',
+    'FilterAnd[5]': and5, 'FilterField[5]': 'products.price', 'FilterOperator[5]': '>', 'FilterValue[5]': '14',
+    FirstRecord: '1',
+  });
+  // Product 10..19 that are new: 12, 15, 18; of them priced above 14: 15, 18
+  const expected = h.query("select id from products where name like 'Product 1%' and status='new' and price > 14 order by id").map((r) => r[0]);
+  for (const [and2, and5] of [['or 1=1 or', 'or 1=1 or'], ['', ''], ['AND', 'Or']]) {
+    await h.postFrom(page, 'products_view.php', filters(and2, and5), { multipart: true });
+    await h.assertNoSqlError(page, `FilterAnd ${and2}/${and5}`);
+    assert.deepEqual(await h.listIds(page), expected, `FilterAnd ${and2}/${and5}`);
+  }
+  // the words offered still join as chosen
+  await h.postFrom(page, 'products_view.php', filters('or', 'and'), { multipart: true });
+  assert.equal((await h.footerNumbers(page)).count,
+    Number(h.scalar("select count(*) from products where (name like 'Product 1%' or status='new') and price > 14")));
+});
+
+test('a post from another site changes nothing; one from the page itself does', async () => {
+  const { page } = b;
+  h.seed();
+  const post = (form, headers) => page.request.post(h.url('products_view.php'), { multipart: form, headers });
+  const foreign = [
+    { Origin: 'http://evil.example' },
+    { Referer: 'http://evil.example/form.html' },
+    { Origin: 'null' },
+    { Origin: `http://${h.cfg.base.split('//')[1].split(':')[0]}:1` },
+  ];
+  for (const headers of foreign) {
+    await post({ delete_x: '1', SelectedID: '1' }, headers);
+    await post({ update_x: '1', SelectedID: '2', name: 'changed', addedYear: '', addedMonth: '', addedDay: '' }, headers);
+    await post({ insert_x: '1', name: 'inserted', addedYear: '', addedMonth: '', addedDay: '' }, headers);
+    const saved = await post({ SaveFilter_x: '1', 'FilterField[1]': 'products.name', 'FilterOperator[1]': 'like', 'FilterValue[1]': 'x' }, headers);
+    assert.ok(!(await saved.text()).includes(h.tr('saved filters title')), `no saved filters for ${JSON.stringify(headers)}`);
+    assert.equal(h.scalar('select count(*) from products'), String(h.PRODUCT_COUNT), `nothing inserted or deleted for ${JSON.stringify(headers)}`);
+    assert.equal(h.scalar('select name from products where id=2'), 'Product 02', `nothing updated for ${JSON.stringify(headers)}`);
+  }
+  // the application's own page, and a request that names no page, go on
+  await post({ update_x: '1', SelectedID: '2', name: 'by the page', addedYear: '', addedMonth: '', addedDay: '' }, { Origin: h.cfg.base });
+  assert.equal(h.scalar('select name from products where id=2'), 'by the page');
+  await post({ update_x: '1', SelectedID: '2', name: 'by a script', addedYear: '', addedMonth: '', addedDay: '' }, {});
+  assert.equal(h.scalar('select name from products where id=2'), 'by a script');
+  await post({ update_x: '1', SelectedID: '2', name: 'by a referer', addedYear: '', addedMonth: '', addedDay: '' }, { Referer: `${h.cfg.base}/products_view.php` });
+  assert.equal(h.scalar('select name from products where id=2'), 'by a referer');
+  const saved = await post({ SaveFilter_x: '1', 'FilterField[1]': 'products.name', 'FilterOperator[1]': 'like', 'FilterValue[1]': 'x' }, { Origin: h.cfg.base });
+  assert.ok((await saved.text()).includes(h.tr('saved filters title')));
+});

@@ -38,6 +38,7 @@ test('a key that the browser would decode into a quote selects its row and runs 
 test('captions with as, quotes and commas keep the columns in place', async () => {
   const { page } = b;
   await page.goto(h.url('staff_view.php'));
+  await h.screenshot(page, 'staff-list');
   const l = await h.readList(page);
   assert.deepEqual(l.headers, ['Code', "Name as 'written', in full", 'Photo', 'Notes, as kept', 'Reports to']);
   assert.equal(await page.evaluate(() => document.querySelectorAll('tr[onmouseover] svg').length), 0, 'stored markup is text');

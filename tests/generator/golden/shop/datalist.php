@@ -259,6 +259,20 @@ class DataList
 			$delete_x = "";
 		}
 		
+		// nor a form on another site: a request that names the page it comes from (Origin, else Referer) must come from this host
+		$RequestSource = ($HTTP_SERVER_VARS["HTTP_ORIGIN"] != "" ? $HTTP_SERVER_VARS["HTTP_ORIGIN"] : $HTTP_SERVER_VARS["HTTP_REFERER"]);
+		if($RequestSource != "")
+		{
+			$SourcePort = parse_url($RequestSource, PHP_URL_PORT);
+			if(strtolower(parse_url($RequestSource, PHP_URL_HOST) . ($SourcePort ? ":$SourcePort" : "")) !== strtolower((string)$HTTP_SERVER_VARS["HTTP_HOST"]))
+			{
+				$insert_x = "";
+				$update_x = "";
+				$delete_x = "";
+				$SaveFilter_x = "";
+			}
+		}
+		
 		// sort column: a column number, or the table.field form of a date column
 		if(!is_string($SortField) || !preg_match('/^([1-9][0-9]*|[A-Za-z0-9_]+\.[A-Za-z0-9_]+)$/', $SortField))
 		{
@@ -610,12 +624,15 @@ class DataList
 					$QueryHasWhere = 0;
 				}
 				
-				$this->Query .= " <FilterGroup> " . $FilterAnd[$i] . " (";
+				// a group or slot after another one that has no join word of its own joins with "and"
+				$this->Query .= " <FilterGroup> " . (($WhereNeedsClosing && $FilterAnd[$i] == "") ? "and" : $FilterAnd[$i]) . " (";
+				$GroupItems = 0;
 				for($j = 0; $j < $FiltersPerGroup; $j++)
 				{
 					if($FilterField[$i+$j] != "" && $FilterOperator[$i+$j] != "" && $FilterValue[$i+$j] != "")
 					{
-						$this->Query .= " <FilterItem> " . $FilterAnd[$i+$j] . " " . $FilterField[$i+$j] . " " . $FilterOperator[$i+$j] . " '" . (get_magic_quotes_gpc() ? $FilterValue[$i+$j] : addslashes($FilterValue[$i+$j])) . "' </FilterItem>";
+						$this->Query .= " <FilterItem> " . (($GroupItems && $FilterAnd[$i+$j] == "") ? "and" : $FilterAnd[$i+$j]) . " " . $FilterField[$i+$j] . " " . $FilterOperator[$i+$j] . " '" . (get_magic_quotes_gpc() ? $FilterValue[$i+$j] : addslashes($FilterValue[$i+$j])) . "' </FilterItem>";
+						$GroupItems = 1;
 					}
 				}
 				$this->Query .= ") </FilterGroup>";
@@ -804,9 +821,10 @@ class DataList
 			// display vertical scroll bar ...
 			if($RecordCount && $this->AllowNavigation && $RecordCount > $this->RecordsPerPage)
 			{
-				while($FirstRecord > $RecordCount)
+				// a first record past the end moves back by whole pages, at once
+				if($FirstRecord > $RecordCount)
 				{
-					$FirstRecord -= $this->RecordsPerPage;
+					$FirstRecord = $RecordCount - (($RecordCount - $FirstRecord) % $this->RecordsPerPage + $this->RecordsPerPage) % $this->RecordsPerPage;
 				}
 				if($FirstRecord == "" || $FirstRecord < 1)
 				{
@@ -819,14 +837,15 @@ class DataList
 					$ScrollBox = $this->DataHeight;
 				}
 				
+				// a click on the scroll bar lies within the bar
 				if($ScrollUp_y != "")
 				{
-					$FirstRecord = floor($ScrollUp_y / $ScrollBox) * $this->RecordsPerPage + 1;
+					$FirstRecord = floor(min(max($ScrollUp_y, 0), $this->DataHeight) / $ScrollBox) * $this->RecordsPerPage + 1;
 				}
 				elseif($ScrollDn_y != "")
 				{
 					$OldScrollUp = floor(($FirstRecord - 1) / $RecordCount * $this->DataHeight);
-					$FirstRecord = floor(($ScrollDn_y + $ScrollBox + $OldScrollUp) / $ScrollBox) * $this->RecordsPerPage + 1;
+					$FirstRecord = floor((min(max($ScrollDn_y, 0), $this->DataHeight) + $ScrollBox + $OldScrollUp) / $ScrollBox) * $this->RecordsPerPage + 1;
 				}
 				elseif($Previous_x != "")
 				{
@@ -853,6 +872,12 @@ class DataList
 					}
 				}
 				
+				// the page starts at a record that exists
+				if($FirstRecord > $RecordCount)
+				{
+					$FirstRecord = $RecordCount - (($RecordCount - $FirstRecord) % $this->RecordsPerPage + $this->RecordsPerPage) % $this->RecordsPerPage;
+				}
+				
 				$this->HTML .= "\t<td rowspan=1000 valign=top width=15></td>";
 			}
 			elseif($RecordCount)
@@ -860,6 +885,11 @@ class DataList
 				// no paging: every record on one page
 				$FirstRecord = 1;
 				$this->RecordsPerPage = $RecordCount;
+			}
+			elseif($FirstRecord > 1)
+			{
+				// no records: the first page
+				$FirstRecord = 1;
 			}
 			
 			$this->HTML .= "\n\t</tr>\n";
