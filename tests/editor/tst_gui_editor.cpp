@@ -620,6 +620,14 @@ private slots:
         QCOMPARE(pane->y(), -v->maximum());
         QTest::keyClick(pane, Qt::Key_Home);
         QCOMPARE(pane->y(), 0);
+        // A minimised window is not laid out; restored, it is.
+        editor().parentWidget()->showMinimized();
+        v->setValue(3);
+        editor().parentWidget()->resize(300, 200);
+        QCOMPARE(v->value(), 3);
+        editor().parentWidget()->showNormal();
+        QCoreApplication::processEvents();
+        QCOMPARE(v->value(), 0);
         forms().main().resize(1400, 1100);
         editor().parentWidget()->resize(1200, 900);
         QCoreApplication::processEvents();
