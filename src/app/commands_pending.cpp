@@ -4,10 +4,6 @@
 
 namespace tess::commands {
 
-void miFileNew_Click() {}
-void miFileOpenXML_Click() {}
-void miFileSaveXML_Click() {}
-void miFileSaveXMLAs_Click() {}
 void miTablesNew_Click() {}
 void miTablesDelete_Click() {}
 void miFieldsNew_Click() {}

@@ -6,6 +6,7 @@
 #include "app/frmm2c.h"
 #include "app/frmmain.h"
 #include "app/frmoutputfolder.h"
+#include "app/frmpleasewait.h"
 #include "app/frmstart.h"
 #include "app/frmstyles.h"
 #include "converter/frmconverter.h"
@@ -60,6 +61,7 @@ frmConverter &Forms::converter() { return get<frmConverter>(Form::Converter); }
 frmOutputFolder &Forms::outputFolder() { return get<frmOutputFolder>(Form::OutputFolder); }
 frmGenerating &Forms::generating() { return get<frmGenerating>(Form::Generating); }
 frmConfirmOverwrite &Forms::confirmOverwrite() { return get<frmConfirmOverwrite>(Form::ConfirmOverwrite); }
+frmPleaseWait &Forms::pleaseWait() { return get<frmPleaseWait>(Form::PleaseWait); }
 
 bool Forms::isLoaded(Form form) const { return !m_forms[size_t(form)].isNull(); }
 

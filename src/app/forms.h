@@ -20,6 +20,7 @@ class frmHelp;
 class frmM2C;
 class frmMain;
 class frmOutputFolder;
+class frmPleaseWait;
 class frmStart;
 class frmStyles;
 
@@ -35,6 +36,7 @@ enum class Form {
     OutputFolder,
     Generating,
     ConfirmOverwrite,
+    PleaseWait,
     // the converter program's one window
     Converter,
     Count
@@ -55,6 +57,7 @@ public:
     frmOutputFolder &outputFolder();
     frmGenerating &generating();
     frmConfirmOverwrite &confirmOverwrite();
+    frmPleaseWait &pleaseWait();
 
     bool isLoaded(Form form) const;
     // The form if it is loaded, else nullptr; never creates it.

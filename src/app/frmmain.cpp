@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/entrypoint.h"
 #include "app/forms.h"
+#include "app/generatesequence.h"
 #include "app/frmhelp.h"
 #include "app/frmstyles.h"
 #include "app/outsideprograms.h"
@@ -225,6 +226,9 @@ void frmMain::miFileExit_Click() { close(); }
 
 bool frmMain::prepareExit()
 {
+    // A Generate run writes into the windows until its last line.
+    if (generationRunning())
+        return false;
     // The editor asks about unsaved changes before anything closes, so that
     // Cancel keeps every window as it was.
     if (forms().isLoaded(Form::DB)) {
@@ -234,7 +238,7 @@ bool frmMain::prepareExit()
             return false;
     }
     for (Form form : {Form::OutputFolder, Form::Styles, Form::Start, Form::Generating, Form::Help, Form::About,
-                      Form::M2C, Form::ConfirmOverwrite})
+                      Form::M2C, Form::ConfirmOverwrite, Form::PleaseWait})
         forms().unload(form);
     return true;
 }

@@ -138,6 +138,7 @@ private slots:
     void cancelledFolder();
     void saveLogAndBrowse();
     void logWindowStaysWhileRunning();
+    void helpOnF1();
 };
 
 void TestGuiGenerate::intoEmptyFolder()
@@ -344,6 +345,20 @@ void TestGuiGenerate::logWindowStaysWhileRunning()
     generate();
     QVERIFY(!closed);
     QVERIFY(!second);
+}
+
+void TestGuiGenerate::helpOnF1()
+{
+    dialogs().outputFolders << QString();
+    generate();
+    QStringList topics;
+    connect(&app(), &AppState::helpRequested, this, [&](const QString &tag) { topics << tag; });
+    logView()->setFocus();
+    QTest::keyClick(logView(), Qt::Key_F1);
+    logButton("cmdSave")->setFocus();
+    QTest::keyClick(logButton("cmdSave"), Qt::Key_F1);
+    disconnect(&app(), nullptr, this, nullptr);
+    QCOMPARE(topics, QStringList({"50", "53"}));
 }
 
 QTEST_MAIN(TestGuiGenerate)

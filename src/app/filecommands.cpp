@@ -1,0 +1,210 @@
+// File > New, Open, Save and Save As: the one project is reset in place,
+// read from or written to an XML project file.
+#include "app/commands.h"
+#include "app/commits.h"
+#include "app/forms.h"
+#include "app/frmmain.h"
+#include "app/frmpleasewait.h"
+#include "converter/projectwriter.h"
+#include "editor/frmdb.h"
+#include "model/appstate.h"
+#include "model/styles.h"
+#include "model/xmlreader.h"
+#include "platform/paths.h"
+#include "platform/runtimeerror.h"
+#include "platform/ui.h"
+
+#include <QApplication>
+#include <QMdiSubWindow>
+
+namespace tess::commands {
+
+namespace {
+
+const QString kProjectFilter = QStringLiteral("Tessaron XML Project (*.tzx) | *.tzx");
+constexpr int kFileMustExist = 0x1000;
+constexpr int kNoReadOnlyReturn = 0x8000;
+constexpr int kSaveFlags = 0x8806;
+
+bool projectOpen() { return !app().ProjectDB->DBName.isEmpty(); }
+
+void setEditorVisible(bool visible)
+{
+    if (!visible && !forms().isLoaded(Form::DB))
+        return;
+    frmDB &editor = forms().db();
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(editor.parentWidget()))
+        sub->setVisible(visible);
+    editor.setVisible(visible);
+}
+
+// The editor's caption: the project file without the program's folder in
+// front, or the database name while there is no file.
+void showEditorCaption()
+{
+    if (!forms().isLoaded(Form::DB))
+        return;
+    QString caption = app().FileName;
+    if (caption.isEmpty())
+        caption = app().ProjectDB->DBName;
+    else
+        caption.replace(programFolder() + u'/', QString());
+    forms().db().setWindowTitle(caption);
+}
+
+// New's reset without its question.
+void resetProject()
+{
+    ResetProject(*app().ProjectDB);
+    LoadDefaultStyles(app().Styles);
+}
+
+// What a failed read leaves: no project, no file.
+void forgetProject()
+{
+    resetProject();
+    app().ProjectDB->DBName.clear();
+    app().FileName.clear();
+}
+
+// Writes the project; a failure is shown and changes nothing, neither the
+// file already there nor the project's file name and saved flag.
+void saveTo(const QString &path)
+{
+    try {
+        WriteXmlProject(path, *app().ProjectDB);
+    } catch (const std::exception &e) {
+        ui().messageBox(errorMessage(e), Mb::Exclamation);
+        return;
+    }
+    app().FileName = path;
+    app().ProjectSaved = true;
+    showEditorCaption();
+}
+
+// While the file is read: the notice on screen, the main window taking no
+// input, the busy pointer.
+class ReadingNotice {
+public:
+    ReadingNotice()
+    {
+        forms().pleaseWait().show();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (forms().isLoaded(Form::Main))
+            forms().main().setEnabled(false);
+        ui().processEvents();
+    }
+    ~ReadingNotice()
+    {
+        forms().unload(Form::PleaseWait);
+        if (forms().isLoaded(Form::Main))
+            forms().main().setEnabled(true);
+        QApplication::restoreOverrideCursor();
+    }
+};
+
+} // namespace
+
+void miFileNew_Click()
+{
+    if (projectOpen() && !app().ProjectSaved
+        && ui().messageBox(QStringLiteral("Are you sure you want to create a new project?\r\nAny unsaved data will be lost!"),
+                           Mb::OkCancel | Mb::Exclamation)
+            != Answer::Ok)
+        return;
+    resetProject();
+    // A later Save must not write the new project over the file opened before.
+    app().FileName.clear();
+    UpdateProject();
+    app().ProjectSaved = false;
+    setEditorVisible(true);
+    showEditorCaption();
+}
+
+void miFileOpenXML_Click()
+{
+    QString path;
+    if (!app().CommandLine.isEmpty()) {
+        path = app().CommandLine;
+        app().CommandLine.clear();
+    } else {
+        FileDialogRequest request;
+        request.filter = kProjectFilter;
+        request.title = QStringLiteral("Open Tessaron Project");
+        request.flags = kFileMustExist | kNoReadOnlyReturn;
+        path = ui().openFileName(request);
+    }
+    if (path.isEmpty())
+        return;
+
+    if (projectOpen()) {
+        bool cancel = false;
+        if (forms().isLoaded(Form::DB))
+            forms().db().Form_Unload(cancel);
+        if (cancel)
+            return;
+        forms().unload(Form::DB);
+        app().ProjectDB->DBName.clear();
+        app().FileName.clear();
+    }
+
+    app().FileName = path;
+    resetProject();
+    {
+        ReadingNotice notice;
+        // Whatever ends the reading early leaves no project behind: not a
+        // half-read one, and no file name for Save to write it over.
+        try {
+            if (!ReadXmlProject(path, *app().ProjectDB)) {
+                ui().messageBox(QStringLiteral("Error while opening the file '") + path
+                                    + QStringLiteral("'.\r\nInvalid or corrupted file"),
+                                Mb::Critical);
+                forgetProject();
+            }
+        } catch (const RuntimeError &e) {
+            if (e.number() == Err::InputPastEnd)
+                ui().messageBox(QStringLiteral("An error occured while reading the file:\r\n") + path
+                                + QStringLiteral("\r\nInvalid file format."));
+            else
+                ui().messageBox(e.message());
+            forgetProject();
+        } catch (const std::exception &e) {
+            ui().messageBox(errorMessage(e));
+            forgetProject();
+        }
+        UpdateProject();
+    }
+    setEditorVisible(projectOpen());
+    if (!projectOpen())
+        forms().unload(Form::DB);
+    showEditorCaption();
+    app().ProjectSaved = true;
+}
+
+void miFileSaveXML_Click()
+{
+    if (!projectOpen())
+        return;
+    if (app().FileName.isEmpty()) {
+        miFileSaveXMLAs_Click();
+        return;
+    }
+    saveTo(app().FileName);
+}
+
+void miFileSaveXMLAs_Click()
+{
+    if (!projectOpen())
+        return;
+    FileDialogRequest request;
+    request.filter = kProjectFilter;
+    request.title = QStringLiteral("Save Tessaron Project");
+    request.flags = kSaveFlags;
+    request.defaultExt = QStringLiteral("tzx");
+    request.fileName = app().FileName.isEmpty() ? app().ProjectDB->DBName + QStringLiteral(".tzx") : app().FileName;
+    const QString path = ui().saveFileName(request);
+    if (!path.isEmpty())
+        saveTo(path);
+}
+
+} // namespace tess::commands
