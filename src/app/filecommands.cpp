@@ -7,6 +7,7 @@
 #include "app/frmpleasewait.h"
 #include "converter/projectwriter.h"
 #include "editor/frmdb.h"
+#include "editor/selection.h"
 #include "model/appstate.h"
 #include "model/styles.h"
 #include "model/xmlreader.h"
@@ -50,6 +51,21 @@ void showEditorCaption()
     else
         caption.replace(programFolder() + u'/', QString());
     forms().db().setWindowTitle(caption);
+}
+
+// The styles of the style file the opened project names; one that cannot
+// be read leaves the default styles, after its message.
+void loadProjectStyles()
+{
+    const QString &file = app().ProjectDB->StyleSheetFile;
+    if (!projectOpen() || file.isEmpty())
+        return;
+    try {
+        LoadStylesFile(file);
+    } catch (const std::exception &e) {
+        ui().messageBox(errorMessage(e));
+        LoadDefaultStyles(app().Styles);
+    }
 }
 
 // New's reset without its question.
@@ -172,6 +188,7 @@ void miFileOpenXML_Click()
             ui().messageBox(errorMessage(e));
             forgetProject();
         }
+        loadProjectStyles();
         UpdateProject();
     }
     setEditorVisible(projectOpen());
@@ -185,6 +202,8 @@ void miFileSaveXML_Click()
 {
     if (!projectOpen())
         return;
+    // What the visible pane holds is saved too.
+    CommitVisiblePane();
     if (app().FileName.isEmpty()) {
         miFileSaveXMLAs_Click();
         return;
@@ -196,6 +215,7 @@ void miFileSaveXMLAs_Click()
 {
     if (!projectOpen())
         return;
+    CommitVisiblePane();
     FileDialogRequest request;
     request.filter = kProjectFilter;
     request.title = QStringLiteral("Save Tessaron Project");

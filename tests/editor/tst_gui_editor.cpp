@@ -2,16 +2,19 @@
 // every kind of node without editing it, renaming in the tree and in the
 // database name box, pane commits, the date preview, value lists, the
 // property copy, closing, start-up lists and colours, and screenshots.
+#include "app/commands.h"
 #include "app/commits.h"
 #include "app/forms.h"
 #include "app/frmmain.h"
 #include "app/helpfile.h"
 #include "converter/projectdump.h"
+#include "converter/projectwriter.h"
 #include "editor/editorproject.h"
 #include "editor/frmdb.h"
 #include "editor/selection.h"
 #include "model/datesettings.h"
 #include "model/styles.h"
+#include "model/xmlreader.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
 #include "support/guifixture.h"
@@ -520,6 +523,42 @@ private slots:
         QVERIFY(!forms().isLoaded(Form::DB));
         QCOMPARE(app().ProjectDB->DBName, QString());
         QVERIFY(!f.action(QStringLiteral("miTablesNew"))->isEnabled());
+    }
+
+    void savingCommitsTheVisiblePane()
+    {
+        QTemporaryDir dir;
+        app().FileName = dir.filePath(QStringLiteral("shop.tzx"));
+        openProject();
+        select(QStringLiteral("customers"));
+        control<QLineEdit>("PicTable_txtCaption")->setText(QStringLiteral("Clients"));
+        f.trigger(QStringLiteral("miFileSaveXML"));
+        MyDB back;
+        ResetProject(back);
+        QVERIFY(ReadXmlProject(app().FileName, back));
+        QCOMPARE(back.Tables.Item(1)->Caption, QStringLiteral("Clients"));
+        QVERIFY(app().ProjectSaved);
+    }
+
+    void openingLoadsItsStyleFile()
+    {
+        QTemporaryDir dir;
+        const QString styles = dir.filePath(QStringLiteral("mine.tzs"));
+        StyleTable mine;
+        LoadDefaultStyles(mine);
+        mine.StyleDefinitions[2] = QStringLiteral("color: green;");
+        SaveStylesFile(styles, mine);
+        MyDB project;
+        test::buildEditorProject(project);
+        project.StyleSheetFile = styles;
+        const QString file = dir.filePath(QStringLiteral("shop.tzx"));
+        WriteXmlProject(file, project);
+        forms().main();
+        app().CommandLine = file;
+        commands::miFileOpenXML_Click();
+        QCOMPARE(app().Styles.StyleDefinitions[2], QStringLiteral("color: green;"));
+        QCOMPARE(control<QLineEdit>("PicDB_txtTZSFilename")->text(), styles);
+        QVERIFY(app().ProjectSaved);
     }
 
     void styleFileLoadedWhenNamed()
