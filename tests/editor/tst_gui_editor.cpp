@@ -7,6 +7,7 @@
 #include "app/forms.h"
 #include "app/frmmain.h"
 #include "app/helpfile.h"
+#include "app/projectedits.h"
 #include "converter/projectdump.h"
 #include "converter/projectwriter.h"
 #include "editor/editorproject.h"
@@ -48,6 +49,13 @@ template <class T> T *control(const char *name)
 }
 
 QTreeWidget *tree() { return control<QTreeWidget>("TreeView1"); }
+
+// The field pane's type, length and precision reach the model when their
+// controls lose the focus; Generate commits them the same way.
+void PicFieldCommit()
+{
+    editor().PicField_comDataType_LostFocus();
+}
 
 // A node by its path: "shop", "orders", "orders/photo".
 QTreeWidgetItem *node(const QString &path)
@@ -392,6 +400,44 @@ private slots:
         const MyField &lookup = *app().ProjectDB->Tables.Item(2)->Fields.Item(2);
         QCOMPARE(lookup.ParentTable + lookup.ParentIDField + lookup.ParentCaptionField, QString());
         QCOMPARE(editor().nodePicture(node("orders/customer_id")), 3);
+    }
+
+    void alterChainThroughTheEditor()
+    {
+        openProject();
+        MyTable &orders = *app().ProjectDB->Tables.Item(2);
+        addNewField(orders);
+        UpdateProject();
+        node("orders")->setExpanded(true);
+        select(QStringLiteral("orders/field5"));
+        bool cancel = false;
+        editor().TreeView1_AfterLabelEdit(cancel, QStringLiteral("total"));
+        processQueued();
+        QCOMPARE(editor().selectedNode(), node("orders/total"));
+        control<QCheckBox>("PicField_chkPrimaryKey")->setChecked(true);
+        control<QCheckBox>("PicField_chkAutoIncrement")->setChecked(true);
+        control<QCheckBox>("PicField_chkUnique")->setChecked(true);
+        control<QComboBox>("PicField_comDataType")->setCurrentIndex(7); // Decimal
+        control<QLineEdit>("PicField_txtLength")->setText(QStringLiteral("10"));
+        control<QLineEdit>("PicField_txtPrecision")->setText(QStringLiteral("2"));
+        PicFieldCommit();
+        control<QCheckBox>("PicField_chkPrimaryKey")->setChecked(false);
+        control<QCheckBox>("PicField_chkUnique")->setChecked(false);
+        deleteField(orders, fieldPosition(orders, QStringLiteral("total")));
+        const QString t = QStringLiteral("ALTER TABLE `orders` ");
+        QCOMPARE(orders.AlterSQL.split(QStringLiteral(";;"), Qt::SkipEmptyParts),
+                 (QStringList{t + "ADD `field5` INT",
+                              t + "CHANGE `field5` `total` INT ",
+                              t + "CHANGE `total` `total` INT not null ",
+                              " " + t + "CHANGE `total` `total` INT not null auto_increment ",
+                              t + "ADD UNIQUE (`total`)",
+                              " " + t + "CHANGE `total` `total` DECIMAL(10,2) not null ",
+                              t + "ADD INDEX (`total`)",
+                              t + "DROP PRIMARY KEY",
+                              t + "DROP INDEX `total`",
+                              t + "DROP `total`"}));
+        QVERIFY(orders.AlterSQL.endsWith(QStringLiteral(";;")));
+        QVERIFY(orders.pkChanged);
     }
 
     void datePreview_data()
