@@ -8,6 +8,7 @@
 #include "app/frmmain.h"
 #include "app/helpfile.h"
 #include "app/projectedits.h"
+#include "app/startup.h"
 #include "converter/projectdump.h"
 #include "converter/projectwriter.h"
 #include "editor/editorproject.h"
@@ -569,6 +570,25 @@ private slots:
         QVERIFY(!forms().isLoaded(Form::DB));
         QCOMPARE(app().ProjectDB->DBName, QString());
         QVERIFY(!f.action(QStringLiteral("miTablesNew"))->isEnabled());
+    }
+
+    void programOpensItsCommandLineProject()
+    {
+        QTemporaryDir dir;
+        MyDB project;
+        test::buildEditorProject(project);
+        const QString file = dir.filePath(QStringLiteral("shop.tzx"));
+        WriteXmlProject(file, project);
+        settings::set(QStringLiteral("No Startup"), QStringLiteral("1"));
+        startProgram(u'"' + file + u'"');
+        QVERIFY(forms().isLoaded(Form::DB));
+        QCOMPARE(editor().rootNode()->childCount(), 3);
+        QCOMPARE(editor().visiblePane(), 1);
+        QCOMPARE(control<QLineEdit>("PicDB_txtDBServer")->text(), QStringLiteral("localhost"));
+        QVERIFY(app().ProjectSaved);
+        select(QStringLiteral("orders/photo"));
+        QCOMPARE(control<QComboBox>("PicField_comFileType")->currentText(), QStringLiteral("jpg|jpeg|gif|png"));
+        QVERIFY(f.ui().shown.isEmpty());
     }
 
     void savingCommitsTheVisiblePane()
