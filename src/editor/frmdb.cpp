@@ -181,6 +181,9 @@ frmDB::frmDB(QWidget *parent)
     ui->Command1->setCursor(Qt::SizeHorCursor);
     ui->Command1->setMouseTracking(true);
     ui->TreeView1->header()->hide();
+    QPalette treeColours = ui->TreeView1->palette();
+    treeColours.setColor(QPalette::Text, Qt::black);
+    ui->TreeView1->setPalette(treeColours);
     ui->TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ui->TreeView1->setUniformRowHeights(true);
     ui->HScroll1->setRange(0, 0);

@@ -100,6 +100,15 @@ void openProject()
 
 QStringList model() { return testing::dump(*app().ProjectDB); }
 
+// A style file whose one slot differs from the default styles.
+void writeStyleFile(const QString &path, int slot, const QString &declarations)
+{
+    StyleTable styles;
+    LoadDefaultStyles(styles);
+    styles.StyleDefinitions[size_t(slot)] = declarations;
+    SaveStylesFile(path, styles);
+}
+
 void processQueued()
 {
     for (int i = 0; i < 3; ++i)
@@ -610,10 +619,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString styles = dir.filePath(QStringLiteral("mine.tzs"));
-        StyleTable mine;
-        LoadDefaultStyles(mine);
-        mine.StyleDefinitions[2] = QStringLiteral("color: green;");
-        SaveStylesFile(styles, mine);
+        writeStyleFile(styles, 2, QStringLiteral("color: green;"));
         MyDB project;
         test::buildEditorProject(project);
         project.StyleSheetFile = styles;
@@ -631,10 +637,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("mine.tzs"));
-        StyleTable mine;
-        LoadDefaultStyles(mine);
-        mine.StyleDefinitions[1] = QStringLiteral("color: red;");
-        SaveStylesFile(path, mine);
+        writeStyleFile(path, 1, QStringLiteral("color: red;"));
         openProject();
         control<QLineEdit>("PicDB_txtTZSFilename")->setText(path);
         CommitVisiblePane();
