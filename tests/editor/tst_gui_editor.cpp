@@ -358,6 +358,43 @@ private slots:
         QCOMPARE(f.ui().messages(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 
+    void whenPanesCommit()
+    {
+        openProject();
+        MyDB &db = *app().ProjectDB;
+        // The scroll-bar option commits when it loses the focus.
+        auto *left = control<QRadioButton>("PicDB_optScrollBar_1");
+        left->setFocus();
+        left->setChecked(true);
+        QCOMPARE(db.ScrollStyle, qint16(0));
+        control<QLineEdit>("PicDB_txtDBServer")->setFocus();
+        QCOMPARE(db.ScrollStyle, qint16(1));
+        QVERIFY(!app().ProjectSaved);
+
+        // A caption commits once its box loses the focus, with the whole pane.
+        select(QStringLiteral("customers"));
+        MyTable &customers = *db.Tables.Item(1);
+        auto *caption = control<QLineEdit>("PicTable_txtCaption");
+        caption->setFocus();
+        QTest::keyClicks(caption, QStringLiteral(" list"));
+        control<QLineEdit>("PicTable_txtRecordsPerPage")->setText(QStringLiteral("12.9"));
+        QCOMPARE(customers.Caption, QStringLiteral("Customers"));
+        // Tab moves on and selects the whole text of the next box.
+        QTest::keyClick(caption, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QCOMPARE(customers.Caption, QStringLiteral("Customers list"));
+        QCOMPARE(customers.RecordsPerPage, qint16(12));
+        auto *next = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(next);
+        QCOMPARE(next->selectedText(), next->text());
+
+        // Filling the pane for another table commits nothing to either.
+        const QStringList before = model();
+        select(QStringLiteral("orders"));
+        select(QStringLiteral("customers"));
+        QCOMPARE(model(), before);
+    }
+
     void fieldCommits()
     {
         openProject();
