@@ -38,6 +38,21 @@ void setEditorVisible(bool visible)
     editor.setVisible(visible);
 }
 
+// The styles of the style file the opened project names; one that cannot
+// be read leaves the default styles, after its message.
+void loadProjectStyles()
+{
+    const QString &file = app().ProjectDB->StyleSheetFile;
+    if (!projectOpen() || file.isEmpty())
+        return;
+    try {
+        LoadStylesFile(file);
+    } catch (const std::exception &e) {
+        ui().messageBox(errorMessage(e));
+        LoadDefaultStyles(app().Styles);
+    }
+}
+
 // New's reset without its question.
 void resetProject()
 {
@@ -158,6 +173,7 @@ void miFileOpenXML_Click()
             ui().messageBox(errorMessage(e));
             forgetProject();
         }
+        loadProjectStyles();
         UpdateProject();
     }
     setEditorVisible(projectOpen());
@@ -170,7 +186,7 @@ void miFileSaveXML_Click()
 {
     if (!projectOpen())
         return;
-    // What stands in the pane on screen is part of the project saved.
+    // What the visible pane holds is saved too.
     CommitVisiblePane();
     if (app().FileName.isEmpty()) {
         miFileSaveXMLAs_Click();

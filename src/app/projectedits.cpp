@@ -1,5 +1,6 @@
 #include "app/projectedits.h"
 
+#include "editor/schemastatements.h"
 #include "model/constants.h"
 
 namespace tess {
@@ -54,8 +55,7 @@ FieldPtr addNewField(MyTable &table)
     const QString name = QStringLiteral("field") + QString::number(n);
     FieldPtr field = table.Fields.Add({}, {}, {}, {}, QStringLiteral("Field ") + QString::number(n), name, false, false,
                                       Dt::Int, 0, 0, {}, false, false, false, false, false);
-    table.AlterSQL += QStringLiteral("ALTER TABLE `") + table.Name + QStringLiteral("` ADD `") + name
-        + QStringLiteral("` INT;;");
+    table.AlterSQL += alter::addColumn(table.Name, name, QStringLiteral("INT"));
     field->Index = qint16(largest + 1);
     return field;
 }
@@ -74,8 +74,7 @@ void deleteTable(MyDB &db, int position)
 void deleteField(MyTable &table, int position)
 {
     const FieldPtr field = table.Fields.Item(position);
-    table.AlterSQL += QStringLiteral("ALTER TABLE `") + table.Name + QStringLiteral("` DROP `") + field->Name
-        + QStringLiteral("`;;");
+    table.AlterSQL += alter::dropColumn(table.Name, field->Name);
     table.Fields.Remove(position);
 }
 

@@ -181,6 +181,9 @@ frmDB::frmDB(QWidget *parent)
     ui->Command1->setCursor(Qt::SizeHorCursor);
     ui->Command1->setMouseTracking(true);
     ui->TreeView1->header()->hide();
+    QPalette treeColours = ui->TreeView1->palette();
+    treeColours.setColor(QPalette::Text, Qt::black);
+    ui->TreeView1->setPalette(treeColours);
     ui->TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ui->TreeView1->setUniformRowHeights(true);
     ui->HScroll1->setRange(0, 0);
@@ -289,11 +292,19 @@ void frmDB::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
+// A restored window shows again: its layout was skipped while minimised.
+void frmDB::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    Form_Resize();
+}
+
 // Sizes follow the window; the panes return to the viewport's corner and
 // the scroll bars get the range of the visible pane.
 void frmDB::Form_Resize()
 {
-    if (isMinimized())
+    // Inside the main window the frame around the editor is what minimises.
+    if (isMinimized() || (parentWidget() && parentWidget()->isMinimized()))
         return;
     QTreeWidget *tree = ui->TreeView1;
     QWidget *view = ui->Picture1;

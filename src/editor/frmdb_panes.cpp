@@ -25,13 +25,15 @@ namespace tess {
 
 namespace {
 
-// Blocks the signals of a pane and every control on it for one fill.
+// Blocks the signals of every control of a pane for one fill. The lists'
+// models and the tab control keep theirs: the views follow them.
 class PaneSilence {
 public:
     explicit PaneSilence(QWidget *pane)
     {
-        m_objects = pane->findChildren<QObject *>();
-        m_objects.append(pane);
+        for (QWidget *w : pane->findChildren<QWidget *>())
+            if (qobject_cast<QAbstractButton *>(w) || qobject_cast<QComboBox *>(w) || qobject_cast<QLineEdit *>(w))
+                m_objects.append(w);
         for (QObject *o : m_objects)
             m_was.append(o->blockSignals(true));
     }
@@ -382,13 +384,14 @@ void frmDB::fillFieldPane(const MyTable &t, const MyField &f)
                       fl->picField_optCSValueListType_2},
                      f.CSValueListType);
         fl->PicField_chkTextarea->setChecked(f.pTextarea);
-        if (f.pTableImage || f.pTableLink || f.pDetailImage || f.pDetailLink || f.pAllowImageUpload)
-            fl->SSTab1->setCurrentIndex(0);
-        else if (!f.ParentTable.isEmpty() && !f.ParentIDField.isEmpty())
-            fl->SSTab1->setCurrentIndex(1);
-        else if (!f.CSValueList.isEmpty())
-            fl->SSTab1->setCurrentIndex(2);
     }
+    // The tab control turns its page through its own signals.
+    if (f.pTableImage || f.pTableLink || f.pDetailImage || f.pDetailLink || f.pAllowImageUpload)
+        fl->SSTab1->setCurrentIndex(0);
+    else if (!f.ParentTable.isEmpty() && !f.ParentIDField.isEmpty())
+        fl->SSTab1->setCurrentIndex(1);
+    else if (!f.CSValueList.isEmpty())
+        fl->SSTab1->setCurrentIndex(2);
     // What the controls' handlers do besides committing, done here once:
     // the node's colour, the type's guidelines, the upload options' state.
     if (QTreeWidgetItem *node = ui->TreeView1->currentItem())

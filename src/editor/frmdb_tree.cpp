@@ -129,7 +129,11 @@ void frmDB::setNodePicture(QTreeWidgetItem *node, int picture)
 
 void frmDB::setNodeHidden(QTreeWidgetItem *node, bool hidden)
 {
-    node->setForeground(0, hidden ? hiddenColour : QColor(Qt::black));
+    // Black is the tree's own text colour.
+    if (hidden)
+        node->setForeground(0, hiddenColour);
+    else
+        node->setData(0, Qt::ForegroundRole, QVariant());
 }
 
 int frmDB::nodePicture(const QTreeWidgetItem *node) const
@@ -208,7 +212,8 @@ void frmDB::showProject()
             fieldNodes.reserve(table->Fields.Count());
             for (const FieldPtr &field : table->Fields) {
                 QTreeWidgetItem *fieldNode = newNode(field->Name, fieldPicture(*field));
-                fieldNode->setForeground(0, field->pHidden ? hiddenColour : QColor(Qt::black));
+                if (field->pHidden)
+                    fieldNode->setForeground(0, hiddenColour);
                 fieldNodes.append(fieldNode);
             }
             tableNode->addChildren(fieldNodes);

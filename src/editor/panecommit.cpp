@@ -2,10 +2,27 @@
 #include "editor/schemastatements.h"
 #include "model/columndefinition.h"
 #include "platform/convert.h"
+#include "platform/runtimeerror.h"
 
 #include <cmath>
 
 namespace tess {
+
+namespace {
+
+// A setting read from a file holds its number as text: an unchanged
+// number stays as it was read.
+void storeSetting(Variant &member, int value)
+{
+    try {
+        if (member.toInt() == value)
+            return;
+    } catch (const RuntimeError &) {
+    }
+    member = Variant(value);
+}
+
+} // namespace
 
 bool applyDbPane(const DbPaneValues &pane, MyDB &db)
 {
@@ -20,8 +37,8 @@ bool applyDbPane(const DbPaneValues &pane, MyDB &db)
     db.StyleSheetFile = pane.styleSheetFile;
     if (pane.scrollStyle >= 0)
         db.ScrollStyle = qint16(pane.scrollStyle);
-    db.DateFormat = Variant(pane.dateFormatIndex + 1);
-    db.DateSeparator = Variant(pane.dateSeparatorIndex + 1);
+    storeSetting(db.DateFormat, pane.dateFormatIndex + 1);
+    storeSetting(db.DateSeparator, pane.dateSeparatorIndex + 1);
     return load;
 }
 

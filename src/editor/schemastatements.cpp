@@ -44,4 +44,14 @@ QString renameColumn(const QString &t, const QString &oldName, const QString &ne
         + QStringLiteral("` ") + def + end;
 }
 
+QString addColumn(const QString &t, const QString &f, const QString &type)
+{
+    return alterTable + t + QStringLiteral("` ADD `") + f + QStringLiteral("` ") + type + end;
+}
+
+QString dropColumn(const QString &t, const QString &f)
+{
+    return alterTable + t + QStringLiteral("` DROP `") + f + QStringLiteral("`") + end;
+}
+
 } // namespace tess::alter

@@ -14,5 +14,8 @@ QString dropIndex(const QString &t, const QString &f);
 // The one statement that starts with a blank.
 QString columnChange(const QString &t, const QString &f, const QString &def);
 QString renameColumn(const QString &t, const QString &oldName, const QString &newName, const QString &def);
+// A new field's column and a deleted field's.
+QString addColumn(const QString &t, const QString &f, const QString &type);
+QString dropColumn(const QString &t, const QString &f);
 
 } // namespace tess::alter

@@ -2,16 +2,21 @@
 // every kind of node without editing it, renaming in the tree and in the
 // database name box, pane commits, the date preview, value lists, the
 // property copy, closing, start-up lists and colours, and screenshots.
+#include "app/commands.h"
 #include "app/commits.h"
 #include "app/forms.h"
 #include "app/frmmain.h"
 #include "app/helpfile.h"
+#include "app/projectedits.h"
+#include "app/startup.h"
 #include "converter/projectdump.h"
+#include "converter/projectwriter.h"
 #include "editor/editorproject.h"
 #include "editor/frmdb.h"
 #include "editor/selection.h"
 #include "model/datesettings.h"
 #include "model/styles.h"
+#include "model/xmlreader.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
 #include "support/guifixture.h"
@@ -45,6 +50,13 @@ template <class T> T *control(const char *name)
 }
 
 QTreeWidget *tree() { return control<QTreeWidget>("TreeView1"); }
+
+// The field pane's type, length and precision reach the model when their
+// controls lose the focus; Generate commits them the same way.
+void PicFieldCommit()
+{
+    editor().PicField_comDataType_LostFocus();
+}
 
 // A node by its path: "shop", "orders", "orders/photo".
 QTreeWidgetItem *node(const QString &path)
@@ -87,6 +99,15 @@ void openProject()
 }
 
 QStringList model() { return testing::dump(*app().ProjectDB); }
+
+// A style file whose one slot differs from the default styles.
+void writeStyleFile(const QString &path, int slot, const QString &declarations)
+{
+    StyleTable styles;
+    LoadDefaultStyles(styles);
+    styles.StyleDefinitions[size_t(slot)] = declarations;
+    SaveStylesFile(path, styles);
+}
 
 void processQueued()
 {
@@ -190,6 +211,15 @@ private slots:
         QCOMPARE(control<QTabWidget>("SSTab1")->currentIndex(), 2);
         select(QStringLiteral("orders/customer_id"));
         QCOMPARE(control<QTabWidget>("SSTab1")->currentIndex(), 1);
+        QVERIFY(control<QComboBox>("PicField_comParentTable")->isVisible()); // the page itself, not only its tab
+        // The drop-down lists filled on the way show every entry.
+        for (const char *name : {"PicField_comParentTable", "PicField_comParentCaptionField", "PicField_comOtherFields"}) {
+            auto *list = control<QComboBox>(name);
+            list->showPopup();
+            const QModelIndex last = list->model()->index(list->count() - 1, 0);
+            QVERIFY2(list->view()->visualRect(last).isValid(), name);
+            list->hidePopup();
+        }
         QCOMPARE(control<QComboBox>("PicField_comParentTable")->currentText(), QStringLiteral("customers"));
         QCOMPARE(control<QComboBox>("PicField_comParentIDField")->currentText(), QStringLiteral("id"));
         QCOMPARE(control<QComboBox>("PicField_comParentCaptionField")->currentText(), QStringLiteral("name"));
@@ -328,6 +358,43 @@ private slots:
         QCOMPARE(f.ui().messages(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 
+    void whenPanesCommit()
+    {
+        openProject();
+        MyDB &db = *app().ProjectDB;
+        // The scroll-bar option commits when it loses the focus.
+        auto *left = control<QRadioButton>("PicDB_optScrollBar_1");
+        left->setFocus();
+        left->setChecked(true);
+        QCOMPARE(db.ScrollStyle, qint16(0));
+        control<QLineEdit>("PicDB_txtDBServer")->setFocus();
+        QCOMPARE(db.ScrollStyle, qint16(1));
+        QVERIFY(!app().ProjectSaved);
+
+        // A caption commits once its box loses the focus, with the whole pane.
+        select(QStringLiteral("customers"));
+        MyTable &customers = *db.Tables.Item(1);
+        auto *caption = control<QLineEdit>("PicTable_txtCaption");
+        caption->setFocus();
+        QTest::keyClicks(caption, QStringLiteral(" list"));
+        control<QLineEdit>("PicTable_txtRecordsPerPage")->setText(QStringLiteral("12.9"));
+        QCOMPARE(customers.Caption, QStringLiteral("Customers"));
+        // Tab moves on and selects the whole text of the next box.
+        QTest::keyClick(caption, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QCOMPARE(customers.Caption, QStringLiteral("Customers list"));
+        QCOMPARE(customers.RecordsPerPage, qint16(12));
+        auto *next = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(next);
+        QCOMPARE(next->selectedText(), next->text());
+
+        // Filling the pane for another table commits nothing to either.
+        const QStringList before = model();
+        select(QStringLiteral("orders"));
+        select(QStringLiteral("customers"));
+        QCOMPARE(model(), before);
+    }
+
     void fieldCommits()
     {
         openProject();
@@ -380,6 +447,44 @@ private slots:
         const MyField &lookup = *app().ProjectDB->Tables.Item(2)->Fields.Item(2);
         QCOMPARE(lookup.ParentTable + lookup.ParentIDField + lookup.ParentCaptionField, QString());
         QCOMPARE(editor().nodePicture(node("orders/customer_id")), 3);
+    }
+
+    void alterChainThroughTheEditor()
+    {
+        openProject();
+        MyTable &orders = *app().ProjectDB->Tables.Item(2);
+        addNewField(orders);
+        UpdateProject();
+        node("orders")->setExpanded(true);
+        select(QStringLiteral("orders/field5"));
+        bool cancel = false;
+        editor().TreeView1_AfterLabelEdit(cancel, QStringLiteral("total"));
+        processQueued();
+        QCOMPARE(editor().selectedNode(), node("orders/total"));
+        control<QCheckBox>("PicField_chkPrimaryKey")->setChecked(true);
+        control<QCheckBox>("PicField_chkAutoIncrement")->setChecked(true);
+        control<QCheckBox>("PicField_chkUnique")->setChecked(true);
+        control<QComboBox>("PicField_comDataType")->setCurrentIndex(7); // Decimal
+        control<QLineEdit>("PicField_txtLength")->setText(QStringLiteral("10"));
+        control<QLineEdit>("PicField_txtPrecision")->setText(QStringLiteral("2"));
+        PicFieldCommit();
+        control<QCheckBox>("PicField_chkPrimaryKey")->setChecked(false);
+        control<QCheckBox>("PicField_chkUnique")->setChecked(false);
+        deleteField(orders, fieldPosition(orders, QStringLiteral("total")));
+        const QString t = QStringLiteral("ALTER TABLE `orders` ");
+        QCOMPARE(orders.AlterSQL.split(QStringLiteral(";;"), Qt::SkipEmptyParts),
+                 (QStringList{t + "ADD `field5` INT",
+                              t + "CHANGE `field5` `total` INT ",
+                              t + "CHANGE `total` `total` INT not null ",
+                              " " + t + "CHANGE `total` `total` INT not null auto_increment ",
+                              t + "ADD UNIQUE (`total`)",
+                              " " + t + "CHANGE `total` `total` DECIMAL(10,2) not null ",
+                              t + "ADD INDEX (`total`)",
+                              t + "DROP PRIMARY KEY",
+                              t + "DROP INDEX `total`",
+                              t + "DROP `total`"}));
+        QVERIFY(orders.AlterSQL.endsWith(QStringLiteral(";;")));
+        QVERIFY(orders.pkChanged);
     }
 
     void datePreview_data()
@@ -513,14 +618,63 @@ private slots:
         QVERIFY(!f.action(QStringLiteral("miTablesNew"))->isEnabled());
     }
 
+    void programOpensItsCommandLineProject()
+    {
+        QTemporaryDir dir;
+        MyDB project;
+        test::buildEditorProject(project);
+        const QString file = dir.filePath(QStringLiteral("shop.tzx"));
+        WriteXmlProject(file, project);
+        settings::set(QStringLiteral("No Startup"), QStringLiteral("1"));
+        startProgram(u'"' + file + u'"');
+        QVERIFY(forms().isLoaded(Form::DB));
+        QCOMPARE(editor().rootNode()->childCount(), 3);
+        QCOMPARE(editor().visiblePane(), 1);
+        QCOMPARE(control<QLineEdit>("PicDB_txtDBServer")->text(), QStringLiteral("localhost"));
+        QVERIFY(app().ProjectSaved);
+        select(QStringLiteral("orders/photo"));
+        QCOMPARE(control<QComboBox>("PicField_comFileType")->currentText(), QStringLiteral("jpg|jpeg|gif|png"));
+        QVERIFY(f.ui().shown.isEmpty());
+    }
+
+    void savingCommitsTheVisiblePane()
+    {
+        QTemporaryDir dir;
+        app().FileName = dir.filePath(QStringLiteral("shop.tzx"));
+        openProject();
+        select(QStringLiteral("customers"));
+        control<QLineEdit>("PicTable_txtCaption")->setText(QStringLiteral("Clients"));
+        f.trigger(QStringLiteral("miFileSaveXML"));
+        MyDB back;
+        ResetProject(back);
+        QVERIFY(ReadXmlProject(app().FileName, back));
+        QCOMPARE(back.Tables.Item(1)->Caption, QStringLiteral("Clients"));
+        QVERIFY(app().ProjectSaved);
+    }
+
+    void openingLoadsItsStyleFile()
+    {
+        QTemporaryDir dir;
+        const QString styles = dir.filePath(QStringLiteral("mine.tzs"));
+        writeStyleFile(styles, 2, QStringLiteral("color: green;"));
+        MyDB project;
+        test::buildEditorProject(project);
+        project.StyleSheetFile = styles;
+        const QString file = dir.filePath(QStringLiteral("shop.tzx"));
+        WriteXmlProject(file, project);
+        forms().main();
+        app().CommandLine = file;
+        commands::miFileOpenXML_Click();
+        QCOMPARE(app().Styles.StyleDefinitions[2], QStringLiteral("color: green;"));
+        QCOMPARE(control<QLineEdit>("PicDB_txtTZSFilename")->text(), styles);
+        QVERIFY(app().ProjectSaved);
+    }
+
     void styleFileLoadedWhenNamed()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("mine.tzs"));
-        StyleTable mine;
-        LoadDefaultStyles(mine);
-        mine.StyleDefinitions[1] = QStringLiteral("color: red;");
-        SaveStylesFile(path, mine);
+        writeStyleFile(path, 1, QStringLiteral("color: red;"));
         openProject();
         control<QLineEdit>("PicDB_txtTZSFilename")->setText(path);
         CommitVisiblePane();
@@ -611,6 +765,14 @@ private slots:
         QCOMPARE(pane->y(), -v->maximum());
         QTest::keyClick(pane, Qt::Key_Home);
         QCOMPARE(pane->y(), 0);
+        // A minimised window is not laid out; restored, it is.
+        editor().parentWidget()->showMinimized();
+        v->setValue(3);
+        editor().parentWidget()->resize(300, 200);
+        QCOMPARE(v->value(), 3);
+        editor().parentWidget()->showNormal();
+        QCoreApplication::processEvents();
+        QCOMPARE(v->value(), 0);
         forms().main().resize(1400, 1100);
         editor().parentWidget()->resize(1200, 900);
         QCoreApplication::processEvents();
@@ -746,10 +908,11 @@ private slots:
         node("orders")->setExpanded(true);
         select(QStringLiteral("orders"));
         test::GuiFixture::screenshot(window, QStringLiteral("editor_table"));
-        select(QStringLiteral("orders/photo"));
-        auto *tabs = control<QTabWidget>("SSTab1");
+        // Each tab as the field that opens it shows it.
+        const QStringList fields = {"orders/photo", "orders/customer_id", "orders/state"};
         for (int tab = 0; tab < 3; ++tab) {
-            tabs->setCurrentIndex(tab);
+            select(fields[tab]);
+            QCOMPARE(control<QTabWidget>("SSTab1")->currentIndex(), tab);
             test::GuiFixture::screenshot(window, QStringLiteral("editor_field_tab%1").arg(tab));
         }
         test::GuiFixture::screenshot(&forms().main(), QStringLiteral("editor_in_main_window"));

@@ -301,6 +301,13 @@ private slots:
         p.scrollStyle = 0;
         applyDbPane(p, db);
         QCOMPARE(db.ScrollStyle, qint16(0));
+        // Numbers read from a file as texts stay texts while unchanged.
+        db.DateFormat = Variant(QStringLiteral("2"));
+        db.DateSeparator = Variant(QStringLiteral("x"));
+        applyDbPane(p, db);
+        QVERIFY(db.DateFormat.isText());
+        QVERIFY(db.DateSeparator.isInteger());
+        QCOMPARE(db.DateSeparator.toInt(), 0);
     }
 };
 
