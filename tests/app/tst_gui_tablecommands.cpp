@@ -26,24 +26,7 @@ namespace {
 frmDB &editor() { return forms().db(); }
 MyDB &project() { return *app().ProjectDB; }
 
-QTreeWidgetItem *node(const QString &path)
-{
-    QTreeWidgetItem *root = editor().rootNode();
-    if (path.isEmpty())
-        return root;
-    const QStringList parts = path.split(u'/');
-    for (int t = 0; t < root->childCount(); ++t) {
-        QTreeWidgetItem *table = root->child(t);
-        if (table->text(0) != parts[0])
-            continue;
-        if (parts.size() == 1)
-            return table;
-        for (int f = 0; f < table->childCount(); ++f)
-            if (table->child(f)->text(0) == parts[1])
-                return table->child(f);
-    }
-    return nullptr;
-}
+QTreeWidgetItem *node(const QString &path) { return test::treeNode(editor().rootNode(), path); }
 
 // As the user selects a node; a label still being edited (after New
 // Table or New Field) is ended first with Enter, as a click elsewhere ends it.

@@ -59,24 +59,7 @@ void PicFieldCommit()
 }
 
 // A node by its path: "shop", "orders", "orders/photo".
-QTreeWidgetItem *node(const QString &path)
-{
-    QTreeWidgetItem *root = editor().rootNode();
-    const QStringList parts = path.split(u'/');
-    if (parts.size() == 1 && root->text(0) == path)
-        return root;
-    for (int t = 0; t < root->childCount(); ++t) {
-        QTreeWidgetItem *table = root->child(t);
-        if (table->text(0) != parts[0])
-            continue;
-        if (parts.size() == 1)
-            return table;
-        for (int f = 0; f < table->childCount(); ++f)
-            if (table->child(f)->text(0) == parts[1])
-                return table->child(f);
-    }
-    return nullptr;
-}
+QTreeWidgetItem *node(const QString &path) { return test::treeNode(editor().rootNode(), path); }
 
 // As the user selects a node: through the tree's own selection.
 void select(const QString &path)

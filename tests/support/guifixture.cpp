@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QTreeWidgetItem>
 #include <QApplication>
 #include <QDir>
 #include <QWidget>
@@ -89,6 +90,24 @@ void GuiFixture::screenshot(QWidget *window, const QString &name)
     const QString folder = QStringLiteral(TESSARON_BUILD_DIR "/tests/screenshots");
     QDir().mkpath(folder);
     window->grab().save(folder + u'/' + name + QStringLiteral(".png"));
+}
+
+QTreeWidgetItem *treeNode(QTreeWidgetItem *root, const QString &path)
+{
+    if (path.isEmpty() || path == root->text(0))
+        return root;
+    const QStringList parts = path.split(u'/');
+    for (int t = 0; t < root->childCount(); ++t) {
+        QTreeWidgetItem *table = root->child(t);
+        if (table->text(0) != parts[0])
+            continue;
+        if (parts.size() == 1)
+            return table;
+        for (int f = 0; f < table->childCount(); ++f)
+            if (table->child(f)->text(0) == parts[1])
+                return table->child(f);
+    }
+    return nullptr;
 }
 
 } // namespace tess::test

@@ -14,6 +14,7 @@
 #include <memory>
 
 class QAction;
+class QTreeWidgetItem;
 class QWidget;
 
 namespace tess::test {
@@ -50,5 +51,10 @@ private:
     QStringList m_modalLeft;
     QTimer m_watch;
 };
+
+// A node of the editor's tree by its path below the root: "orders" is a
+// table, "orders/photo" a field; the empty path or the root's own text is
+// the root. Null when there is none.
+QTreeWidgetItem *treeNode(QTreeWidgetItem *root, const QString &path);
 
 } // namespace tess::test
