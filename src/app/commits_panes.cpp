@@ -44,11 +44,8 @@ void UpdateTable()
     if (s.ProjectDB->Tables.Count() == 0)
         return;
     if (const QTreeWidgetItem *node = editor.selectedNode())
-        for (const TablePtr &table : s.ProjectDB->Tables)
-            if (table->Name == node->text(0)) {
-                applyTablePane(editor.tablePaneValues(), *table);
-                break;
-            }
+        if (const TablePtr table = findTable(*s.ProjectDB, node->text(0)))
+            applyTablePane(editor.tablePaneValues(), *table);
     s.ProjectSaved = false;
 }
 
@@ -61,20 +58,10 @@ void UpdateField()
     QTreeWidgetItem *node = editor.selectedNode();
     if (!node || !node->parent())
         return;
-    TablePtr table;
-    for (const TablePtr &t : s.ProjectDB->Tables)
-        if (t->Name == node->parent()->text(0)) {
-            table = t;
-            break;
-        }
+    const TablePtr table = findTable(*s.ProjectDB, node->parent()->text(0));
     if (!table)
         return;
-    FieldPtr field;
-    for (const FieldPtr &f : table->Fields)
-        if (f->Name == node->text(0)) {
-            field = f;
-            break;
-        }
+    const FieldPtr field = findField(*table, node->text(0));
     if (!field)
         return;
     applyFieldPane(editor.fieldPaneValues(), *table, *field);

@@ -436,14 +436,11 @@ void frmDB::fillParentFieldLists(const QString &parentTable)
     ids->addItem(QString());
     if (parentTable.isEmpty())
         return;
-    for (const TablePtr &t : app().ProjectDB->Tables)
-        if (t->Name == parentTable) {
-            for (const FieldPtr &f : t->Fields) {
-                captions->addItem(f->Name);
-                if (f->pPrimaryKey || f->pUnique)
-                    ids->addItem(f->Name, captions->count() - 1);
-            }
-            return;
+    if (const TablePtr t = findTable(*app().ProjectDB, parentTable))
+        for (const FieldPtr &f : t->Fields) {
+            captions->addItem(f->Name);
+            if (f->pPrimaryKey || f->pUnique)
+                ids->addItem(f->Name, captions->count() - 1);
         }
 }
 
@@ -571,16 +568,8 @@ void frmDB::PicField_comOtherFields_Click()
         if (!current || !table)
             return;
         const auto &[tableName, fieldName] = m_otherFields[size_t(index)];
-        FieldPtr source;
-        for (const TablePtr &t : app().ProjectDB->Tables)
-            if (t->Name == tableName) {
-                for (const FieldPtr &f : t->Fields)
-                    if (f->Name == fieldName) {
-                        source = f;
-                        break;
-                    }
-                break;
-            }
+        const TablePtr sourceTable = findTable(*app().ProjectDB, tableName);
+        const FieldPtr source = sourceTable ? findField(*sourceTable, fieldName) : FieldPtr();
         if (!source)
             return;
         CopyFieldProperties(*source, *current, false, source->ParentTable != table->Name);
@@ -607,18 +596,13 @@ void frmDB::PicField_comParentTable_Click()
         if (index == 0) {
             QTreeWidgetItem *node = selectedNode();
             if (node && node->parent() && node->parent() != rootNode())
-                for (const TablePtr &t : s.ProjectDB->Tables)
-                    if (t->Name == node->parent()->text(0)) {
-                        for (const FieldPtr &f : t->Fields)
-                            if (f->Name == node->text(0)) {
-                                f->ParentTable.clear();
-                                f->ParentCaptionField.clear();
-                                f->ParentIDField.clear();
-                                setNodePicture(node, 3);
-                                s.ProjectSaved = false;
-                                break;
-                            }
-                        break;
+                if (const TablePtr t = findTable(*s.ProjectDB, node->parent()->text(0)))
+                    if (const FieldPtr f = findField(*t, node->text(0))) {
+                        f->ParentTable.clear();
+                        f->ParentCaptionField.clear();
+                        f->ParentIDField.clear();
+                        setNodePicture(node, 3);
+                        s.ProjectSaved = false;
                     }
         }
         s.IsFillingPanes = false;

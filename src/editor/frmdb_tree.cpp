@@ -274,28 +274,15 @@ void frmDB::TreeView1_NodeClick(QTreeWidgetItem *node)
             updateDatePreview();
         } else if (node->parent() == rootNode()) {
             showPane(picTable);
-            for (const TablePtr &table : s.ProjectDB->Tables)
-                if (table->Name == node->text(0)) {
-                    s.CurrentTable = table;
-                    s.CurrentField.reset();
-                    fillTablePane(*table);
-                    break;
-                }
+            if (const TablePtr table = findTable(*s.ProjectDB, node->text(0))) {
+                s.CurrentTable = table;
+                s.CurrentField.reset();
+                fillTablePane(*table);
+            }
         } else {
             showPane(picField);
-            TablePtr table;
-            FieldPtr field;
-            for (const TablePtr &t : s.ProjectDB->Tables)
-                if (t->Name == node->parent()->text(0)) {
-                    table = t;
-                    break;
-                }
-            if (table)
-                for (const FieldPtr &f : table->Fields)
-                    if (f->Name == node->text(0)) {
-                        field = f;
-                        break;
-                    }
+            const TablePtr table = findTable(*s.ProjectDB, node->parent()->text(0));
+            const FieldPtr field = table ? findField(*table, node->text(0)) : FieldPtr();
             if (field) {
                 s.CurrentTable = table;
                 s.CurrentField = field;
