@@ -1,6 +1,7 @@
 #include "app/frmstyles.h"
 #include "model/appstate.h"
 #include "model/styles.h"
+#include "platform/focusreason.h"
 #include "platform/runtimeerror.h"
 #include "platform/ui.h"
 
@@ -246,8 +247,7 @@ bool frmStyles::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     } else if (event->type() == QEvent::FocusIn && watched == txtStyle) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        if (isMoveBetweenControls(static_cast<QFocusEvent *>(event)))
             txtStyle->selectAll();
     }
     return QWidget::eventFilter(watched, event);

@@ -5,6 +5,7 @@
 #include "app/forms.h"
 #include "converter/convertproject.h"
 #include "model/maker.h"
+#include "platform/focusreason.h"
 #include "platform/runtimeerror.h"
 #include "platform/ui.h"
 
@@ -207,9 +208,7 @@ void frmConverter::txtTZXFile_LostFocus()
 bool frmConverter::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusOut && !silentMode) {
-        // A message box or a menu taking the focus is no move between controls.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        if (isMoveBetweenControls(static_cast<QFocusEvent *>(event))) {
             if (watched == m_ui->txtTZPFile)
                 txtTZPFile_LostFocus();
             else if (watched == m_ui->txtTZXFile)

@@ -8,6 +8,7 @@
 #include "model/appstate.h"
 #include "model/reporterror.h"
 #include "platform/convert.h"
+#include "platform/focusreason.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
 #include "platform/ui.h"
@@ -426,12 +427,10 @@ void frmDB::showHelp(QObject *control)
 bool frmDB::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::FocusOut: {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+    case QEvent::FocusOut:
+        if (isMoveBetweenControls(static_cast<QFocusEvent *>(event)))
             lostFocus(static_cast<QWidget *>(watched));
         break;
-    }
     case QEvent::FocusIn:
         if (auto *box = qobject_cast<QLineEdit *>(watched)) {
             // After the click that gave the focus has placed the cursor.
