@@ -120,7 +120,7 @@ Times generatorsAlone(int tables, int fields, const QString &folder)
     run.folder = folder;
     run.anyImageUpload = upload;
     const Clock clock;
-    GenerateAll(run);
+    GenerateAll(*db, run);
     return clock.stop();
 }
 

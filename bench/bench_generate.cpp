@@ -59,7 +59,7 @@ Times generateOnce(MyDB &db, const StyleTable &styles, const QString &folder)
     // A fixed clock, so that the files of two runs can be compared.
     run.setClock(QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
     const Clock clock;
-    GenerateAll(run);
+    GenerateAll(db, run);
     return clock.stop();
 }
 

@@ -85,7 +85,7 @@ void RunGenerate(GenerateFrontEnd &frontEnd)
         run.folder = folder;
         run.anyImageUpload = state.AnyImageUpload;
         run.setClock(frontEnd.now());
-        GenerateAll(run);
+        GenerateAll(db, run);
         closingLines(run, *log, frontEnd.now());
     } catch (const std::exception &e) {
         showError(e);

@@ -7,14 +7,14 @@ namespace tess {
 
 void GenerateDataListScript(GenerationRun &run)
 {
-    run.logGenerating(QStringLiteral("datalist.php"));
-    DataListOptions options;
-    options.anyImageUpload = run.anyImageUpload;
-    options.hideNavMenu = run.db.HideNavMenu;
-    options.scrollStyle = run.db.ScrollStyle;
-    options.datePartSeparator = run.datePartSeparator;
-    run.WriteOutputFile(run.path(QStringLiteral("datalist.php")), QStringLiteral("datalist.php"),
-                        GetDataListScript(options), true);
+    run.generateFile(QStringLiteral("datalist.php"), [&] {
+        DataListOptions options;
+        options.anyImageUpload = run.anyImageUpload;
+        options.hideNavMenu = run.db.HideNavMenu;
+        options.scrollStyle = run.db.ScrollStyle;
+        options.datePartSeparator = run.datePartSeparator;
+        return GetDataListScript(options);
+    });
 }
 
 } // namespace tess

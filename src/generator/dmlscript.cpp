@@ -261,8 +261,7 @@ void emitInsert(Script &s)
 
 namespace {
 
-// Builds the script in `out`, whose room serves every table of a run.
-const QString &buildScript(GenerationRun &run, const MyTable &table, const dml::ChildLookups *children, Lines &out)
+QString buildScript(GenerationRun &run, const MyTable &table, const dml::ChildLookups *children, qsizetype room)
 {
     const MyField *pk = nullptr;
     for (const FieldPtr &f : table.Fields) {
@@ -274,7 +273,7 @@ const QString &buildScript(GenerationRun &run, const MyTable &table, const dml::
     if (!pk)
         raise(91, QStringLiteral("Object variable or With block variable not set"));
 
-    out.clear();
+    Lines out(room);
     dml::Script s{run, table, *pk, out, children};
     s.out(0, u"<?php");
     s.out.blank();
@@ -289,27 +288,26 @@ const QString &buildScript(GenerationRun &run, const MyTable &table, const dml::
     dml::emitForm(s);
     s.out(0, u"}");
     s.out.raw(u"?>");
-    return out.text();
+    return out.take();
 }
 
 } // namespace
 
-QString BuildDMLScript(GenerationRun &run, const MyTable &table)
-{
-    Lines out;
-    buildScript(run, table, nullptr, out);
-    return out.take();
-}
+QString BuildDMLScript(GenerationRun &run, const MyTable &table) { return buildScript(run, table, nullptr, 0); }
 
 void GenerateDMLScripts(GenerationRun &run)
 {
     const dml::ChildLookups children = dml::childLookups(run.db);
-    Lines out;
+    // Each script starts with the room that the one before took: the
+    // scripts of a project are of about one size, so that a text seldom has
+    // to grow.
+    qsizetype room = 0;
     for (const TablePtr &t : run.db.Tables) {
-        const QString fileName = t->Name + QStringLiteral("_dml.php");
-        run.logGenerating(fileName);
-        const QString &text = buildScript(run, *t, &children, out);
-        run.WriteOutputFile(run.path(fileName), fileName, text, true);
+        run.generateFile(t->Name + QStringLiteral("_dml.php"), [&] {
+            QString text = buildScript(run, *t, &children, room);
+            room = text.size();
+            return text;
+        });
     }
 }
 

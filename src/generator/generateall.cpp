@@ -6,8 +6,28 @@
 
 namespace tess {
 
-void GenerateAll(GenerationRun &run)
+void WidenNarrowColumns(MyDB &project)
 {
+    for (const TablePtr &table : project.Tables)
+        for (const FieldPtr &field : table->Fields)
+            if (!field->pHidden && field->ColumnWidth < 20)
+                field->ColumnWidth = 150;
+}
+
+void ForgetWrittenChanges(MyDB &project, const GenerationRun &run)
+{
+    if (!run.pendingChangesWritten)
+        return;
+    for (const TablePtr &table : project.Tables) {
+        table->AlterSQL.clear();
+        table->pkChanged = false;
+    }
+}
+
+void GenerateAll(MyDB &project, GenerationRun &run)
+{
+    Q_ASSERT_X(&run.db == &project, "GenerateAll", "the run generates another project");
+    WidenNarrowColumns(project);
     using Step = void (*)(GenerationRun &);
     static const Step steps[] = {
         GenerateViewScripts, GenerateDMLScripts, GenerateTemplates, GenerateLibScript,
@@ -21,6 +41,7 @@ void GenerateAll(GenerationRun &run)
             run.reportError(errorMessage(e));
         }
     }
+    ForgetWrittenChanges(project, run);
 }
 
 } // namespace tess

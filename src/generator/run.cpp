@@ -4,18 +4,13 @@
 #include "model/datesettings.h"
 #include "platform/convert.h"
 #include "platform/cp1252.h"
+#include "platform/outputfile.h"
 #include "platform/paths.h"
-#include "platform/regularfile.h"
 #include "platform/runtimeerror.h"
 
-#include <QFileInfo>
 #include <QLocale>
 
-#include <cerrno>
-#include <new>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
 
 namespace tess {
 
@@ -68,145 +63,6 @@ QString longTimeText(const QDateTime &moment)
 
 QByteArray encodeText(const QString &text) { return cp1252::encode(text); }
 
-QByteArray localPath(const QString &path) { return QFile::encodeName(path); }
-
-// A target exists when it is a regular file (a symbolic link to one counts).
-bool statRegular(const QString &path, struct stat &st)
-{
-    return ::stat(localPath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-// What one status call found at an output path. A symbolic link stands for
-// the file it points to: that file is the one replaced, not the link.
-struct Target {
-    enum Kind { Absent, Regular, Other };
-    QString path;
-    QByteArray local;
-    Kind kind = Absent;
-    struct stat st;
-};
-
-Target inspect(const QString &path)
-{
-    Target t;
-    t.path = path;
-    t.local = localPath(path);
-    if (::lstat(t.local.constData(), &t.st) != 0)
-        return t;
-    if (S_ISLNK(t.st.st_mode)) {
-        const QString resolved = QFileInfo(path).canonicalFilePath();
-        if (!resolved.isEmpty()) {
-            t.path = resolved;
-            t.local = localPath(resolved);
-        }
-        if (::stat(t.local.constData(), &t.st) != 0)
-            return t;
-    }
-    t.kind = S_ISREG(t.st.st_mode) ? Target::Regular : Target::Other;
-    return t;
-}
-
-QDateTime modificationTime(const struct stat &st)
-{
-    return QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000);
-}
-
-bool writeAll(int fd, const char *data, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
-// Writes the bytes to an open file, sets the mode (when given) and the
-// modification time (when given), and closes it.
-bool fillAndClose(int fd, const QByteArray &bytes, const mode_t *mode, const struct timespec *mtime)
-{
-    bool ok = writeAll(fd, bytes.constData(), bytes.size());
-    if (ok && mode)
-        ok = ::fchmod(fd, *mode) == 0;
-    if (ok && mtime) {
-        struct timespec times[2];
-        times[0].tv_sec = 0;
-        times[0].tv_nsec = UTIME_OMIT;
-        times[1] = *mtime;
-        ok = ::futimens(fd, times) == 0;
-    }
-    if (::close(fd) != 0)
-        ok = false;
-    return ok;
-}
-
-// Writes bytes to a fresh file beside the target and renames it over the
-// target, so that a write that fails half-way never leaves an emptied or
-// truncated file behind. A target without any write bit is refused, for
-// every user: the owner marked it as not to be replaced. mtime, when given,
-// becomes the new file's modification time.
-bool replaceFile(const Target &target, const QByteArray &bytes, const struct timespec *mtime)
-{
-    const bool existing = target.kind == Target::Regular;
-    if (target.kind == Target::Other)
-        return false;
-    if (existing && (target.st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return false;
-
-    const QFileInfo info(target.path);
-    const QString folder = info.path();
-    const QString stem = QStringLiteral(".") + info.fileName() + QStringLiteral(".tmp");
-    static unsigned counter = 0;
-    static const pid_t pid = ::getpid();
-    QByteArray tempName;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = localPath(joinPath(folder, stem + QString::number(pid) + u'-' + QString::number(++counter)));
-        fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
-        return false;
-
-    const mode_t mode = target.st.st_mode & 07777;
-    bool ok = fillAndClose(fd, bytes, existing ? &mode : nullptr, mtime);
-    if (ok)
-        ok = ::rename(tempName.constData(), target.local.constData()) == 0;
-    if (!ok)
-        ::unlink(tempName.constData());
-    return ok;
-}
-
-// Puts the bytes at an inspected target. Where nothing stood there is no
-// good content to protect: the file is created in place (never over one
-// that appeared meanwhile) and removed again when the write fails. Anything
-// else goes through replaceFile.
-bool storeFile(const Target &target, const QByteArray &bytes, const struct timespec *mtime)
-{
-    if (target.kind == Target::Absent) {
-        const int fd = ::open(target.local.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (fillAndClose(fd, bytes, nullptr, mtime))
-                return true;
-            ::unlink(target.local.constData());
-            return false;
-        }
-        if (errno != EEXIST)
-            return false;
-        // A dangling link, or a file that came meanwhile: look again.
-        const Target now = inspect(target.path);
-        if (now.kind != Target::Absent)
-            return replaceFile(now, bytes, mtime);
-    }
-    return replaceFile(target, bytes, mtime);
-}
-
 // Project names become file names, and a project file may hold any name.
 // A name with a folder part, "." or ".." (or a NUL, which would cut the
 // path short) would put the file somewhere else than the caller shows; the
@@ -242,19 +98,15 @@ bool copyTarget(const GenerationRun &run, const QString &path)
     return plainFileName(name);
 }
 
-QString fileData(const QString &heading, const struct stat &st)
+QString fileData(const QString &heading, const FileFacts &facts)
 {
-    return heading + QStringLiteral("\r\nSize: ") + QString::number(qint64(st.st_size)) + QStringLiteral(" bytes\r\nDate created: ")
-        + GenerationRun::generalDateText(modificationTime(st));
+    return heading + QStringLiteral("\r\nSize: ") + QString::number(facts.size) + QStringLiteral(" bytes\r\nDate created: ")
+        + GenerationRun::generalDateText(facts.modified);
 }
 
-} // namespace
-
-namespace {
-
-WriteOutcome writeText(GenerationRun &run, const Target &target, const QString &content, bool logIt)
+WriteOutcome writeText(GenerationRun &run, const OutputTarget &target, const QString &content, bool logIt)
 {
-    if (!storeFile(target, encodeText(content), nullptr)) {
+    if (!storeFile(target, encodeText(content))) {
         run.logFailed();
         return WriteOutcome::Failed;
     }
@@ -263,9 +115,43 @@ WriteOutcome writeText(GenerationRun &run, const Target &target, const QString &
     return WriteOutcome::Done;
 }
 
+// What the overwrite question got: an answer, or an error of its own.
+enum class Answer { Overwrite, Keep, Fail };
+
+// Whether the regular file at path gives way: in overwrite-all and skip-all
+// mode without a question, in any other mode by what `ask` gets from the
+// host. A file that stays is logged as skipped (failed, when the question
+// could not be put) and that outcome is returned. For a file that gives way
+// none is, and target is what stands at the path now: the question may
+// have stood open for a while.
+template <typename Ask>
+std::optional<WriteOutcome> keepExisting(GenerationRun &run, const QString &path, OutputTarget &target, bool logIt,
+                                         Ask &&ask)
+{
+    Answer answer;
+    if (run.overwriteMode == Overwrite::All) {
+        answer = Answer::Overwrite;
+    } else if (run.overwriteMode == Overwrite::SkipAll) {
+        answer = Answer::Keep;
+    } else {
+        answer = ask();
+        if (answer == Answer::Overwrite)
+            target = inspectOutput(path);
+    }
+    if (answer == Answer::Keep) {
+        run.LogSkipped(logIt);
+        return WriteOutcome::Skipped;
+    }
+    if (answer == Answer::Fail) {
+        run.logFailed();
+        return WriteOutcome::Failed;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-GenerationRun::GenerationRun(MyDB &db, const StyleTable &styles, GenerationHost &host)
+GenerationRun::GenerationRun(const MyDB &db, const StyleTable &styles, GenerationHost &host)
     : db(db), styles(styles), host(host), programFolder(tess::programFolder())
 {
     setClock(QDateTime::currentDateTime());
@@ -311,29 +197,15 @@ WriteOutcome GenerationRun::WriteOutputFile(const QString &path, const QString &
         host.processEvents();
         return WriteOutcome::Failed;
     }
-    WriteOutcome outcome;
-    Target target = inspect(path);
-    if (target.kind == Target::Regular) {
-        bool overwrite;
-        if (overwriteMode == Overwrite::All) {
-            overwrite = true;
-        } else if (overwriteMode == Overwrite::SkipAll) {
-            overwrite = false;
-        } else {
-            overwrite = ConfirmOverwrite(path, displayName, content);
-            // The question may have stood open for a while.
-            if (overwrite)
-                target = inspect(path);
-        }
-        if (overwrite) {
-            outcome = writeText(*this, target, content, logIt);
-        } else {
-            LogSkipped(logIt);
-            outcome = WriteOutcome::Skipped;
-        }
-    } else {
-        outcome = writeText(*this, target, content, logIt);
+    OutputTarget target = inspectOutput(path);
+    std::optional<WriteOutcome> kept;
+    if (target.kind == OutputTarget::Regular) {
+        // An error of the question rises to the generator.
+        kept = keepExisting(*this, path, target, logIt, [&] {
+            return ConfirmOverwrite(path, displayName, content) ? Answer::Overwrite : Answer::Keep;
+        });
     }
+    const WriteOutcome outcome = kept ? *kept : writeText(*this, target, content, logIt);
     host.processEvents();
     return outcome;
 }
@@ -344,7 +216,7 @@ WriteOutcome GenerationRun::WriteTextFile(const QString &path, const QString &co
         logFailed();
         return WriteOutcome::Failed;
     }
-    return writeText(*this, inspect(path), content, logIt);
+    return writeText(*this, inspectOutput(path), content, logIt);
 }
 
 void GenerationRun::LogSkipped(bool logIt)
@@ -355,15 +227,13 @@ void GenerationRun::LogSkipped(bool logIt)
 
 bool GenerationRun::ConfirmOverwrite(const QString &path, const QString &displayName, const QString &content)
 {
-    struct stat st;
     OverwriteQuestion q;
     q.newFile = QStringLiteral("New file data:\r\nSize: ") + QString::number(content.size()) + QStringLiteral(" bytes");
-    if (statRegular(path, st)) {
-        q.existingFile = fileData(QStringLiteral("Existing file data:"), st);
-    } else {
-        // The file went away between the existence test and the question.
+    const std::optional<FileFacts> existing = regularFileFacts(path);
+    // The file went away between the existence test and the question.
+    if (!existing)
         raise(Err::FileNotFound);
-    }
+    q.existingFile = fileData(QStringLiteral("Existing file data:"), *existing);
     q.main = QStringLiteral("The file '") + displayName + QStringLiteral("' already exists.");
     const QString tag = host.askOverwrite(q, overwriteMode);
     return leadingNumber(tag) == 1;
@@ -375,53 +245,35 @@ WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &ds
         logFailed();
         return WriteOutcome::Failed;
     }
-    Target target = inspect(dst);
+    OutputTarget target = inspectOutput(dst);
     // A copy onto the source itself is refused: the output folder leads
     // back to the folder the support files come from.
-    struct stat sameStat;
-    if (target.kind == Target::Regular && statRegular(src, sameStat) && sameStat.st_dev == target.st.st_dev
-        && sameStat.st_ino == target.st.st_ino) {
+    if (target.isFile(src)) {
         logFailed();
         return WriteOutcome::Failed;
     }
-    if (target.kind == Target::Regular) {
-        const struct stat &dstStat = target.st;
-        bool overwrite;
-        if (overwriteMode == Overwrite::All) {
-            overwrite = true;
-        } else if (overwriteMode == Overwrite::SkipAll) {
-            overwrite = false;
-        } else {
-            struct stat srcStat;
-            if (!statRegular(src, srcStat)) {
-                logFailed();
-                return WriteOutcome::Failed;
-            }
+    if (target.kind == OutputTarget::Regular) {
+        const auto ask = [&] {
+            const std::optional<FileFacts> source = regularFileFacts(src);
+            if (!source)
+                return Answer::Fail;
             OverwriteQuestion q;
-            q.newFile = fileData(QStringLiteral("Source file data:"), srcStat);
-            q.existingFile = fileData(QStringLiteral("Destination file data:"), dstStat);
+            q.newFile = fileData(QStringLiteral("Source file data:"), *source);
+            q.existingFile = fileData(QStringLiteral("Destination file data:"), target.facts());
             const qsizetype slash = dst.lastIndexOf(u'/');
             q.main = QStringLiteral("The file '") + dst.mid(slash + 1) + QStringLiteral("' already exists.");
             // Unlike WriteOutputFile, the copy keeps every error to itself.
             try {
-                overwrite = leadingNumber(host.askOverwrite(q, overwriteMode)) == 1;
+                return leadingNumber(host.askOverwrite(q, overwriteMode)) == 1 ? Answer::Overwrite : Answer::Keep;
             } catch (const std::exception &) {
-                logFailed();
-                return WriteOutcome::Failed;
+                return Answer::Fail;
             }
-            // The question may have stood open for a while.
-            if (overwrite)
-                target = inspect(dst);
-        }
-        if (!overwrite) {
-            LogSkipped(logIt);
-            return WriteOutcome::Skipped;
-        }
+        };
+        if (const std::optional<WriteOutcome> kept = keepExisting(*this, dst, target, logIt, ask))
+            return *kept;
     }
 
-    QByteArray bytes;
-    struct stat srcStat;
-    if (!readRegularFile(src, bytes, &srcStat) || !storeFile(target, bytes, &srcStat.st_mtim)) {
+    if (!copyFile(src, target)) {
         logFailed();
         return WriteOutcome::Failed;
     }

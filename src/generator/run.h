@@ -2,13 +2,16 @@
 // One Generate run: the project, where the files go, how existing files are
 // treated, the log, and the values every generator shares. Generators write
 // only through this object; the main window supplies the real log window and
-// overwrite dialog through GenerationHost, tests supply recording ones.
+// overwrite dialog through GenerationHost, tests supply recording ones. The
+// generators only read the project: what a run changes in it is done by
+// GenerateAll (see generators.h).
 #include "model/appstate.h"
 #include "model/project.h"
 
 #include <QDateTime>
 #include <QString>
 #include <exception>
+#include <utility>
 
 namespace tess {
 
@@ -45,7 +48,7 @@ public:
 
 
 struct GenerationRun {
-    MyDB &db;
+    const MyDB &db;
     const StyleTable &styles;
     GenerationHost &host;
     QString folder;          // output folder, without a final "/"
@@ -60,13 +63,16 @@ struct GenerationRun {
     // and errors shown to the user (Generate's last line tells of both).
     int failedFiles = 0;
     int errorsShown = 0;
+    // setup.php, which carries the project's pending schema changes, was
+    // written: the project no longer needs them.
+    bool pendingChangesWritten = false;
     // Derived from the project's date settings (see datesettings.h).
     QString mySQLDateFormat;
     QString datePartSeparator;
 
     // Takes the program's folder, the current moment and the date
     // settings of the project; the caller sets folder and anyImageUpload.
-    GenerationRun(MyDB &db, const StyleTable &styles, GenerationHost &host);
+    GenerationRun(const MyDB &db, const StyleTable &styles, GenerationHost &host);
 
     // Sets date and time from a moment, in the system locale's formats.
     void setClock(const QDateTime &moment);
@@ -75,6 +81,18 @@ struct GenerationRun {
     static QString generalDateText(const QDateTime &moment);
 
     QString path(const QString &fileName) const;
+
+    // Writes one generated file of the output folder: opens its log line,
+    // then calls build for the text (so that an error while building shows
+    // after the line and leaves the file unwritten) and writes that as
+    // WriteOutputFile does, with the outcome logged.
+    template <typename Build>
+    WriteOutcome generateFile(const QString &fileName, Build &&build)
+    {
+        logGenerating(fileName);
+        const QString text = std::forward<Build>(build)();
+        return WriteOutputFile(path(fileName), fileName, text, true);
+    }
 
     // The output routines. The outcome is also returned for the generators
     // that act on it; the others ignore it. A failure is always logged,

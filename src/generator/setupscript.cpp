@@ -28,7 +28,7 @@ namespace {
 // statements. The model is only read here: the pending changes are cleared
 // once setup.php is on disk, so that a failed write loses none of them.
 // `create` is room for the statement, kept from table to table.
-void tableCall(GenerationRun &run, MyTable &table, QString &lastPrimaryKey, bool &schemaChanges, Lines &create,
+void tableCall(GenerationRun &run, const MyTable &table, QString &lastPrimaryKey, bool &schemaChanges, Lines &create,
                Lines &l)
 {
     create.clear();
@@ -199,9 +199,7 @@ void GenerateSetupScript(GenerationRun &run)
 {
     const qint16 savedMode = run.overwriteMode;
     bool schemaChanges = false;
-    try {
-        run.logGenerating(QStringLiteral("setup.php"));
-
+    const auto build = [&] {
         Lines l;
         l.raw(phpHeader(run));
         l.blank();
@@ -304,19 +302,17 @@ void GenerateSetupScript(GenerationRun &run)
 
         if (schemaChanges)
             run.overwriteMode = Overwrite::All;
-        const WriteOutcome outcome =
-            run.WriteOutputFile(run.path(QStringLiteral("setup.php")), QStringLiteral("setup.php"), l.take(), true);
+        return l.take();
+    };
+    try {
+        const WriteOutcome outcome = run.generateFile(QStringLiteral("setup.php"), build);
         if (schemaChanges)
             run.overwriteMode = savedMode;
 
         // The pending changes now live in setup.php; a skipped or failed
         // write keeps them for the next run.
-        if (outcome == WriteOutcome::Done) {
-            for (const auto &table : run.db.Tables) {
-                table->AlterSQL.clear();
-                table->pkChanged = false;
-            }
-        }
+        if (outcome == WriteOutcome::Done)
+            run.pendingChangesWritten = true;
     } catch (const std::exception &e) {
         if (schemaChanges)
             run.overwriteMode = savedMode;

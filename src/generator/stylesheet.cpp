@@ -3,9 +3,10 @@
 
 namespace tess {
 
-void GenerateStyleSheet(GenerationRun &run)
+namespace {
+
+QString styleSheet(const GenerationRun &run)
 {
-    run.logGenerating(QStringLiteral("style.css"));
     QString css;
     for (int i = 1; i <= 30; ++i) {
         const QString &name = run.styles.StyleNames[size_t(i)];
@@ -14,7 +15,14 @@ void GenerateStyleSheet(GenerationRun &run)
         css += u'.' + name + QStringLiteral(" {\r\n") + run.styles.StyleDefinitions[size_t(i)]
             + QStringLiteral("\r\n}\r\n\r\n");
     }
-    run.WriteOutputFile(run.path(QStringLiteral("style.css")), QStringLiteral("style.css"), css, true);
+    return css;
+}
+
+} // namespace
+
+void GenerateStyleSheet(GenerationRun &run)
+{
+    run.generateFile(QStringLiteral("style.css"), [&] { return styleSheet(run); });
 }
 
 } // namespace tess

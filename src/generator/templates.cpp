@@ -172,24 +172,30 @@ void detailTemplate(const MyTable &table, Lines &l)
 
 } // namespace
 
-// One buffer serves every template of the run.
 void GenerateTemplates(GenerationRun &run)
 {
     const TablesByName tables = tablesByName(run.db);
-    Lines l;
+    // Each template starts with the room that the one before took: the
+    // templates of one kind are of about one size, so that a text seldom
+    // has to grow.
+    qsizetype room = 0;
     const auto generate = [&](const MyTable &table, QStringView suffix, auto &&build) {
-        const QString name = QString(table.Name).append(suffix);
-        run.logGenerating(name);
-        l.clear();
-        build(table);
-        run.WriteOutputFile(run.path(name), name, l.text(), true);
+        run.generateFile(QString(table.Name).append(suffix), [&] {
+            Lines l(room);
+            build(table, l);
+            QString text = l.take();
+            room = text.size();
+            return text;
+        });
     };
     for (const TablePtr &t : run.db.Tables)
-        generate(*t, u"_templateTV.html", [&](const MyTable &table) { rowTemplate(run, tables, table, false, l); });
+        generate(*t, u"_templateTV.html",
+                 [&](const MyTable &table, Lines &l) { rowTemplate(run, tables, table, false, l); });
     for (const TablePtr &t : run.db.Tables)
-        generate(*t, u"_templateTVS.html", [&](const MyTable &table) { rowTemplate(run, tables, table, true, l); });
+        generate(*t, u"_templateTVS.html",
+                 [&](const MyTable &table, Lines &l) { rowTemplate(run, tables, table, true, l); });
     for (const TablePtr &t : run.db.Tables)
-        generate(*t, u"_templateDV.html", [&](const MyTable &table) { detailTemplate(table, l); });
+        generate(*t, u"_templateDV.html", [&](const MyTable &table, Lines &l) { detailTemplate(table, l); });
 }
 
 } // namespace tess

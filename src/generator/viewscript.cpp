@@ -78,25 +78,16 @@ void viewColumn(Lines &to, const MyField &f, QStringView col, bool lookup, const
     alias(to, f);
 }
 
-// The query texts are built in buffers that serve every table of a run.
-struct Buffers {
-    Lines viewColumns, filterColumns, joins, column, widths, script;
-};
-
-void viewScript(GenerationRun &run, MyTable &table, Buffers &b)
+QString viewScript(GenerationRun &run, const MyTable &table, qsizetype room)
 {
     const QString &t = table.Name;
-    Lines &viewColumns = b.viewColumns;
-    Lines &filterColumns = b.filterColumns;
+    Lines viewColumns;
+    Lines filterColumns;
     // Lookups are left joins: a record whose lookup value is empty or has no
     // parent still belongs in the list.
-    Lines &joins = b.joins;
-    Lines &col = b.column;
-    Lines &widths = b.widths;
-    viewColumns.clear();
-    filterColumns.clear();
-    joins.clear();
-    widths.clear();
+    Lines joins;
+    Lines col;
+    Lines widths;
     viewColumns.raw(u"select ");
     filterColumns.raw(u"select ");
     joins.raw(u" from ", t);
@@ -105,7 +96,7 @@ void viewScript(GenerationRun &run, MyTable &table, Buffers &b)
     qint16 fieldNumber = 0;
 
     for (const FieldPtr &fp : table.Fields) {
-        MyField &f = *fp;
+        const MyField &f = *fp;
         run.host.processEvents();
         if (fieldNumber == 32767)
             raise(Err::Overflow);
@@ -121,14 +112,12 @@ void viewScript(GenerationRun &run, MyTable &table, Buffers &b)
         else
             col.raw(t, u'.', f.Name);
         if (!f.pHidden) {
-            viewColumn(viewColumns, f, col.text(), lookup, run.mySQLDateFormat);
+            viewColumn(viewColumns, f, col.view(), lookup, run.mySQLDateFormat);
             viewColumns.raw(u", ");
-            if (f.ColumnWidth < 20)
-                f.ColumnWidth = 150;
             widths(1, u"$x->ColWidth[] = ", f.ColumnWidth, u";");
         }
         if (!f.pNotFiltered) {
-            filterColumns.raw(col.text());
+            filterColumns.raw(col.view());
             alias(filterColumns, f);
             filterColumns.raw(u", ");
             anyFilterColumn = true;
@@ -142,8 +131,7 @@ void viewScript(GenerationRun &run, MyTable &table, Buffers &b)
     // columns.
     const QString &filterSelect = anyFilterColumn ? filterColumns.text() : viewColumns.text();
 
-    Lines &l = b.script;
-    l.clear();
+    Lines l(room);
     l.raw(phpHeader(run));
     l.blank();
     l(1, u"include(dirname(__FILE__).\"/language.php\");");
@@ -230,18 +218,22 @@ void viewScript(GenerationRun &run, MyTable &table, Buffers &b)
     l(1, u"include(dirname(__FILE__).\"/footer.php\");");
     l(0, u"?><br><font size=-2><center><?php echo $Translation[\"powered by\"]; ?> Tessaron ", programVersion(),
       u"</center></font>");
+    return l.take();
 }
 
 } // namespace
 
 void GenerateViewScripts(GenerationRun &run)
 {
-    Buffers buffers;
+    // Each page starts with the room that the one before took: the pages of
+    // a project are of about one size, so that a text seldom has to grow.
+    qsizetype room = 0;
     for (const TablePtr &tp : run.db.Tables) {
-        const QString name = tp->Name + QStringLiteral("_view.php");
-        run.logGenerating(name);
-        viewScript(run, *tp, buffers);
-        run.WriteOutputFile(run.path(name), name, buffers.script.text(), true);
+        run.generateFile(tp->Name + QStringLiteral("_view.php"), [&] {
+            QString text = viewScript(run, *tp, room);
+            room = text.size();
+            return text;
+        });
     }
 }
 

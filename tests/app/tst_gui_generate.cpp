@@ -81,7 +81,7 @@ QString referenceRun(const QString &folder)
     GenerationRun run(*db, styles, host);
     prepareRun(run, folder, QStringLiteral(TESSARON_BIN_DIR));
     run.anyImageUpload = upload;
-    GenerateAll(run);
+    GenerateAll(*db, run);
     return {};
 }
 

@@ -110,7 +110,7 @@ int main(int argc, char **argv)
             if (f->pAllowImageUpload)
                 run.anyImageUpload = true;
 
-    tess::GenerateAll(run);
+    tess::GenerateAll(db, run);
     std::fputs("\n", stdout);
     return host.errors == 0 && console.shown == 0 ? 0 : 1;
 }

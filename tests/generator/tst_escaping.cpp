@@ -130,7 +130,7 @@ void TestEscaping::literals()
     QVERIFY(out.isValid());
     GenerationRun run(*db, styles, host);
     prepareRun(run, out.path(), QStringLiteral(TESSARON_BIN_DIR));
-    GenerateAll(run);
+    GenerateAll(*db, run);
     QVERIFY2(host.errors.isEmpty(), qPrintable(host.errors.join(u'\n')));
 
     // Every script parses.

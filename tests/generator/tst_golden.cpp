@@ -136,7 +136,7 @@ void TestGolden::application()
     QVERIFY(out.isValid());
     GenerationRun run(*db, styles, host);
     prepareRun(run, out.path(), programFolder());
-    GenerateAll(run);
+    GenerateAll(*db, run);
 
     QStringList failures;
     if (!host.errors.isEmpty())

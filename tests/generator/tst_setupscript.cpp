@@ -119,6 +119,8 @@ class TestSetupScript : public QObject {
         run.overwriteMode = mode;
         GenerateSetupScript(run);
         QCOMPARE(run.overwriteMode, mode);
+        // What GenerateAll does after the procedures.
+        ForgetWrittenChanges(db, run);
     }
 
 private slots:

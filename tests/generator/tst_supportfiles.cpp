@@ -389,7 +389,7 @@ private slots:
             GenerationRun run(*db, m_styles, host);
             QTemporaryDir dir;
             prepareRun(run, dir.path(), programFolder());
-            GenerateAll(run);
+            GenerateAll(*db, run);
             QDirIterator it(dir.path(), {"*.php", "*.html"}, QDir::Files);
             while (it.hasNext()) {
                 const QString path = it.next();
@@ -418,7 +418,7 @@ private slots:
         host.number = Err::PathFileAccess;
         GenerationRun run(*db, m_styles, host);
         prepare(run);
-        GenerateAll(run);
+        GenerateAll(*db, run);
         QCOMPARE(host.errors, QStringList{"Error 75: Path/File access error"});
         QStringList order;
         for (const QString &line : host.log.split("\r\n", Qt::SkipEmptyParts))
