@@ -1,5 +1,5 @@
-// The list-page generator: queries, widths, the date-sorting handler, the
-// options and its one change to the model.
+// The list-page generator: queries, widths (as the run widens them before),
+// the date-sorting handler and the options.
 #include "fixtures.h"
 #include "testhost.h"
 
