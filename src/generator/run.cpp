@@ -248,7 +248,7 @@ WriteOutcome GenerationRun::CopyOutputFile(const QString &src, const QString &ds
     OutputTarget target = inspectOutput(dst);
     // A copy onto the source itself is refused: the output folder leads
     // back to the folder the support files come from.
-    if (target.isFile(src)) {
+    if (target.sameFileAs(src)) {
         logFailed();
         return WriteOutcome::Failed;
     }

@@ -125,7 +125,7 @@ bool store(const OutputTarget &target, const QByteArray &bytes, const struct tim
 
 FileFacts OutputTarget::facts() const { return {qint64(status.st_size), modificationTime(status)}; }
 
-bool OutputTarget::isFile(const QString &path) const
+bool OutputTarget::sameFileAs(const QString &path) const
 {
     struct stat other;
     return kind == Regular && statRegular(path, other) && other.st_dev == status.st_dev

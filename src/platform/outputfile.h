@@ -32,7 +32,7 @@ struct OutputTarget {
     FileFacts facts() const;
     // Whether the regular file at path is this Regular target itself,
     // reached by another name.
-    bool isFile(const QString &path) const;
+    bool sameFileAs(const QString &path) const;
 };
 
 OutputTarget inspectOutput(const QString &path);
