@@ -25,14 +25,14 @@ namespace tess {
 // writer puts every number in plain decimal digits; the kinds of a type
 // differ in what the reader accepts.
 enum class ElementKind : quint8 {
-    Text,           // QString: the text as it is
-    Flag,           // bool: "True" or "False" (or any text a boolean converts from)
-    Number16,       // qint16: the whole text is the number
-    OptionalNumber16, // qint16: as Number16, but an empty element reads 0
-    Leading16,      // qint16: the leading number of the text, blanks anywhere ignored
-    ListType16,     // qint16: as Leading16; one outside 0..2 names no kind of list and reads 0
-    Leading32,      // qint32: as Leading16
-    TextOrZero,     // Variant: its text; read, an empty text is the number 0 and any other stays text
+    Text,             // QString: the text as it is
+    Flag,             // bool: "True" or "False" (or any text a boolean converts from)
+    Number16,         // qint16: the whole text is the number
+    OptionalNumber16, // qint16: as Number16, but an empty element reads 0 (scrollStyle)
+    Leading16,        // qint16: the leading number of the text, blanks anywhere ignored
+    ListType16,       // qint16: as Leading16; one outside 0..2 names no kind of list and reads 0
+    Leading32,        // qint32: as Leading16
+    TextOrZero,       // Variant: its text; read, an empty text is the number 0 and any other stays text
 };
 
 template <typename Record>
