@@ -280,8 +280,7 @@ const QString &buildScript(GenerationRun &run, const MyTable &table, const dml::
     s.out.blank();
     s.out(0, u"// Data functions for table ", table.Name);
     s.out.blank();
-    s.out(generatedByLine(run));
-    s.out(downloadLine());
+    s.out.raw(generatedBy(run));
     s.out.blank();
     dml::emitInsert(s);
     dml::emitDelete(s);
