@@ -208,6 +208,8 @@ private:
 void writeTable(XmlDocument &doc, const MyTable &t)
 {
     doc.openElement("table");
+    // The settings first, then the fields (the reader takes fields wherever
+    // they stand among the settings).
     doc.AddSettings<tableElements>(t);
     for (const FieldPtr &f : t.Fields) {
         doc.openElement("field");
@@ -254,6 +256,7 @@ bool WriteXmlProject(const QString &FileName, const MyDB &DB)
 
     XmlDocument doc(file);
     doc.openElement("database");
+    // The same: the settings, then the tables.
     doc.AddSettings<databaseElements>(DB);
     for (const TablePtr &t : DB.Tables)
         writeTable(doc, *t);
