@@ -1,5 +1,9 @@
-// style.css: one rule per used slot of the project's style table.
+// style.css, one rule per used slot of the project's style table; its text
+// is templates/style.css.in.
 #include "generator/generators.h"
+#include "generator/lines.h"
+#include "generator/template.h"
+#include "tpl/style_css.h"
 
 namespace tess {
 
@@ -7,15 +11,14 @@ namespace {
 
 QString styleSheet(const GenerationRun &run)
 {
-    QString css;
+    Lines css;
     for (int i = 1; i <= 30; ++i) {
         const QString &name = run.styles.StyleNames[size_t(i)];
         if (name.isEmpty())
             continue;
-        css += u'.' + name + QStringLiteral(" {\r\n") + run.styles.StyleDefinitions[size_t(i)]
-            + QStringLiteral("\r\n}\r\n\r\n");
+        fill(css, tpl::style_css::rule, {{u"name", name}, {u"definition", run.styles.StyleDefinitions[size_t(i)]}});
     }
-    return css;
+    return css.take();
 }
 
 } // namespace

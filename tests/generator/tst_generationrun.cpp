@@ -241,8 +241,10 @@ private slots:
         DBPtr db = std::make_shared<MyDB>();
         for (const QString &name : {QStringLiteral("a"), QStringLiteral("b")}) {
             MyTable &t = *db->Tables.Add(name.toUpper(), name);
-            addField(t, QStringLiteral("id"), QStringLiteral("ID"), Dt::Int, 11, true, true, true);
-            addField(t, QStringLiteral("x"), QStringLiteral("X"), Dt::Int).ColumnWidth = 7;
+            t.Fields.Add({.Name = QStringLiteral("id"), .Caption = QStringLiteral("ID"), .pPrimaryKey = true,
+                          .pDataType = Dt::Int, .pLength = 11, .pNotNull = true, .pAutoIncrement = true});
+            t.Fields.Add({.Name = QStringLiteral("x"), .Caption = QStringLiteral("X"), .pDataType = Dt::Int,
+                          .ColumnWidth = 7});
         }
         db->Tables.Item(1)->RecordsPerPage = 2185; // the list page's height overflows
         RecordingHost host;
