@@ -102,7 +102,7 @@ private slots:
                                 "«=page»\n"
                                 "<p class=\"x\">«text»</p>\n"
                                 "\t\n"
-                                "??=<?php echo 1; ?>«+»\n"
+                                "?\?=<?php echo 1; ?>«+»\n"
                                 "«=empty»\n");
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.header.contains("namespace tess::tpl::page_html"), r.header.constData());
