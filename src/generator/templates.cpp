@@ -48,23 +48,22 @@ void rowTemplate(GenerationRun &run, const TablesByName &tables, const MyTable &
     const Template &cell = selected ? tpl::templateTVS_html::cell
                            : select ? tpl::templateTV_html::cell
                                     : tpl::templateTV_html::cellWithoutSelect;
-    Lines cells;
+    if (selected)
+        fill(l, tpl::templateTVS_html::head);
+    else
+        fill(l, tpl::templateTV_html::head, {{u"table", table.Name}});
     int column = 0;
     for (const FieldPtr &fp : table.Fields) {
         const MyField &f = *fp;
         if (!f.pHidden) {
-            fill(cells, cell,
-                 {{u"width", QString::number(f.ColumnWidth)},
+            fill(l, cell,
+                 {{u"width", Decimal(f.ColumnWidth)},
                   {u"numeric", numericCell(tables, f) ? QStringView(u"Numeric") : QStringView()},
-                  {u"column", QString::number(column)}});
+                  {u"column", Decimal(column)}});
             ++column;
         }
         run.host.processEvents();
     }
-    if (selected)
-        fill(l, tpl::templateTVS_html::page, {{u"cells", cells.text()}});
-    else
-        fill(l, tpl::templateTV_html::page, {{u"table", table.Name}, {u"cells", cells.text()}});
 }
 
 // The value cell of one field: a single line, or an image or link with
@@ -87,10 +86,10 @@ void valueCell(Lines &l, const MyTable &table, const MyField &f)
             fill(l, dv::comboCell, {name});
         } else if (f.pTextarea && (type == Dt::Char || type == Dt::VarChar || type >= Dt::TinyBlob)) {
             const int rows = f.pLength <= 50 ? 3 : f.pLength / 50 + 2;
-            fill(l, dv::textareaCell, {name, {u"rows", QString::number(rows)}});
+            fill(l, dv::textareaCell, {name, {u"rows", Decimal(rows)}});
         } else if (!f.pAutoIncrement) {
             const int size = f.pLength <= 10 ? 10 : (f.pLength > 50 ? 50 : f.pLength);
-            fill(l, dv::inputCell, {name, {u"size", QString::number(size)}});
+            fill(l, dv::inputCell, {name, {u"size", Decimal(size)}});
         } else {
             fill(l, dv::valueCell, {name});
         }
@@ -116,21 +115,19 @@ void valueCell(Lines &l, const MyTable &table, const MyField &f)
 void detailTemplate(const MyTable &table, Lines &l)
 {
     namespace dv = tpl::templateDV_html;
-    const QString requiredMark = filled(dv::requiredMark);
-    Lines fields, cell;
+    static const QString requiredMark = filled(dv::requiredMark);
+    fill(l, dv::head);
     for (const FieldPtr &fp : table.Fields) {
         const MyField &f = *fp;
         if (f.pHideInDetailView)
             continue;
         const bool required = f.pNotNull && f.CSValueList.isEmpty();
-        cell.clear();
-        valueCell(cell, table, f);
-        fill(fields, dv::field,
-             {{u"requiredMark", required ? QStringView(requiredMark) : QStringView()},
-              {u"caption", f.Caption},
-              {u"valueCell", cell.text()}});
+        fill(l, dv::field,
+             {{u"requiredMark", required ? QStringView(requiredMark) : QStringView()}, {u"caption", f.Caption}});
+        valueCell(l, table, f);
+        fill(l, dv::fieldEnd);
     }
-    fill(l, dv::page, {{u"fields", fields.text()}});
+    fill(l, dv::foot);
 }
 
 } // namespace

@@ -128,7 +128,7 @@ void viewScript(GenerationRun &run, MyTable &table, Buffers &b)
             viewColumns.raw(u", ");
             if (f.ColumnWidth < 20)
                 f.ColumnWidth = 150;
-            fill(widths, view::colWidth, {{u"width", QString::number(f.ColumnWidth)}});
+            fill(widths, view::colWidth, {{u"width", Decimal(f.ColumnWidth)}});
         }
         if (!f.pNotFiltered) {
             filterColumns.raw(col.text());
@@ -163,7 +163,7 @@ void viewScript(GenerationRun &run, MyTable &table, Buffers &b)
         ++c;
         if (f.pDataType != Dt::Date)
             continue;
-        fill(dateSorting, view::dateSorting, {{u"column", QString::number(c)}, {u"table", t}, {u"field", f.Name}});
+        fill(dateSorting, view::dateSorting, {{u"column", Decimal(c)}, {u"table", t}, {u"field", f.Name}});
     }
 
     const qint32 height = qint32(table.RecordsPerPage) * 15;
@@ -179,7 +179,7 @@ void viewScript(GenerationRun &run, MyTable &table, Buffers &b)
           {u"table", t},
           {u"queries", queries.text()},
           {u"dateSorting", dateSorting.text()},
-          {u"dataHeight", QString::number(height)},
+          {u"dataHeight", Decimal(height)},
           {u"allowSelection", flag(table.AllowSelection)},
           {u"allowDelete", flag(table.AllowDelete)},
           {u"allowInsert", flag(table.AllowInsert)},
@@ -189,8 +189,8 @@ void viewScript(GenerationRun &run, MyTable &table, Buffers &b)
           {u"allowSorting", flag(table.AllowSorting)},
           {u"allowPrinting", flag(table.AllowPrint)},
           {u"hideTableView", flag(table.HideTableView)},
-          {u"recordsPerPage", QString::number(table.RecordsPerPage)},
-          {u"quickSearch", QString::number(table.QuickSearch)},
+          {u"recordsPerPage", Decimal(table.RecordsPerPage)},
+          {u"quickSearch", Decimal(table.QuickSearch)},
           {u"redirectAfterInsert", redirect},
           {u"caption", phpDq(table.Caption)},
           {u"keyField", keyField},
