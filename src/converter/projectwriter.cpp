@@ -1,5 +1,6 @@
 #include "converter/projectwriter.h"
 
+#include "model/projectelements.h"
 #include "platform/runtimeerror.h"
 #include "platform/ui.h"
 
@@ -9,7 +10,9 @@
 
 #include <charconv>
 #include <cstring>
+#include <iterator>
 #include <memory>
+#include <utility>
 
 namespace tess {
 
@@ -21,61 +24,29 @@ class XmlDocument {
 public:
     explicit XmlDocument(QSaveFile &file) : m_file(file), m_buf(new char[Capacity]) {}
 
-    // Element names are literals: their lengths are known when compiling,
-    // and each element is one reservation and a few fixed-size copies.
+    // Element names are literals or the names of the setting lists, whose
+    // lengths are known when compiling: each element is one reservation and
+    // a few fixed-size copies.
     template <size_t N>
     void openElement(const char (&name)[N])
     {
-        commit(startTag(reserve(N + 1), name));
+        commit(startTag<N - 1>(reserve(N + 1), name));
     }
     template <size_t N>
     void closeElement(const char (&name)[N])
     {
-        commit(endTag(reserve(N + 2), name));
+        commit(endTag<N - 1>(reserve(N + 2), name));
     }
 
-    // An element with a text value; an empty text gives an empty-element tag.
-    template <size_t N>
-    void AddTextElement(const char (&name)[N], const QString &value)
+    // Every setting of the list, in its order (model/projectelements.h),
+    // unrolled when compiling so that each one's name and kind are known
+    // there.
+    template <const auto &elements, typename Record>
+    void AddSettings(const Record &r)
     {
-        if (value.isEmpty()) {
-            char *p = reserve(N + 2);
-            *p++ = '<';
-            p = copy(p, name, N - 1);
-            *p++ = '/';
-            *p++ = '>';
-            commit(p);
-            return;
-        }
-        // At most 5 bytes per UTF-16 unit ("&amp;", "&#13;"; 3 for non-ASCII).
-        char *p = reserve(2 * N + 3 + size_t(value.size()) * 5);
-        p = startTag(p, name);
-        p = appendEscaped(p, value);
-        commit(endTag(p, name));
-    }
-    template <size_t N>
-    void AddTextElement(const char (&name)[N], bool value)
-    {
-        char *p = startTag(reserve(2 * N + 8), name);
-        p = value ? copy(p, "True", 4) : copy(p, "False", 5);
-        commit(endTag(p, name));
-    }
-    template <size_t N>
-    void AddTextElement(const char (&name)[N], qint32 value)
-    {
-        char *p = startTag(reserve(2 * N + 3 + 11), name);
-        p = std::to_chars(p, p + 11, value).ptr;
-        commit(endTag(p, name));
-    }
-    template <size_t N>
-    void AddTextElement(const char (&name)[N], qint16 value)
-    {
-        AddTextElement(name, qint32(value));
-    }
-    template <size_t N>
-    void AddTextElement(const char (&name)[N], const Variant &value)
-    {
-        AddTextElement(name, value.toText());
+        [this, &r]<size_t... I>(std::index_sequence<I...>) {
+            (AddSetting<elements, I>(r), ...);
+        }(std::make_index_sequence<std::size(elements)>());
     }
 
     void finish() { flush(); }
@@ -83,25 +54,78 @@ public:
 private:
     static constexpr size_t Capacity = size_t(1) << 20;
 
+    template <const auto &elements, size_t I, typename Record>
+    void AddSetting(const Record &r)
+    {
+        constexpr const ProjectElement<Record> &e = elements[I];
+        constexpr size_t L = e.name.size();
+        const char *name = e.name.data();
+        if constexpr (e.kind == ElementKind::Text)
+            AddTextElement<L>(name, r.*e.text);
+        else if constexpr (e.kind == ElementKind::Flag)
+            AddTextElement<L>(name, r.*e.flag);
+        else if constexpr (e.kind == ElementKind::Leading32)
+            AddTextElement<L>(name, r.*e.int32);
+        else if constexpr (e.kind == ElementKind::TextOrZero)
+            AddTextElement<L>(name, (r.*e.variant).toText());
+        else // the kinds of a qint16
+            AddTextElement<L>(name, qint32(r.*e.int16));
+    }
+
+    // An element with a text value of a name of L characters; an empty text
+    // gives an empty-element tag.
+    template <size_t L>
+    void AddTextElement(const char *name, const QString &value)
+    {
+        if (value.isEmpty()) {
+            char *p = reserve(L + 3);
+            *p++ = '<';
+            p = copy(p, name, L);
+            *p++ = '/';
+            *p++ = '>';
+            commit(p);
+            return;
+        }
+        // At most 5 bytes per UTF-16 unit ("&amp;", "&#13;"; 3 for non-ASCII).
+        char *p = reserve(2 * L + 5 + size_t(value.size()) * 5);
+        p = startTag<L>(p, name);
+        p = appendEscaped(p, value);
+        commit(endTag<L>(p, name));
+    }
+    template <size_t L>
+    void AddTextElement(const char *name, bool value)
+    {
+        char *p = startTag<L>(reserve(2 * L + 10), name);
+        p = value ? copy(p, "True", 4) : copy(p, "False", 5);
+        commit(endTag<L>(p, name));
+    }
+    template <size_t L>
+    void AddTextElement(const char *name, qint32 value)
+    {
+        char *p = startTag<L>(reserve(2 * L + 5 + 11), name);
+        p = std::to_chars(p, p + 11, value).ptr;
+        commit(endTag<L>(p, name));
+    }
+
     static char *copy(char *p, const char *s, size_t n)
     {
         std::memcpy(p, s, n);
         return p + n;
     }
-    template <size_t N>
-    static char *startTag(char *p, const char (&name)[N])
+    template <size_t L>
+    static char *startTag(char *p, const char *name)
     {
         *p++ = '<';
-        p = copy(p, name, N - 1);
+        p = copy(p, name, L);
         *p++ = '>';
         return p;
     }
-    template <size_t N>
-    static char *endTag(char *p, const char (&name)[N])
+    template <size_t L>
+    static char *endTag(char *p, const char *name)
     {
         *p++ = '<';
         *p++ = '/';
-        p = copy(p, name, N - 1);
+        p = copy(p, name, L);
         *p++ = '>';
         return p;
     }
@@ -181,69 +205,16 @@ private:
     size_t m_capacity = Capacity;
 };
 
-void writeField(XmlDocument &doc, const MyField &f)
-{
-    doc.openElement("field");
-    doc.AddTextElement("caption", f.Caption);
-    doc.AddTextElement("name", f.Name);
-    doc.AddTextElement("dataType", f.pDataType);
-    doc.AddTextElement("length", f.pLength);
-    doc.AddTextElement("precision", f.pPrecision);
-    doc.AddTextElement("autoIncrement", f.pAutoIncrement);
-    doc.AddTextElement("binary", f.pBinary);
-    doc.AddTextElement("notNull", f.pNotNull);
-    doc.AddTextElement("primaryKey", f.pPrimaryKey);
-    doc.AddTextElement("unique", f.pUnique);
-    doc.AddTextElement("unsigned", f.pUnsigned);
-    doc.AddTextElement("zeroFill", f.pZeroFill);
-    doc.AddTextElement("default", f.pDefault);
-    doc.AddTextElement("columnWidth", f.ColumnWidth);
-    doc.AddTextElement("maxLengthInTableView", f.pNumChars);
-    doc.AddTextElement("allowImageUpload", f.pAllowImageUpload);
-    doc.AddTextElement("tableImage", f.pTableImage);
-    doc.AddTextElement("detailImage", f.pDetailImage);
-    doc.AddTextElement("tableLink", f.pTableLink);
-    doc.AddTextElement("detailLink", f.pDetailLink);
-    doc.AddTextElement("maxUploadSize", f.pMaxUploadSize);
-    doc.AddTextElement("allowedFileTypes", f.pUploadFileTypes);
-    doc.AddTextElement("deleteFiles", f.pDeleteFiles);
-    doc.AddTextElement("noFileRename", f.pNoFileRename);
-    doc.AddTextElement("parentCaptionField", f.ParentCaptionField);
-    doc.AddTextElement("parentIDField", f.ParentIDField);
-    doc.AddTextElement("parentTable", f.ParentTable);
-    doc.AddTextElement("CSValueList", f.CSValueList);
-    doc.AddTextElement("CSValueListType", f.CSValueListType);
-    doc.AddTextElement("hidden", f.pHidden);
-    doc.AddTextElement("hideInDetailView", f.pHideInDetailView);
-    doc.AddTextElement("notFiltered", f.pNotFiltered);
-    doc.AddTextElement("readOnly", f.pReadOnly);
-    doc.AddTextElement("index", f.Index);
-    doc.AddTextElement("textarea", f.pTextarea);
-    doc.closeElement("field");
-}
-
 void writeTable(XmlDocument &doc, const MyTable &t)
 {
     doc.openElement("table");
-    doc.AddTextElement("name", t.Name);
-    doc.AddTextElement("allowInsert", t.AllowInsert);
-    doc.AddTextElement("allowUpdate", t.AllowUpdate);
-    doc.AddTextElement("allowCSV", t.AllowCSV);
-    doc.AddTextElement("allowDelete", t.AllowDelete);
-    doc.AddTextElement("allowFilters", t.AllowFilters);
-    doc.AddTextElement("allowPrint", t.AllowPrint);
-    doc.AddTextElement("allowSavingFilters", t.AllowSavingFilters);
-    doc.AddTextElement("allowSelection", t.AllowSelection);
-    doc.AddTextElement("allowSorting", t.AllowSorting);
-    doc.AddTextElement("caption", t.Caption);
-    doc.AddTextElement("detailViewLabel", t.DetailViewLabel);
-    doc.AddTextElement("hideTableView", t.HideTableView);
-    doc.AddTextElement("quickSearch", t.QuickSearch);
-    doc.AddTextElement("recordsPerPage", t.RecordsPerPage);
-    doc.AddTextElement("redirectAfterInsert", t.RedirectAfterInsert);
-    doc.AddTextElement("filterCount", t.FilterCount);
+    // The settings first, then the fields (the reader takes fields wherever
+    // they stand among the settings).
+    doc.AddSettings<tableElements>(t);
     for (const FieldPtr &f : t.Fields) {
-        writeField(doc, *f);
+        doc.openElement("field");
+        doc.AddSettings<fieldElements>(*f);
+        doc.closeElement("field");
         // A large project takes a while; keep the windows drawn.
         ui().processEvents();
     }
@@ -285,15 +256,8 @@ bool WriteXmlProject(const QString &FileName, const MyDB &DB)
 
     XmlDocument doc(file);
     doc.openElement("database");
-    doc.AddTextElement("databaseName", DB.DBName);
-    doc.AddTextElement("databaseUser", DB.UserName);
-    doc.AddTextElement("databasePassword", DB.Password);
-    doc.AddTextElement("databaseServer", DB.Server);
-    doc.AddTextElement("hideNavMenu", DB.HideNavMenu);
-    doc.AddTextElement("styleSheetFile", DB.StyleSheetFile);
-    doc.AddTextElement("scrollStyle", DB.ScrollStyle);
-    doc.AddTextElement("dateFormat", DB.DateFormat);
-    doc.AddTextElement("dateSeparator", DB.DateSeparator);
+    // The same: the settings, then the tables.
+    doc.AddSettings<databaseElements>(DB);
     for (const TablePtr &t : DB.Tables)
         writeTable(doc, *t);
     doc.closeElement("database");

@@ -9,26 +9,31 @@ FieldPtr MyFields::Add(const QString &CSValueList, const QString &ParentCaptionF
                               bool Binary, bool NotNull, bool AutoIncrement, bool Unsigned, bool ZeroFill,
                               const QString &sKey)
 {
-    auto f = std::make_shared<MyField>();
-    f->CSValueList = CSValueList;
-    f->ParentCaptionField = ParentCaptionField;
-    f->ParentIDField = ParentIDField;
-    f->ParentTable = ParentTable;
-    f->Caption = Caption;
-    f->Name = Name;
-    f->pPrimaryKey = PrimaryKey;
-    f->pUnique = Unique;
-    f->pDataType = DataType;
-    f->pLength = Length;
-    f->pPrecision = Precision;
-    f->pDefault = Default;
-    f->pBinary = Binary;
-    f->pNotNull = NotNull;
-    f->pAutoIncrement = AutoIncrement;
-    f->pUnsigned = Unsigned;
-    f->pZeroFill = ZeroFill;
-    f->pUploadFileTypes = QStringLiteral("jpg|jpeg|gif|png");
-    return append(std::move(f), sKey);
+    return Add({.Name = Name,
+                .Caption = Caption,
+                .ParentTable = ParentTable,
+                .ParentIDField = ParentIDField,
+                .ParentCaptionField = ParentCaptionField,
+                .CSValueList = CSValueList,
+                .pPrimaryKey = PrimaryKey,
+                .pUnique = Unique,
+                .pDataType = DataType,
+                .pLength = Length,
+                .pPrecision = Precision,
+                .pDefault = Default,
+                .pBinary = Binary,
+                .pNotNull = NotNull,
+                .pAutoIncrement = AutoIncrement,
+                .pUnsigned = Unsigned,
+                .pZeroFill = ZeroFill},
+               sKey);
+}
+
+FieldPtr MyFields::Add(MyField field, const QString &sKey)
+{
+    if (field.pUploadFileTypes.isEmpty())
+        field.pUploadFileTypes = QStringLiteral("jpg|jpeg|gif|png");
+    return append(std::make_shared<MyField>(std::move(field)), sKey);
 }
 
 TablePtr MyTables::Add(const QString &Caption, const QString &Name, const QString &sKey)

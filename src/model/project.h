@@ -57,6 +57,12 @@ public:
                         const QString &Name, bool PrimaryKey, bool Unique, qint32 DataType, qint16 Length,
                         qint16 Precision, const QString &Default, bool Binary, bool NotNull,
                         bool AutoIncrement, bool Unsigned, bool ZeroFill, const QString &sKey = {});
+    // The field as given, members named in declaration order:
+    //   t.Fields.Add({.Name = QStringLiteral("id"), .pPrimaryKey = true, .pDataType = Dt::Int});
+    // As in the other form, a field that names no file types for uploads
+    // gets the picture types; Index stays as given (neither form numbers
+    // the fields).
+    FieldPtr Add(MyField field, const QString &sKey = {});
 };
 
 struct MyTable {

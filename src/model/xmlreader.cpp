@@ -1,4 +1,5 @@
 #include "model/xmlreader.h"
+#include "model/projectelements.h"
 #include "model/xmlchars.h"
 
 #include "platform/convert.h"
@@ -175,117 +176,72 @@ Variant textOrZero(std::string_view s)
 }
 
 // ---------------------------------------------------------------------------
-// The settings of each level, in the order the writer puts them, so that the
-// lookup of the next name is nearly always its first guess.
+// The settings of each level (model/projectelements.h), in the order the
+// writer puts them, so that the lookup of the next name is nearly always its
+// first guess.
 
-template <typename Target>
-struct Setting {
-    const char *name;
-    void (*apply)(Target &, std::string_view);
-};
-
-template <typename Target, size_t N>
+template <typename Record, size_t N>
 class SettingTable {
 public:
-    explicit constexpr SettingTable(const Setting<Target> (&settings)[N]) : m_settings(settings) {}
+    explicit constexpr SettingTable(const ProjectElement<Record> (&elements)[N]) : m_elements(elements) {}
 
     // The setting named name, or nullptr; hint is the position after the
     // previous match.
-    const Setting<Target> *find(const char *name, size_t &hint) const
+    const ProjectElement<Record> *find(const char *name, size_t &hint) const
     {
-        if (hint < N && std::strcmp(m_settings[hint].name, name) == 0)
-            return &m_settings[hint++];
+        if (hint < N && std::strcmp(m_elements[hint].name.data(), name) == 0)
+            return &m_elements[hint++];
         for (size_t i = 0; i < N; ++i) {
-            if (std::strcmp(m_settings[i].name, name) == 0) {
+            if (std::strcmp(m_elements[i].name.data(), name) == 0) {
                 hint = i + 1;
-                return &m_settings[i];
+                return &m_elements[i];
             }
         }
         return nullptr;
     }
 
 private:
-    const Setting<Target> (&m_settings)[N];
+    const ProjectElement<Record> (&m_elements)[N];
 };
 
-const Setting<MyDB> dbSettings[] = {
-    {"databaseName", [](MyDB &d, std::string_view v) { setText(d.DBName, v); }},
-    {"databaseUser", [](MyDB &d, std::string_view v) { setText(d.UserName, v); }},
-    {"databasePassword", [](MyDB &d, std::string_view v) { setText(d.Password, v); }},
-    {"databaseServer", [](MyDB &d, std::string_view v) { setText(d.Server, v); }},
-    {"hideNavMenu", [](MyDB &d, std::string_view v) { d.HideNavMenu = flag(v); }},
-    {"styleSheetFile", [](MyDB &d, std::string_view v) { setText(d.StyleSheetFile, v); }},
-    {"scrollStyle", [](MyDB &d, std::string_view v) { d.ScrollStyle = v.empty() ? qint16(0) : number16(v); }},
-    {"dateFormat", [](MyDB &d, std::string_view v) { d.DateFormat = textOrZero(v); }},
-    {"dateSeparator", [](MyDB &d, std::string_view v) { d.DateSeparator = textOrZero(v); }},
-};
+constexpr SettingTable dbTable(databaseElements);
+constexpr SettingTable tableTable(tableElements);
+constexpr SettingTable fieldTable(fieldElements);
 
-const Setting<MyTable> tableSettings[] = {
-    {"name", [](MyTable &t, std::string_view v) { setText(t.Name, v); }},
-    {"allowInsert", [](MyTable &t, std::string_view v) { t.AllowInsert = flag(v); }},
-    {"allowUpdate", [](MyTable &t, std::string_view v) { t.AllowUpdate = flag(v); }},
-    {"allowCSV", [](MyTable &t, std::string_view v) { t.AllowCSV = flag(v); }},
-    {"allowDelete", [](MyTable &t, std::string_view v) { t.AllowDelete = flag(v); }},
-    {"allowFilters", [](MyTable &t, std::string_view v) { t.AllowFilters = flag(v); }},
-    {"allowPrint", [](MyTable &t, std::string_view v) { t.AllowPrint = flag(v); }},
-    {"allowSavingFilters", [](MyTable &t, std::string_view v) { t.AllowSavingFilters = flag(v); }},
-    {"allowSelection", [](MyTable &t, std::string_view v) { t.AllowSelection = flag(v); }},
-    {"allowSorting", [](MyTable &t, std::string_view v) { t.AllowSorting = flag(v); }},
-    {"caption", [](MyTable &t, std::string_view v) { setText(t.Caption, v); }},
-    {"detailViewLabel", [](MyTable &t, std::string_view v) { setText(t.DetailViewLabel, v); }},
-    {"hideTableView", [](MyTable &t, std::string_view v) { t.HideTableView = flag(v); }},
-    {"quickSearch", [](MyTable &t, std::string_view v) { t.QuickSearch = number16(v); }},
-    {"recordsPerPage", [](MyTable &t, std::string_view v) { t.RecordsPerPage = number16(v); }},
-    {"redirectAfterInsert", [](MyTable &t, std::string_view v) { setText(t.RedirectAfterInsert, v); }},
-    {"filterCount", [](MyTable &t, std::string_view v) { t.FilterCount = number16(v); }},
-};
-
-const Setting<MyField> fieldSettings[] = {
-    {"caption", [](MyField &f, std::string_view v) { setText(f.Caption, v); }},
-    {"name", [](MyField &f, std::string_view v) { setText(f.Name, v); }},
-    {"dataType", [](MyField &f, std::string_view v) { f.pDataType = leading32(v); }},
-    {"length", [](MyField &f, std::string_view v) { f.pLength = leading16(v); }},
-    {"precision", [](MyField &f, std::string_view v) { f.pPrecision = leading16(v); }},
-    {"autoIncrement", [](MyField &f, std::string_view v) { f.pAutoIncrement = flag(v); }},
-    {"binary", [](MyField &f, std::string_view v) { f.pBinary = flag(v); }},
-    {"notNull", [](MyField &f, std::string_view v) { f.pNotNull = flag(v); }},
-    {"primaryKey", [](MyField &f, std::string_view v) { f.pPrimaryKey = flag(v); }},
-    {"unique", [](MyField &f, std::string_view v) { f.pUnique = flag(v); }},
-    {"unsigned", [](MyField &f, std::string_view v) { f.pUnsigned = flag(v); }},
-    {"zeroFill", [](MyField &f, std::string_view v) { f.pZeroFill = flag(v); }},
-    {"default", [](MyField &f, std::string_view v) { setText(f.pDefault, v); }},
-    {"columnWidth", [](MyField &f, std::string_view v) { f.ColumnWidth = leading16(v); }},
-    {"maxLengthInTableView", [](MyField &f, std::string_view v) { f.pNumChars = leading16(v); }},
-    {"allowImageUpload", [](MyField &f, std::string_view v) { f.pAllowImageUpload = flag(v); }},
-    {"tableImage", [](MyField &f, std::string_view v) { f.pTableImage = flag(v); }},
-    {"detailImage", [](MyField &f, std::string_view v) { f.pDetailImage = flag(v); }},
-    {"tableLink", [](MyField &f, std::string_view v) { f.pTableLink = flag(v); }},
-    {"detailLink", [](MyField &f, std::string_view v) { f.pDetailLink = flag(v); }},
-    {"maxUploadSize", [](MyField &f, std::string_view v) { f.pMaxUploadSize = leading32(v); }},
-    {"allowedFileTypes", [](MyField &f, std::string_view v) { setText(f.pUploadFileTypes, v); }},
-    {"deleteFiles", [](MyField &f, std::string_view v) { f.pDeleteFiles = flag(v); }},
-    {"noFileRename", [](MyField &f, std::string_view v) { f.pNoFileRename = flag(v); }},
-    {"parentCaptionField", [](MyField &f, std::string_view v) { setText(f.ParentCaptionField, v); }},
-    {"parentIDField", [](MyField &f, std::string_view v) { setText(f.ParentIDField, v); }},
-    {"parentTable", [](MyField &f, std::string_view v) { setText(f.ParentTable, v); }},
-    {"CSValueList", [](MyField &f, std::string_view v) { setText(f.CSValueList, v); }},
-    {"CSValueListType",
-     [](MyField &f, std::string_view v) {
-         const qint16 type = leading16(v);
-         f.CSValueListType = (type < 0 || type > 2) ? qint16(0) : type;
-     }},
-    {"hidden", [](MyField &f, std::string_view v) { f.pHidden = flag(v); }},
-    {"hideInDetailView", [](MyField &f, std::string_view v) { f.pHideInDetailView = flag(v); }},
-    {"notFiltered", [](MyField &f, std::string_view v) { f.pNotFiltered = flag(v); }},
-    {"readOnly", [](MyField &f, std::string_view v) { f.pReadOnly = flag(v); }},
-    // Kept as the file says: positions are not renumbered on reading.
-    {"index", [](MyField &f, std::string_view v) { f.Index = leading16(v); }},
-    {"textarea", [](MyField &f, std::string_view v) { f.pTextarea = flag(v); }},
-};
-
-constexpr SettingTable dbTable(dbSettings);
-constexpr SettingTable tableTable(tableSettings);
-constexpr SettingTable fieldTable(fieldSettings);
+// Stores the text of the element e into its member of r. A conversion that
+// raises leaves the member as it was.
+template <typename Record>
+void apply(const ProjectElement<Record> &e, Record &r, std::string_view v)
+{
+    switch (e.kind) {
+    case ElementKind::Text:
+        setText(r.*e.text, v);
+        break;
+    case ElementKind::Flag:
+        r.*e.flag = flag(v);
+        break;
+    case ElementKind::Number16:
+        r.*e.int16 = number16(v);
+        break;
+    case ElementKind::OptionalNumber16:
+        r.*e.int16 = v.empty() ? qint16(0) : number16(v);
+        break;
+    case ElementKind::Leading16:
+        r.*e.int16 = leading16(v);
+        break;
+    case ElementKind::ListType16: {
+        const qint16 type = leading16(v);
+        r.*e.int16 = (type < 0 || type > 2) ? qint16(0) : type;
+        break;
+    }
+    case ElementKind::Leading32:
+        r.*e.int32 = leading32(v);
+        break;
+    case ElementKind::TextOrZero:
+        r.*e.variant = textOrZero(v);
+        break;
+    }
+}
 
 // ---------------------------------------------------------------------------
 // Characters (see xmlchars.h): character references are decoded and checked
@@ -441,8 +397,8 @@ bool readProject(const QString &FileName, MyDB &db)
     for (pugi::xml_node c = root.first_child(); c; c = c.next_sibling()) {
         if (!atMostOneChild(c))
             continue;
-        if (const auto *s = dbTable.find(c.name(), hint))
-            s->apply(db, nodeText(c, buf));
+        if (const auto *e = dbTable.find(c.name(), hint))
+            apply(*e, db, nodeText(c, buf));
     }
 
     const pugi::xml_node firstTable = tableFrom(root.first_child());
@@ -460,13 +416,13 @@ bool readProject(const QString &FileName, MyDB &db)
                                                    false, false, 4, 0, 0, {}, false, false, false, false, false);
                 size_t fieldHint = 0;
                 for (pugi::xml_node fc = c.first_child(); fc; fc = fc.next_sibling()) {
-                    if (const auto *s = fieldTable.find(fc.name(), fieldHint))
-                        s->apply(field, nodeText(fc, buf));
+                    if (const auto *e = fieldTable.find(fc.name(), fieldHint))
+                        apply(*e, field, nodeText(fc, buf));
                     ui().processEvents();
                 }
             } else {
-                if (const auto *s = tableTable.find(c.name(), tableHint))
-                    s->apply(table, nodeText(c, buf));
+                if (const auto *e = tableTable.find(c.name(), tableHint))
+                    apply(*e, table, nodeText(c, buf));
                 ui().processEvents();
             }
         }

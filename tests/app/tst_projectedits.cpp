@@ -10,10 +10,8 @@ namespace {
 
 MyField &add(MyTable &t, const QString &name, qint16 index = 0)
 {
-    MyField &f = *t.Fields.Add({}, {}, {}, {}, name.toUpper(), name, false, false, Dt::Int, 11, 0, {}, false, false,
-                               false, false, false);
-    f.Index = index;
-    return f;
+    return *t.Fields.Add(
+        {.Name = name, .Caption = name.toUpper(), .Index = index, .pDataType = Dt::Int, .pLength = 11});
 }
 
 } // namespace

@@ -15,7 +15,7 @@ using Mutate = void (*)(MyDB &);
 
 MyField &add(MyTable &t, const QString &name, int type, qint16 length = 0, bool pk = false)
 {
-    return *t.Fields.Add({}, {}, {}, {}, name, name, pk, false, type, length, 0, {}, false, false, false, false, false);
+    return *t.Fields.Add({.Name = name, .Caption = name, .pPrimaryKey = pk, .pDataType = type, .pLength = length});
 }
 
 // Two tables that pass every check: items refers to kinds.

@@ -8,10 +8,13 @@ namespace tess::test {
 
 inline FieldPtr addField(MyTable &t, const QString &name, int type, qint16 length = 0)
 {
-    FieldPtr f = t.Fields.Add({}, {}, {}, {}, QStringLiteral("Field ") + name, name, false, false, type, length, 0,
-                              {}, false, false, false, false, false);
-    f->Index = qint16(t.Fields.Count());
-    // As a saved project holds it: no file types without uploads.
+    FieldPtr f = t.Fields.Add({.Name = name,
+                               .Caption = QStringLiteral("Field ") + name,
+                               .Index = qint16(t.Fields.Count() + 1),
+                               .pDataType = type,
+                               .pLength = length});
+    // As a saved project holds it: no file types without uploads (which
+    // Add fills in for a field that names none).
     f->pUploadFileTypes.clear();
     return f;
 }

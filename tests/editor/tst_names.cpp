@@ -11,12 +11,6 @@ using namespace tess;
 
 namespace {
 
-void addField(MyTable &t, const QString &name, const QString &caption, bool pk = false)
-{
-    MyField &f = *t.Fields.Add({}, {}, {}, {}, caption, name, pk, false, 4, 11, 0, {}, false, pk, pk, false, false);
-    Q_UNUSED(f);
-}
-
 // orders(id, customer_id, note) looks up customers(id, name); invoices
 // has a field also called id.
 void buildProject(MyDB &db)
@@ -24,20 +18,24 @@ void buildProject(MyDB &db)
     ResetProject(db);
     db.DBName = QStringLiteral("shop");
     MyTable &customers = *db.Tables.Add(QStringLiteral("Table 1"), QStringLiteral("customers"));
-    addField(customers, QStringLiteral("id"), QStringLiteral("Field 1"), true);
-    addField(customers, QStringLiteral("name"), QStringLiteral("Name"));
+    customers.Fields.Add({.Name = QStringLiteral("id"), .Caption = QStringLiteral("Field 1"), .pPrimaryKey = true,
+                          .pDataType = 4, .pLength = 11, .pNotNull = true, .pAutoIncrement = true});
+    customers.Fields.Add({.Name = QStringLiteral("name"), .Caption = QStringLiteral("Name"), .pDataType = 4,
+                          .pLength = 11});
     MyTable &orders = *db.Tables.Add(QStringLiteral("Orders list"), QStringLiteral("orders"));
-    addField(orders, QStringLiteral("id"), QStringLiteral("Id"), true);
-    addField(orders, QStringLiteral("customer_id"), QStringLiteral("Field 2"));
+    orders.Fields.Add({.Name = QStringLiteral("id"), .Caption = QStringLiteral("Id"), .pPrimaryKey = true,
+                       .pDataType = 4, .pLength = 11, .pNotNull = true, .pAutoIncrement = true});
+    orders.Fields.Add({.Name = QStringLiteral("customer_id"), .Caption = QStringLiteral("Field 2"), .pDataType = 4,
+                       .pLength = 11});
     MyField &lookup = *orders.Fields.Item(2);
     lookup.ParentTable = QStringLiteral("customers");
     lookup.ParentIDField = QStringLiteral("id");
     lookup.ParentCaptionField = QStringLiteral("name");
     MyTable &invoices = *db.Tables.Add(QStringLiteral("table of invoices"), QStringLiteral("invoices"));
-    addField(invoices, QStringLiteral("id"), QStringLiteral("Field 1"), true);
-    MyField &other = *invoices.Fields.Add({}, {}, {}, QStringLiteral("orders"), QStringLiteral("Order"),
-                                          QStringLiteral("order_id"), false, false, 4, 11, 0, {}, false, false,
-                                          false, false, false);
+    invoices.Fields.Add({.Name = QStringLiteral("id"), .Caption = QStringLiteral("Field 1"), .pPrimaryKey = true,
+                         .pDataType = 4, .pLength = 11, .pNotNull = true, .pAutoIncrement = true});
+    MyField &other = *invoices.Fields.Add({.Name = QStringLiteral("order_id"), .Caption = QStringLiteral("Order"),
+                                           .ParentTable = QStringLiteral("orders"), .pDataType = 4, .pLength = 11});
     other.ParentIDField = QStringLiteral("id");
     other.ParentCaptionField = QStringLiteral("id");
 }

@@ -22,15 +22,6 @@ namespace tess::test {
 inline const QString fixedDate() { return QStringLiteral("12/10/2026"); }
 inline const QString fixedTime() { return QStringLiteral("10:11:50"); }
 
-// Field shorthand: MyFields::Add with the lookup and value-list texts empty.
-inline MyField &addField(MyTable &t, const QString &name, const QString &caption, int type,
-                         qint16 length = 0, bool primaryKey = false, bool notNull = false,
-                         bool autoIncrement = false, const QString &dflt = {})
-{
-    return *t.Fields.Add({}, {}, {}, {}, caption, name, primaryKey, false, type, length, 0, dflt,
-                         false, notNull, autoIncrement, false, false);
-}
-
 inline DBPtr shopProject()
 {
     auto db = std::make_shared<MyDB>();
@@ -43,18 +34,22 @@ inline DBPtr shopProject()
 
     MyTable &c = *db->Tables.Add(QStringLiteral("Customers"), QStringLiteral("customers"));
     {
-        MyField &id = addField(c, QStringLiteral("id"), QStringLiteral("ID"), Dt::Int, 11, true, true, true);
+        MyField &id = *c.Fields.Add({.Name = QStringLiteral("id"), .Caption = QStringLiteral("ID"), .pPrimaryKey = true,
+                                     .pDataType = Dt::Int, .pLength = 11, .pNotNull = true, .pAutoIncrement = true});
         id.pReadOnly = true;
-        MyField &name = addField(c, QStringLiteral("name"), QStringLiteral("Name"), Dt::VarChar, 40, false, true);
+        MyField &name = *c.Fields.Add({.Name = QStringLiteral("name"), .Caption = QStringLiteral("Name"),
+                                       .pDataType = Dt::VarChar, .pLength = 40, .pNotNull = true});
         name.ColumnWidth = 200;
         name.pNumChars = 20;
-        MyField &photo = addField(c, QStringLiteral("photo"), QStringLiteral("Photo"), Dt::VarChar, 100);
+        MyField &photo = *c.Fields.Add({.Name = QStringLiteral("photo"), .Caption = QStringLiteral("Photo"),
+                                        .pDataType = Dt::VarChar, .pLength = 100});
         photo.pAllowImageUpload = true;
         photo.pTableImage = true;
         photo.pDetailImage = true;
         photo.pMaxUploadSize = 102400;
         photo.pDeleteFiles = true;
-        MyField &since = addField(c, QStringLiteral("since"), QStringLiteral("Customer since"), Dt::Date);
+        MyField &since = *c.Fields.Add({.Name = QStringLiteral("since"), .Caption = QStringLiteral("Customer since"),
+                                        .pDataType = Dt::Date});
         since.ColumnWidth = 19;   // below the minimum: widened to 150
     }
     c.RedirectAfterInsert = QStringLiteral("customers_view.php?added=1");
@@ -63,27 +58,35 @@ inline DBPtr shopProject()
 
     MyTable &o = *db->Tables.Add(QStringLiteral("Orders"), QStringLiteral("orders"));
     {
-        addField(o, QStringLiteral("id"), QStringLiteral("Order no."), Dt::Int, 11, true, true, true);
-        MyField &cust = *o.Fields.Add({}, QStringLiteral("name"), QStringLiteral("id"), QStringLiteral("customers"),
-                                      QStringLiteral("Customer"), QStringLiteral("customer_id"), false, false,
-                                      Dt::Int, 11, 0, {}, false, true, false, false, false);
+        o.Fields.Add({.Name = QStringLiteral("id"), .Caption = QStringLiteral("Order no."), .pPrimaryKey = true,
+                      .pDataType = Dt::Int, .pLength = 11, .pNotNull = true, .pAutoIncrement = true});
+        MyField &cust = *o.Fields.Add({.Name = QStringLiteral("customer_id"), .Caption = QStringLiteral("Customer"),
+                                       .ParentTable = QStringLiteral("customers"),
+                                       .ParentIDField = QStringLiteral("id"),
+                                       .ParentCaptionField = QStringLiteral("name"), .pDataType = Dt::Int,
+                                       .pLength = 11, .pNotNull = true});
         cust.ColumnWidth = 20;   // the minimum: kept
-        MyField &date = addField(o, QStringLiteral("order_date"), QStringLiteral("Order date"), Dt::Date, 0,
-                                 false, true);
+        MyField &date = *o.Fields.Add({.Name = QStringLiteral("order_date"), .Caption = QStringLiteral("Order date"),
+                                       .pDataType = Dt::Date, .pNotNull = true});
         (void)date;
-        MyField &status = addField(o, QStringLiteral("status"), QStringLiteral("Status"), Dt::VarChar, 20,
-                                   false, true, false, QStringLiteral("new"));
+        MyField &status = *o.Fields.Add({.Name = QStringLiteral("status"), .Caption = QStringLiteral("Status"),
+                                         .pDataType = Dt::VarChar, .pLength = 20, .pDefault = QStringLiteral("new"),
+                                         .pNotNull = true});
         status.CSValueList = QStringLiteral("new;;paid;;shipped");
         status.CSValueListType = 2;
-        MyField &notes = addField(o, QStringLiteral("notes"), QStringLiteral("Notes"), Dt::Text);
+        MyField &notes = *o.Fields.Add({.Name = QStringLiteral("notes"), .Caption = QStringLiteral("Notes"),
+                                        .pDataType = Dt::Text});
         notes.pTextarea = true;
         notes.pNumChars = 30;
         notes.pNotFiltered = true;
-        MyField &code = addField(o, QStringLiteral("internal_code"), QStringLiteral("Internal code"), Dt::Char, 8);
+        MyField &code = *o.Fields.Add({.Name = QStringLiteral("internal_code"),
+                                       .Caption = QStringLiteral("Internal code"), .pDataType = Dt::Char,
+                                       .pLength = 8});
         code.pHidden = true;
         code.ColumnWidth = 5;   // hidden: never widened
-        MyField &total = *o.Fields.Add({}, {}, {}, {}, QStringLiteral("Total"), QStringLiteral("total"), false, false,
-                                       Dt::Decimal, 10, 2, QStringLiteral("0.00"), false, false, false, false, false);
+        MyField &total = *o.Fields.Add({.Name = QStringLiteral("total"), .Caption = QStringLiteral("Total"),
+                                        .pDataType = Dt::Decimal, .pLength = 10, .pPrecision = 2,
+                                        .pDefault = QStringLiteral("0.00")});
         total.pReadOnly = true;
     }
     o.AllowSelection = true;
@@ -105,8 +108,10 @@ inline DBPtr minimalProject()
     db->DateFormat = Variant(3);
     db->DateSeparator = Variant(4);
     MyTable &t = *db->Tables.Add(QStringLiteral("Items"), QStringLiteral("items"));
-    addField(t, QStringLiteral("id"), QStringLiteral("ID"), Dt::Int, 11, true, true, true);
-    addField(t, QStringLiteral("title"), QStringLiteral("Title"), Dt::VarChar, 50);
+    t.Fields.Add({.Name = QStringLiteral("id"), .Caption = QStringLiteral("ID"), .pPrimaryKey = true,
+                  .pDataType = Dt::Int, .pLength = 11, .pNotNull = true, .pAutoIncrement = true});
+    t.Fields.Add({.Name = QStringLiteral("title"), .Caption = QStringLiteral("Title"), .pDataType = Dt::VarChar,
+                  .pLength = 50});
     return db;
 }
 

@@ -53,7 +53,8 @@ DBPtr oneTable(const QString &name = QStringLiteral("t"))
     db->DateFormat = Variant(1);
     db->DateSeparator = Variant(1);
     MyTable &t = *db->Tables.Add(QStringLiteral("T"), name);
-    addField(t, QStringLiteral("id"), QStringLiteral("ID"), Dt::Int, 11, true, true, true);
+    t.Fields.Add({.Name = QStringLiteral("id"), .Caption = QStringLiteral("ID"), .pPrimaryKey = true,
+                  .pDataType = Dt::Int, .pLength = 11, .pNotNull = true, .pAutoIncrement = true});
     return db;
 }
 
@@ -67,38 +68,48 @@ DBPtr everyKind()
     db->DateFormat = Variant(2);
     db->DateSeparator = Variant(1);
     MyTable &t = *db->Tables.Add(QStringLiteral("Things"), QStringLiteral("things"));
-    addField(t, QStringLiteral("code"), QStringLiteral("Code \"$x\""), Dt::VarChar, 10, true, true);
-    addField(t, QStringLiteral("born"), QStringLiteral("Born"), Dt::Date, 0, false, true);
-    MyField &kind = addField(t, QStringLiteral("kind"), QStringLiteral("Kind"), Dt::VarChar, 20, false, true);
+    t.Fields.Add({.Name = QStringLiteral("code"), .Caption = QStringLiteral("Code \"$x\""), .pPrimaryKey = true,
+                  .pDataType = Dt::VarChar, .pLength = 10, .pNotNull = true});
+    t.Fields.Add({.Name = QStringLiteral("born"), .Caption = QStringLiteral("Born"), .pDataType = Dt::Date,
+                  .pNotNull = true});
+    MyField &kind = *t.Fields.Add({.Name = QStringLiteral("kind"), .Caption = QStringLiteral("Kind"),
+                                   .pDataType = Dt::VarChar, .pLength = 20, .pNotNull = true});
     kind.CSValueList = QStringLiteral("a\"b;;c$d;;e\\f");
-    MyField &parent = *t.Fields.Add({}, QStringLiteral("code"), QStringLiteral("code"), QStringLiteral("things"),
-                                    QStringLiteral("Parent"), QStringLiteral("parent"), false, false, Dt::VarChar,
-                                    10, 0, {}, false, false, false, false, false);
+    MyField &parent = *t.Fields.Add({.Name = QStringLiteral("parent"), .Caption = QStringLiteral("Parent"),
+                                     .ParentTable = QStringLiteral("things"), .ParentIDField = QStringLiteral("code"),
+                                     .ParentCaptionField = QStringLiteral("code"), .pDataType = Dt::VarChar,
+                                     .pLength = 10});
     parent.pDetailImage = true;   // image beside its selector: still posted
-    MyField &pic = addField(t, QStringLiteral("pic"), QStringLiteral("Picture"), Dt::VarChar, 100);
+    MyField &pic = *t.Fields.Add({.Name = QStringLiteral("pic"), .Caption = QStringLiteral("Picture"),
+                                  .pDataType = Dt::VarChar, .pLength = 100});
     pic.pAllowImageUpload = true;
     pic.pDetailImage = true;
     pic.pDeleteFiles = true;
     pic.pNoFileRename = true;
     pic.pUploadFileTypes = QStringLiteral("jpg|it's");
-    MyField &doc = addField(t, QStringLiteral("doc"), QStringLiteral("Document"), Dt::VarChar, 100);
+    MyField &doc = *t.Fields.Add({.Name = QStringLiteral("doc"), .Caption = QStringLiteral("Document"),
+                                  .pDataType = Dt::VarChar, .pLength = 100});
     doc.pAllowImageUpload = true;
     doc.pReadOnly = true;
     doc.pDetailLink = true;
     doc.pUploadFileTypes = QStringLiteral("pdf");
-    MyField &shown = addField(t, QStringLiteral("shown"), QStringLiteral("Shown"), Dt::VarChar, 100, false, true);
+    MyField &shown = *t.Fields.Add({.Name = QStringLiteral("shown"), .Caption = QStringLiteral("Shown"),
+                                    .pDataType = Dt::VarChar, .pLength = 100, .pNotNull = true});
     shown.pDetailLink = true;
-    MyField &secret = addField(t, QStringLiteral("secret"), QStringLiteral("Secret"), Dt::VarChar, 10, false, true);
+    MyField &secret = *t.Fields.Add({.Name = QStringLiteral("secret"), .Caption = QStringLiteral("Secret"),
+                                     .pDataType = Dt::VarChar, .pLength = 10, .pNotNull = true});
     secret.pHideInDetailView = true;
-    MyField &fixed = addField(t, QStringLiteral("fixed"), QStringLiteral("Fixed"), Dt::VarChar, 10, false, true);
+    MyField &fixed = *t.Fields.Add({.Name = QStringLiteral("fixed"), .Caption = QStringLiteral("Fixed"),
+                                    .pDataType = Dt::VarChar, .pLength = 10, .pNotNull = true});
     fixed.pReadOnly = true;
-    addField(t, QStringLiteral("note"), QStringLiteral("It's \\ note"), Dt::VarChar, 30, false, true, false,
-             QStringLiteral("O'Neil \"$HOME\" C:\\"));
+    t.Fields.Add({.Name = QStringLiteral("note"), .Caption = QStringLiteral("It's \\ note"), .pDataType = Dt::VarChar,
+                  .pLength = 30, .pDefault = QStringLiteral("O'Neil \"$HOME\" C:\\"), .pNotNull = true});
     t.DetailViewLabel = QStringLiteral("Thing's details");
     t.AllowUpdate = true;
 
     MyTable &e = *db->Tables.Add(QStringLiteral("Counters"), QStringLiteral("counters"));
-    addField(e, QStringLiteral("id"), QStringLiteral("ID"), Dt::Int, 11, true, true, true);
+    e.Fields.Add({.Name = QStringLiteral("id"), .Caption = QStringLiteral("ID"), .pPrimaryKey = true,
+                  .pDataType = Dt::Int, .pLength = 11, .pNotNull = true, .pAutoIncrement = true});
     return db;
 }
 
@@ -320,8 +331,10 @@ void TestDmlScript::insertStatement_data()
 
     {
         DBPtr db = oneTable();
-        addField(table(db), QStringLiteral("a"), QStringLiteral("A"), Dt::VarChar, 10);
-        addField(table(db), QStringLiteral("b"), QStringLiteral("B"), Dt::Int, 10);
+        table(db).Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"), .pDataType = Dt::VarChar,
+                              .pLength = 10});
+        table(db).Fields.Add({.Name = QStringLiteral("b"), .Caption = QStringLiteral("B"), .pDataType = Dt::Int,
+                              .pLength = 10});
         QTest::newRow("two plain fields") << db
             << R"~(	sql("insert into t (a, b) values (" . (($a != "") ? "'$a'" : "NULL") . ", " . (($b != "") ? "'$b'" : "NULL") . ")");)~"
             << "\treturn mysql_insert_id();";
@@ -337,11 +350,16 @@ void TestDmlScript::insertStatement_data()
     {
         DBPtr db = oneTable();
         MyTable &t = table(db);
-        addField(t, QStringLiteral("ro"), QStringLiteral("RO"), Dt::VarChar, 10).pReadOnly = true;
-        addField(t, QStringLiteral("hid"), QStringLiteral("H"), Dt::VarChar, 10).pHideInDetailView = true;
-        addField(t, QStringLiteral("img"), QStringLiteral("I"), Dt::VarChar, 10).pDetailImage = true;
-        addField(t, QStringLiteral("lnk"), QStringLiteral("L"), Dt::VarChar, 10).pDetailLink = true;
-        MyField &up = addField(t, QStringLiteral("up"), QStringLiteral("U"), Dt::VarChar, 10);
+        t.Fields.Add({.Name = QStringLiteral("ro"), .Caption = QStringLiteral("RO"), .pDataType = Dt::VarChar,
+                      .pLength = 10, .pReadOnly = true});
+        t.Fields.Add({.Name = QStringLiteral("hid"), .Caption = QStringLiteral("H"), .pDataType = Dt::VarChar,
+                      .pLength = 10, .pHideInDetailView = true});
+        t.Fields.Add({.Name = QStringLiteral("img"), .Caption = QStringLiteral("I"), .pDataType = Dt::VarChar,
+                      .pLength = 10, .pDetailImage = true});
+        t.Fields.Add({.Name = QStringLiteral("lnk"), .Caption = QStringLiteral("L"), .pDataType = Dt::VarChar,
+                      .pLength = 10, .pDetailLink = true});
+        MyField &up = *t.Fields.Add({.Name = QStringLiteral("up"), .Caption = QStringLiteral("U"),
+                                     .pDataType = Dt::VarChar, .pLength = 10});
         up.pAllowImageUpload = true;
         up.pDetailImage = true;
         QTest::newRow("only posted fields")
@@ -387,7 +405,8 @@ void TestDmlScript::keyAndRequiredChecks()
     DBPtr db = oneTable();
     MyTable &t = table(db);
     t.Fields.Item(1)->pAutoIncrement = false;
-    MyField &f = addField(t, QStringLiteral("n"), QStringLiteral("Name"), Dt::VarChar, 10, false, true);
+    MyField &f = *t.Fields.Add({.Name = QStringLiteral("n"), .Caption = QStringLiteral("Name"),
+                                .pDataType = Dt::VarChar, .pLength = 10, .pNotNull = true});
     f.pReadOnly = setup.contains(QStringLiteral("ro"));
     f.pHideInDetailView = setup.contains(QStringLiteral("hidden"));
     f.pAutoIncrement = setup.contains(QStringLiteral("ai"));
@@ -429,9 +448,11 @@ void TestDmlScript::requestValues()
 {
     DBPtr db = oneTable();
     MyTable &t = table(db);
-    addField(t, QStringLiteral("d"), QStringLiteral("D"), Dt::Date);
-    addField(t, QStringLiteral("a"), QStringLiteral("A"), Dt::VarChar, 10);
-    MyField &u = addField(t, QStringLiteral("u"), QStringLiteral("U"), Dt::VarChar, 10);
+    t.Fields.Add({.Name = QStringLiteral("d"), .Caption = QStringLiteral("D"), .pDataType = Dt::Date});
+    t.Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"), .pDataType = Dt::VarChar,
+                  .pLength = 10});
+    MyField &u = *t.Fields.Add({.Name = QStringLiteral("u"), .Caption = QStringLiteral("U"), .pDataType = Dt::VarChar,
+                                .pLength = 10});
     u.pAllowImageUpload = true;
     const QString block = QStringLiteral(
         "\t// a value posted as an array (name[]=x) counts as empty\r\n"
@@ -479,13 +500,17 @@ void TestDmlScript::deleteChildBlocks()
 {
     DBPtr db = shopProject();
     // a second lookup into customers, and one of customers into itself
-    MyField &f2 = *table(db, 2).Fields.Add({}, QStringLiteral("name"), QStringLiteral("name"), QStringLiteral("customers"),
-                                            QStringLiteral("Billed"), QStringLiteral("billed_to"), false, false, Dt::VarChar, 40,
-                                            0, {}, false, false, false, false, false);
+    MyField &f2 = *table(db, 2).Fields.Add({.Name = QStringLiteral("billed_to"), .Caption = QStringLiteral("Billed"),
+                                            .ParentTable = QStringLiteral("customers"),
+                                            .ParentIDField = QStringLiteral("name"),
+                                            .ParentCaptionField = QStringLiteral("name"), .pDataType = Dt::VarChar,
+                                            .pLength = 40});
     (void)f2;
-    MyField &self = *table(db, 1).Fields.Add({}, QStringLiteral("name"), QStringLiteral("id"), QStringLiteral("customers"),
-                                              QStringLiteral("Referrer"), QStringLiteral("referrer"), false, false, Dt::Int, 11,
-                                              0, {}, false, false, false, false, false);
+    MyField &self = *table(db, 1).Fields.Add({.Name = QStringLiteral("referrer"), .Caption = QStringLiteral("Referrer"),
+                                              .ParentTable = QStringLiteral("customers"),
+                                              .ParentIDField = QStringLiteral("id"),
+                                              .ParentCaptionField = QStringLiteral("name"), .pDataType = Dt::Int,
+                                              .pLength = 11});
     (void)self;
     const QString del = functionText(script(*db, 1), QStringLiteral("delete"));
     auto block = [](const QString &ct, const QString &cf, const QString &cid) {
@@ -534,8 +559,10 @@ void TestDmlScript::updateStatement_data()
 
     {
         DBPtr db = oneTable();
-        addField(table(db), QStringLiteral("a"), QStringLiteral("A"), Dt::VarChar, 10);
-        addField(table(db), QStringLiteral("u"), QStringLiteral("U"), Dt::VarChar, 10).pAllowImageUpload = true;
+        table(db).Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"), .pDataType = Dt::VarChar,
+                              .pLength = 10});
+        table(db).Fields.Add({.Name = QStringLiteral("u"), .Caption = QStringLiteral("U"), .pDataType = Dt::VarChar,
+                              .pLength = 10, .pAllowImageUpload = true});
         QTest::newRow("plain and upload") << db
             << R"~(	sql("update t set " . "a=" . (($a != "") ? "'$a'" : "NULL") . ", " . ($u!="" ? "u='$u'" : ($HTTP_POST_VARS['u_remove'] != 1 ? "u=u" : "u=NULL")) . " where id='$selected_id'");
 }
@@ -544,10 +571,14 @@ void TestDmlScript::updateStatement_data()
     {
         DBPtr db = oneTable();
         MyTable &t = table(db);
-        addField(t, QStringLiteral("ro"), QStringLiteral("RO"), Dt::VarChar, 10).pReadOnly = true;
-        addField(t, QStringLiteral("hid"), QStringLiteral("H"), Dt::VarChar, 10).pHideInDetailView = true;
-        addField(t, QStringLiteral("img"), QStringLiteral("I"), Dt::VarChar, 10).pDetailImage = true;
-        MyField &up = addField(t, QStringLiteral("up"), QStringLiteral("U"), Dt::VarChar, 10);
+        t.Fields.Add({.Name = QStringLiteral("ro"), .Caption = QStringLiteral("RO"), .pDataType = Dt::VarChar,
+                      .pLength = 10, .pReadOnly = true});
+        t.Fields.Add({.Name = QStringLiteral("hid"), .Caption = QStringLiteral("H"), .pDataType = Dt::VarChar,
+                      .pLength = 10, .pHideInDetailView = true});
+        t.Fields.Add({.Name = QStringLiteral("img"), .Caption = QStringLiteral("I"), .pDataType = Dt::VarChar,
+                      .pLength = 10, .pDetailImage = true});
+        MyField &up = *t.Fields.Add({.Name = QStringLiteral("up"), .Caption = QStringLiteral("U"),
+                                     .pDataType = Dt::VarChar, .pLength = 10});
         up.pAllowImageUpload = true;
         up.pReadOnly = true;
         QTest::newRow("read-only upload keeps its term, image only has none") << db
@@ -565,7 +596,8 @@ void TestDmlScript::updateStatement_data()
     }
     {
         DBPtr db = oneTable();
-        addField(table(db), QStringLiteral("ro"), QStringLiteral("RO"), Dt::VarChar, 10).pReadOnly = true;
+        table(db).Fields.Add({.Name = QStringLiteral("ro"), .Caption = QStringLiteral("RO"), .pDataType = Dt::VarChar,
+                              .pLength = 10, .pReadOnly = true});
         QTest::newRow("nothing to set") << db << "\t\t$ro = addslashes($HTTP_POST_VARS[\"ro\"]);\r\n\t}\r\n\r\n}\r\n";
     }
 }
@@ -585,7 +617,8 @@ void TestDmlScript::uploadLines()
 {
     DBPtr db = shopProject();
     MyTable &c = table(db, 1);
-    MyField &plain = addField(c, QStringLiteral("doc"), QStringLiteral("Doc"), Dt::VarChar, 50);
+    MyField &plain = *c.Fields.Add({.Name = QStringLiteral("doc"), .Caption = QStringLiteral("Doc"),
+                                    .pDataType = Dt::VarChar, .pLength = 50});
     plain.pAllowImageUpload = true;
     plain.pUploadFileTypes = QStringLiteral("pdf");
     const QString text = script(*db, 1);
@@ -764,10 +797,13 @@ void TestDmlScript::runInsert()
         QSKIP("php not found");
     DBPtr db = oneTable();
     MyTable &t = table(db);
-    addField(t, QStringLiteral("d"), QStringLiteral("D"), Dt::Date);
-    addField(t, QStringLiteral("a"), QStringLiteral("A"), Dt::VarChar, 10);
-    addField(t, QStringLiteral("b"), QStringLiteral("B"), Dt::VarChar, 10, false, false, false, QStringLiteral("it's \"$x\" \\"));
-    MyField &up = addField(t, QStringLiteral("up"), QStringLiteral("U"), Dt::VarChar, 10);
+    t.Fields.Add({.Name = QStringLiteral("d"), .Caption = QStringLiteral("D"), .pDataType = Dt::Date});
+    t.Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"), .pDataType = Dt::VarChar,
+                  .pLength = 10});
+    t.Fields.Add({.Name = QStringLiteral("b"), .Caption = QStringLiteral("B"), .pDataType = Dt::VarChar, .pLength = 10,
+                  .pDefault = QStringLiteral("it's \"$x\" \\")});
+    MyField &up = *t.Fields.Add({.Name = QStringLiteral("up"), .Caption = QStringLiteral("U"), .pDataType = Dt::VarChar,
+                                 .pLength = 10});
     up.pAllowImageUpload = true;
     up.pNoFileRename = true;
     const QString text = script(*db);
@@ -799,9 +835,12 @@ void TestDmlScript::runInsertRequiredOnlyWhenPosted()
         QSKIP("php not found");
     DBPtr db = oneTable();
     MyTable &t = table(db);
-    addField(t, QStringLiteral("ro"), QStringLiteral("RO"), Dt::VarChar, 10, false, true).pReadOnly = true;
-    addField(t, QStringLiteral("img"), QStringLiteral("Img"), Dt::VarChar, 10, false, true).pDetailImage = true;
-    addField(t, QStringLiteral("d"), QStringLiteral("When"), Dt::Date, 0, false, true);
+    t.Fields.Add({.Name = QStringLiteral("ro"), .Caption = QStringLiteral("RO"), .pDataType = Dt::VarChar,
+                  .pLength = 10, .pNotNull = true, .pReadOnly = true});
+    t.Fields.Add({.Name = QStringLiteral("img"), .Caption = QStringLiteral("Img"), .pDataType = Dt::VarChar,
+                  .pLength = 10, .pNotNull = true, .pDetailImage = true});
+    t.Fields.Add({.Name = QStringLiteral("d"), .Caption = QStringLiteral("When"), .pDataType = Dt::Date,
+                  .pNotNull = true});
     const QString text = script(*db);
 
     PhpCall c;
@@ -836,9 +875,11 @@ void TestDmlScript::runArrayValuesCountAsEmpty()
     if (!phpAvailable())
         QSKIP("php not found");
     DBPtr db = oneTable();
-    addField(table(db), QStringLiteral("d"), QStringLiteral("D"), Dt::Date);
-    addField(table(db), QStringLiteral("a"), QStringLiteral("A"), Dt::VarChar, 10);
-    addField(table(db), QStringLiteral("b"), QStringLiteral("B"), Dt::VarChar, 10);
+    table(db).Fields.Add({.Name = QStringLiteral("d"), .Caption = QStringLiteral("D"), .pDataType = Dt::Date});
+    table(db).Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"), .pDataType = Dt::VarChar,
+                          .pLength = 10});
+    table(db).Fields.Add({.Name = QStringLiteral("b"), .Caption = QStringLiteral("B"), .pDataType = Dt::VarChar,
+                          .pLength = 10});
     const QString text = script(*db);
     PhpCall c;
     c.post = QJsonObject{{QStringLiteral("dYear"), QJsonArray{QStringLiteral("2004")}},
@@ -898,7 +939,8 @@ void TestDmlScript::runSelectedIdEscaped()
     DBPtr db = oneTable();
     // A text key: the escaped key itself reaches SQL.
     table(db).Fields.Item(1)->pDataType = Dt::VarChar;
-    addField(table(db), QStringLiteral("a"), QStringLiteral("A"), Dt::VarChar, 10);
+    table(db).Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"), .pDataType = Dt::VarChar,
+                          .pLength = 10});
     PhpCall c;
     c.call = call;
     c.magic = magic;
@@ -924,7 +966,8 @@ void TestDmlScript::runNumericKeyRefusesText()
         QSKIP("php not found");
     QFETCH(QString, call);
     DBPtr db = oneTable();
-    addField(table(db), QStringLiteral("a"), QStringLiteral("A"), Dt::VarChar, 10);
+    table(db).Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"), .pDataType = Dt::VarChar,
+                          .pLength = 10});
     PhpCall c;
     c.call = call;
     c.templateDV = "x";
@@ -943,12 +986,15 @@ void TestDmlScript::runDeleteRemovesFilesAfterRecord()
     if (!phpAvailable())
         QSKIP("php not found");
     DBPtr db = oneTable(QStringLiteral("p"));
-    MyField &pic = addField(table(db), QStringLiteral("pic"), QStringLiteral("Pic"), Dt::VarChar, 50);
+    MyField &pic = *table(db).Fields.Add({.Name = QStringLiteral("pic"), .Caption = QStringLiteral("Pic"),
+                                          .pDataType = Dt::VarChar, .pLength = 50});
     pic.pAllowImageUpload = true;
     pic.pDeleteFiles = true;
     MyTable &child = *db->Tables.Add(QStringLiteral("C"), QStringLiteral("c"));
-    addField(child, QStringLiteral("id"), QStringLiteral("ID"), Dt::Int, 11, true, true, true);
-    MyField &ref = addField(child, QStringLiteral("p_name"), QStringLiteral("P"), Dt::VarChar, 50);
+    child.Fields.Add({.Name = QStringLiteral("id"), .Caption = QStringLiteral("ID"), .pPrimaryKey = true,
+                      .pDataType = Dt::Int, .pLength = 11, .pNotNull = true, .pAutoIncrement = true});
+    MyField &ref = *child.Fields.Add({.Name = QStringLiteral("p_name"), .Caption = QStringLiteral("P"),
+                                      .pDataType = Dt::VarChar, .pLength = 50});
     ref.ParentTable = QStringLiteral("p");
     ref.ParentIDField = QStringLiteral("pic");
     ref.ParentCaptionField = QStringLiteral("pic");
@@ -1024,7 +1070,8 @@ void TestDmlScript::runUpdateUploads()
     QFETCH(QString, filesAfter);
 
     DBPtr db = oneTable();
-    MyField &pic = addField(table(db), QStringLiteral("pic"), QStringLiteral("Pic"), Dt::VarChar, 50);
+    MyField &pic = *table(db).Fields.Add({.Name = QStringLiteral("pic"), .Caption = QStringLiteral("Pic"),
+                                          .pDataType = Dt::VarChar, .pLength = 50});
     pic.pAllowImageUpload = true;
     pic.pDeleteFiles = true;
     pic.pNoFileRename = keepName;

@@ -309,7 +309,7 @@ private slots:
     {
         DBPtr db = minimalProject();
         MyTable &t2 = *db->Tables.Add("Notes", "notes");
-        addField(t2, "body", "Body", Dt::Text);
+        t2.Fields.Add({.Name = "body", .Caption = "Body", .pDataType = Dt::Text});
         t2.AlterSQL = "ALTER TABLE `notes` DROP PRIMARY KEY;;";
         t2.pkChanged = true;
         RecordingHost host;
@@ -326,8 +326,8 @@ private slots:
     {
         DBPtr db = minimalProject();
         MyTable &t = *db->Tables.Item(1);
-        MyField &odd = addField(t, "odd", "Odd", Dt::VarChar, 30, false, false, false,
-                                QStringLiteral("a\\b'c\"d$e {$x}"));
+        MyField &odd = *t.Fields.Add({.Name = "odd", .Caption = "Odd", .pDataType = Dt::VarChar, .pLength = 30,
+                                      .pDefault = QStringLiteral("a\\b'c\"d$e {$x}")});
         t.AlterSQL = "ALTER TABLE `items` ADD `odd` VARCHAR(30) default 'it\\'s $5 \\\\' ;;";
         RecordingHost host;
         generate(*db, host);

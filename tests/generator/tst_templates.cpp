@@ -78,7 +78,8 @@ void TestTemplates::logOrder()
 {
     DBPtr db = std::make_shared<MyDB>();
     for (const QString &n : {QStringLiteral("X"), QStringLiteral("Y")})
-        addField(*db->Tables.Add(n, n), QStringLiteral("id"), QStringLiteral("ID"), Dt::Int, 0, true);
+        db->Tables.Add(n, n)->Fields.Add({.Name = QStringLiteral("id"), .Caption = QStringLiteral("ID"),
+                                          .pPrimaryKey = true, .pDataType = Dt::Int});
     const Output o = generate(*db, QStringLiteral("X"));
     QCOMPARE(o.log, QStringLiteral("\r\nGenerating X_templateTV.html ... Done.\r\nGenerating Y_templateTV.html ... Done."
                                    "\r\nGenerating X_templateTVS.html ... Done.\r\nGenerating Y_templateTVS.html ... Done."
@@ -88,10 +89,13 @@ void TestTemplates::logOrder()
 void TestTemplates::rowTemplates()
 {
     OneTable t;
-    addField(*t.table, QStringLiteral("a"), QStringLiteral("A"), Dt::Int, 0, true).ColumnWidth = 150;
-    MyField &b = addField(*t.table, QStringLiteral("b"), QStringLiteral("B"), Dt::VarChar);
+    t.table->Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"), .pPrimaryKey = true,
+                         .pDataType = Dt::Int, .ColumnWidth = 150});
+    MyField &b = *t.table->Fields.Add({.Name = QStringLiteral("b"), .Caption = QStringLiteral("B"),
+                                       .pDataType = Dt::VarChar});
     b.pHidden = true;
-    addField(*t.table, QStringLiteral("c"), QStringLiteral("C"), Dt::VarChar).ColumnWidth = 77;
+    t.table->Fields.Add({.Name = QStringLiteral("c"), .Caption = QStringLiteral("C"), .pDataType = Dt::VarChar,
+                         .ColumnWidth = 77});
     const Output o = generate(*t.db);
     QCOMPARE(o.tv, QStringLiteral(
         "<!-- Edit this file to change the layout of each record in the table view -->\r\n"
@@ -114,7 +118,8 @@ void TestTemplates::rowTemplates()
 void TestTemplates::rowTemplatesWithoutSelection()
 {
     OneTable t;
-    addField(*t.table, QStringLiteral("a"), QStringLiteral("A"), Dt::Int, 0, true);
+    t.table->Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"), .pPrimaryKey = true,
+                         .pDataType = Dt::Int});
     const QString tvsWith = generate(*t.db).tvs;
     t.table->AllowSelection = false;
     const Output o = generate(*t.db);
@@ -149,9 +154,11 @@ void TestTemplates::cellClasses()
     QFETCH(QString, tvs);
     OneTable t;
     MyTable &p = *t.db->Tables.Add(QStringLiteral("Parent"), QStringLiteral("p"));
-    addField(p, QStringLiteral("pid"), QStringLiteral("PID"), Dt::Int, 0, true);
-    addField(p, QStringLiteral("title"), QStringLiteral("Title"), Dt::VarChar, 30);
-    MyField &f = addField(*t.table, QStringLiteral("f"), QStringLiteral("F"), type);
+    p.Fields.Add({.Name = QStringLiteral("pid"), .Caption = QStringLiteral("PID"), .pPrimaryKey = true,
+                  .pDataType = Dt::Int});
+    p.Fields.Add({.Name = QStringLiteral("title"), .Caption = QStringLiteral("Title"), .pDataType = Dt::VarChar,
+                  .pLength = 30});
+    MyField &f = *t.table->Fields.Add({.Name = QStringLiteral("f"), .Caption = QStringLiteral("F"), .pDataType = type});
     f.ParentTable = parentTable;
     f.ParentCaptionField = parentCaption;
     const Output o = generate(*t.db);
@@ -237,7 +244,8 @@ void TestTemplates::detailValues()
     QFETCH(QString, options);
     QFETCH(QString, pieces);
     OneTable t;
-    MyField &f = addField(*t.table, QStringLiteral("f"), QStringLiteral("F"), type, qint16(length));
+    MyField &f = *t.table->Fields.Add({.Name = QStringLiteral("f"), .Caption = QStringLiteral("F"), .pDataType = type,
+                                       .pLength = qint16(length)});
     f.pReadOnly = options.contains(u'r');
     if (options.contains(u'l'))
         f.ParentTable = QStringLiteral("p");
@@ -274,7 +282,8 @@ void TestTemplates::uploadPieces()
     QFETCH(QString, options);
     QFETCH(QString, cellText);
     OneTable t;
-    MyField &f = addField(*t.table, QStringLiteral("f"), QStringLiteral("F"), Dt::VarChar, 100);
+    MyField &f = *t.table->Fields.Add({.Name = QStringLiteral("f"), .Caption = QStringLiteral("F"),
+                                       .pDataType = Dt::VarChar, .pLength = 100});
     f.pReadOnly = options.contains(u'r');
     f.pDetailImage = options.contains(u'i');
     f.pDetailLink = options.contains(u'k');
@@ -289,9 +298,12 @@ void TestTemplates::uploadPieces()
 void TestTemplates::requiredMarker()
 {
     OneTable t;
-    addField(*t.table, QStringLiteral("a"), QStringLiteral("A"), Dt::Int, 0, true, true);
-    addField(*t.table, QStringLiteral("b"), QStringLiteral("B"), Dt::VarChar, 0, false, true).CSValueList = QStringLiteral("x;;y");
-    MyField &c = addField(*t.table, QStringLiteral("c"), QStringLiteral("C"), Dt::VarChar);
+    t.table->Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"), .pPrimaryKey = true,
+                         .pDataType = Dt::Int, .pNotNull = true});
+    t.table->Fields.Add({.Name = QStringLiteral("b"), .Caption = QStringLiteral("B"),
+                         .CSValueList = QStringLiteral("x;;y"), .pDataType = Dt::VarChar, .pNotNull = true});
+    MyField &c = *t.table->Fields.Add({.Name = QStringLiteral("c"), .Caption = QStringLiteral("C"),
+                                       .pDataType = Dt::VarChar});
     c.pHideInDetailView = true;
     const Output o = generate(*t.db);
     QVERIFY(o.dv.contains(QStringLiteral(

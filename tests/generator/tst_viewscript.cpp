@@ -25,12 +25,14 @@ struct OneTable {
         db->DateFormat = Variant(1);
         db->DateSeparator = Variant(1);
         table = db->Tables.Add(QStringLiteral("Things"), QStringLiteral("t")).get();
-        addField(*table, QStringLiteral("id"), QStringLiteral("ID"), Dt::Int, 11, true);
+        table->Fields.Add({.Name = QStringLiteral("id"), .Caption = QStringLiteral("ID"), .pPrimaryKey = true,
+                           .pDataType = Dt::Int, .pLength = 11});
     }
     MyField &lookup(const QString &name, const QString &parent)
     {
-        return *table->Fields.Add({}, QStringLiteral("title"), QStringLiteral("pid"), parent, name, name, false,
-                                  false, Dt::Int, 11, 0, {}, false, false, false, false, false);
+        return *table->Fields.Add({.Name = name, .Caption = name, .ParentTable = parent,
+                                   .ParentIDField = QStringLiteral("pid"),
+                                   .ParentCaptionField = QStringLiteral("title"), .pDataType = Dt::Int, .pLength = 11});
     }
 };
 
@@ -110,7 +112,8 @@ void TestViewScript::logsAndWritesEveryTable()
 void TestViewScript::tableWithoutLookups()
 {
     OneTable o;
-    addField(*o.table, QStringLiteral("name"), QStringLiteral("Name"), Dt::VarChar, 20);
+    o.table->Fields.Add({.Name = QStringLiteral("name"), .Caption = QStringLiteral("Name"), .pDataType = Dt::VarChar,
+                         .pLength = 20});
     const Generated g = generate(*o.db);
     QCOMPARE(viewQuery(g.text), QStringLiteral("$x->Query = \"select t.id as 'ID', t.name as 'Name' from t\";"));
     QVERIFY(!g.text.contains(QStringLiteral(" where ")));
@@ -121,8 +124,8 @@ void TestViewScript::lookupsAreLeftJoins()
 {
     OneTable o;
     o.lookup(QStringLiteral("a"), QStringLiteral("customers"));
-    addField(*o.table, QStringLiteral("x"), QStringLiteral("X"), Dt::Int);
-    addField(*o.table, QStringLiteral("y"), QStringLiteral("Y"), Dt::Int);
+    o.table->Fields.Add({.Name = QStringLiteral("x"), .Caption = QStringLiteral("X"), .pDataType = Dt::Int});
+    o.table->Fields.Add({.Name = QStringLiteral("y"), .Caption = QStringLiteral("Y"), .pDataType = Dt::Int});
     o.lookup(QStringLiteral("b"), QStringLiteral("customers"));
     const Generated g = generate(*o.db);
     QCOMPARE(viewQuery(g.text),
@@ -135,7 +138,8 @@ void TestViewScript::hiddenLookupStillJoins()
 {
     OneTable o;
     o.lookup(QStringLiteral("a"), QStringLiteral("p")).pHidden = true;
-    MyField &d = addField(*o.table, QStringLiteral("d"), QStringLiteral("D"), Dt::Date);
+    MyField &d = *o.table->Fields.Add({.Name = QStringLiteral("d"), .Caption = QStringLiteral("D"),
+                                       .pDataType = Dt::Date});
     (void)d;
     const Generated g = generate(*o.db);
     const QString view = viewQuery(g.text);
@@ -182,7 +186,7 @@ void TestViewScript::columnForms()
     QFETCH(bool, link);
     QFETCH(QString, column);
     OneTable o;
-    MyField &f = addField(*o.table, QStringLiteral("f"), QStringLiteral("F"), type);
+    MyField &f = *o.table->Fields.Add({.Name = QStringLiteral("f"), .Caption = QStringLiteral("F"), .pDataType = type});
     if (lookup) {
         f.ParentTable = QStringLiteral("p");
         f.ParentIDField = QStringLiteral("k");
@@ -200,11 +204,14 @@ void TestViewScript::columnForms()
 void TestViewScript::widthsAreWidenedInTheModel()
 {
     OneTable o;
-    MyField &narrow = addField(*o.table, QStringLiteral("a"), QStringLiteral("A"), Dt::Int);
+    MyField &narrow = *o.table->Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"),
+                                            .pDataType = Dt::Int});
     narrow.ColumnWidth = 19;
-    MyField &exact = addField(*o.table, QStringLiteral("b"), QStringLiteral("B"), Dt::Int);
+    MyField &exact = *o.table->Fields.Add({.Name = QStringLiteral("b"), .Caption = QStringLiteral("B"),
+                                           .pDataType = Dt::Int});
     exact.ColumnWidth = 20;
-    MyField &hidden = addField(*o.table, QStringLiteral("c"), QStringLiteral("C"), Dt::Int);
+    MyField &hidden = *o.table->Fields.Add({.Name = QStringLiteral("c"), .Caption = QStringLiteral("C"),
+                                            .pDataType = Dt::Int});
     hidden.ColumnWidth = 3;
     hidden.pHidden = true;
     app().ProjectSaved = true;
@@ -222,10 +229,11 @@ void TestViewScript::dateSortingCountsVisibleColumns()
 {
     DBPtr db = std::make_shared<MyDB>();
     MyTable &t = *db->Tables.Add(QStringLiteral("T"), QStringLiteral("t"));
-    addField(t, QStringLiteral("a"), QStringLiteral("A"), Dt::Int, 0, true).pHidden = true;
-    addField(t, QStringLiteral("b"), QStringLiteral("B"), Dt::Int);
-    addField(t, QStringLiteral("c"), QStringLiteral("C"), Dt::Date);
-    addField(t, QStringLiteral("d"), QStringLiteral("D"), Dt::DateTime);
+    t.Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"), .pPrimaryKey = true,
+                  .pDataType = Dt::Int, .pHidden = true});
+    t.Fields.Add({.Name = QStringLiteral("b"), .Caption = QStringLiteral("B"), .pDataType = Dt::Int});
+    t.Fields.Add({.Name = QStringLiteral("c"), .Caption = QStringLiteral("C"), .pDataType = Dt::Date});
+    t.Fields.Add({.Name = QStringLiteral("d"), .Caption = QStringLiteral("D"), .pDataType = Dt::DateTime});
     const Generated g = generate(*db);
     const QString expected = QStringLiteral(
         "\t// handle date sorting correctly\r\n"
@@ -267,8 +275,10 @@ void TestViewScript::filtersQuery()
     QFETCH(QString, block);
     OneTable o;
     o.table->AllowFilters = allowFilters;
-    addField(*o.table, QStringLiteral("n"), QStringLiteral("N"), Dt::Int).pNotFiltered = true;
-    MyField &h = addField(*o.table, QStringLiteral("h"), QStringLiteral("H"), Dt::Int);
+    o.table->Fields.Add({.Name = QStringLiteral("n"), .Caption = QStringLiteral("N"), .pDataType = Dt::Int,
+                         .pNotFiltered = true});
+    MyField &h = *o.table->Fields.Add({.Name = QStringLiteral("h"), .Caption = QStringLiteral("H"),
+                                       .pDataType = Dt::Int});
     h.pHidden = true;
     if (!anyFilterable) {
         o.table->Fields.Item(1)->pNotFiltered = true;
@@ -333,8 +343,8 @@ void TestViewScript::dataHeight()
 void TestViewScript::captionsAreEscaped()
 {
     OneTable o;
-    addField(*o.table, QStringLiteral("n"), QStringLiteral("O'Neil"), Dt::Int);
-    addField(*o.table, QStringLiteral("p"), QStringLiteral("C:\\x \"$y\""), Dt::Int);
+    o.table->Fields.Add({.Name = QStringLiteral("n"), .Caption = QStringLiteral("O'Neil"), .pDataType = Dt::Int});
+    o.table->Fields.Add({.Name = QStringLiteral("p"), .Caption = QStringLiteral("C:\\x \"$y\""), .pDataType = Dt::Int});
     o.table->Caption = QStringLiteral("A \"quoted\" $title");
     const Generated g = generate(*o.db);
     // the apostrophe as MySQL wants it (PHP keeps \' in a double-quoted

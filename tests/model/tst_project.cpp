@@ -12,12 +12,6 @@ using tess::test::errorOf;
 
 namespace {
 
-FieldPtr addField(MyFields &fields, const QString &name, const QString &key = {})
-{
-    return fields.Add({}, {}, {}, {}, name + QStringLiteral(" caption"), name, false, false, 4, 11, 0, {},
-                      false, false, false, false, false, key);
-}
-
 QStringList names(const MyTables &tables)
 {
     QStringList out;
@@ -187,6 +181,61 @@ private slots:
         QVERIFY(!f->pHideInDetailView && !f->pReadOnly && !f->pDeleteFiles && !f->pNoFileRename && !f->pTextarea);
     }
 
+    void namedFieldKeepsItsValues()
+    {
+        // Every member differs from a fresh field's, the upload types too.
+        MyFields fields;
+        const FieldPtr f = fields.Add(fieldA(), QStringLiteral("a"));
+        const MyField want = fieldA();
+        compareOptions(*f, want);
+        compareIdentity(*f, want);
+        compareLookup(*f, want);
+        QCOMPARE(fields.Item(QStringLiteral("A")), f);
+    }
+
+    void namedFieldAsTheArgumentForm()
+    {
+        // The members the argument form takes, given by name instead: the
+        // rest comes out the same (the upload types set, Index not).
+        MyFields fields;
+        const FieldPtr listed = fields.Add(QStringLiteral("a;;b"), QStringLiteral("pcap"), QStringLiteral("pid"),
+                                           QStringLiteral("ptable"), QStringLiteral("Caption"), QStringLiteral("name"),
+                                           true, false, 15, 40, 2, QStringLiteral("dflt"), false, true, true, false,
+                                           true, QStringLiteral("k1"));
+        const FieldPtr named = fields.Add({.Name = QStringLiteral("name"),
+                                           .Caption = QStringLiteral("Caption"),
+                                           .ParentTable = QStringLiteral("ptable"),
+                                           .ParentIDField = QStringLiteral("pid"),
+                                           .ParentCaptionField = QStringLiteral("pcap"),
+                                           .CSValueList = QStringLiteral("a;;b"),
+                                           .pPrimaryKey = true,
+                                           .pDataType = 15,
+                                           .pLength = 40,
+                                           .pPrecision = 2,
+                                           .pDefault = QStringLiteral("dflt"),
+                                           .pNotNull = true,
+                                           .pAutoIncrement = true,
+                                           .pZeroFill = true},
+                                          QStringLiteral("k2"));
+        compareOptions(*named, *listed);
+        compareIdentity(*named, *listed);
+        compareLookup(*named, *listed);
+        QCOMPARE(named->pUploadFileTypes, QStringLiteral("jpg|jpeg|gif|png"));
+        QCOMPARE(named->Index, qint16(0));
+        QCOMPARE(fields.Count(), 2);
+        QCOMPARE(fields.Item(2), named);
+        QCOMPARE(fields.Item(QStringLiteral("K2")), named);
+        // A key either form took is in use for the other.
+        QCOMPARE(errorOf([&] { fields.Add({.Name = QStringLiteral("other")}, QStringLiteral("K1")); }),
+                 int(Err::KeyInUse));
+        QCOMPARE(errorOf([&] {
+                     fields.Add({}, {}, {}, {}, {}, QStringLiteral("other"), false, false, 0, 0, 0, {}, false, false,
+                                false, false, false, QStringLiteral("k2"));
+                 }),
+                 int(Err::KeyInUse));
+        QCOMPARE(fields.Count(), 2);
+    }
+
     void positionsAndEnumeration()
     {
         MyTables tables;
@@ -205,8 +254,7 @@ private slots:
 
         // Still usable through a held reference after removal.
         QCOMPARE(second.use_count(), 1);
-        second->Fields.Add({}, {}, {}, {}, {}, QStringLiteral("kept"), false, false, 0, 0, 0, {}, false, false,
-                           false, false, false);
+        second->Fields.Add({.Name = QStringLiteral("kept")});
         QCOMPARE(second->Name, QStringLiteral("two"));
         QCOMPARE(second->Fields.Item(1)->Name, QStringLiteral("kept"));
 
@@ -220,10 +268,10 @@ private slots:
     void heldMemberSurvivesLaterChanges()
     {
         MyFields fields;
-        const FieldPtr held = addField(fields, QStringLiteral("a"));
+        const FieldPtr held = fields.Add({.Name = QStringLiteral("a")});
         // Many later additions move the collection's storage around.
         for (int i = 0; i < 100; ++i)
-            addField(fields, QStringLiteral("f%1").arg(i));
+            fields.Add({.Name = QStringLiteral("f%1").arg(i)});
         QCOMPARE(held->Name, QStringLiteral("a"));
         const FieldPtr viaItem = fields.Item(1);
         fields.Remove(1);
@@ -237,7 +285,7 @@ private slots:
     {
         MyDB db;
         const TablePtr t = db.Tables.Add(QStringLiteral("T"), QStringLiteral("t"));
-        const FieldPtr f = addField(t->Fields, QStringLiteral("id"));
+        const FieldPtr f = t->Fields.Add({.Name = QStringLiteral("id")});
         f->pPrimaryKey = true;
         db.Tables.Item(1)->Fields.Item(1)->Caption = QStringLiteral("Key");
         QVERIFY(t->Fields.Item(1)->pPrimaryKey);
@@ -256,8 +304,8 @@ private slots:
     {
         QFETCH(int, position);
         MyFields fields;
-        addField(fields, QStringLiteral("a"));
-        addField(fields, QStringLiteral("b"));
+        fields.Add({.Name = QStringLiteral("a")});
+        fields.Add({.Name = QStringLiteral("b")});
         QCOMPARE(errorOf([&] { fields.Item(position); }), int(Err::SubscriptOutOfRange));
         QCOMPARE(errorOf([&] { fields.Remove(position); }), int(Err::SubscriptOutOfRange));
         QCOMPARE(fields.Count(), 2);
@@ -313,8 +361,8 @@ private slots:
     {
         QFETCH(QString, key);
         MyFields fields;
-        addField(fields, QStringLiteral("id"), QStringLiteral("id"));
-        QCOMPARE(errorOf([&] { addField(fields, QStringLiteral("other"), key); }), int(Err::KeyInUse));
+        fields.Add({.Name = QStringLiteral("id")}, QStringLiteral("id"));
+        QCOMPARE(errorOf([&] { fields.Add({.Name = QStringLiteral("other")}, key); }), int(Err::KeyInUse));
         QCOMPARE(fields.Count(), 1);
         QCOMPARE(names(fields), QStringList{"id"});
 
@@ -323,8 +371,8 @@ private slots:
         QCOMPARE(errorOf([&] { tables.Add(QStringLiteral("U"), QStringLiteral("u"), key); }), int(Err::KeyInUse));
         QCOMPARE(tables.Count(), 1);
         // Members without key never clash.
-        addField(fields, QStringLiteral("x"));
-        addField(fields, QStringLiteral("y"));
+        fields.Add({.Name = QStringLiteral("x")});
+        fields.Add({.Name = QStringLiteral("y")});
         QCOMPARE(fields.Count(), 3);
     }
 
@@ -354,8 +402,8 @@ private slots:
     {
         // The field-moving commands swap two fields through a scratch one.
         MyFields fields;
-        const FieldPtr a = fields.Add({}, {}, {}, {}, {}, {}, false, false, 0, 0, 0, {}, false, false, false, false, false);
-        const FieldPtr b = fields.Add({}, {}, {}, {}, {}, {}, false, false, 0, 0, 0, {}, false, false, false, false, false);
+        const FieldPtr a = fields.Add({});
+        const FieldPtr b = fields.Add({});
         *a = fieldA();
         *b = fieldB();
         MyField scratch;
@@ -384,7 +432,7 @@ private slots:
         db.DateFormat = QStringLiteral("1");
         db.DateSeparator = QStringLiteral("2");
         const TablePtr t = db.Tables.Add("T", "t");
-        addField(t->Fields, "id");
+        t->Fields.Add({.Name = "id"});
         db.Tables.Add("U", "u");
 
         ResetProject(db);
