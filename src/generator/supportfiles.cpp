@@ -1,10 +1,14 @@
 // The fixed files of every generated application: the images, language.php
 // and the compatibility file from the program's files/ folder, the second
-// blank.gif in the upload folder, and the header and footer includes.
+// blank.gif in the upload folder, and the header and footer includes (their
+// texts are templates/header.php.in and footer.php.in).
 #include "generator/generators.h"
+#include "generator/template.h"
 #include "model/constants.h"
 #include "platform/paths.h"
 #include "platform/runtimeerror.h"
+#include "tpl/footer_php.h"
+#include "tpl/header_php.h"
 
 #include <functional>
 
@@ -58,11 +62,11 @@ void CopySupportFiles(GenerationRun &run)
     guarded(run, [&] { run.host.appendLog(QStringLiteral("\r\nCreating header.php and footer.php in output folder ...")); });
     guarded(run, [&] {
         run.WriteOutputFile(run.path(QStringLiteral("header.php")), QStringLiteral("header.php"),
-                            QStringLiteral("<!-- Add header template in this file -->"), false);
+                            filled(tpl::header_php::text), false);
     });
     guarded(run, [&] {
         run.WriteOutputFile(run.path(QStringLiteral("footer.php")), QStringLiteral("footer.php"),
-                            QStringLiteral("<!-- Add footer template in this file -->"), true);
+                            filled(tpl::footer_php::text), true);
     });
     run.host.focusLog();
 }
