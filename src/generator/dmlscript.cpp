@@ -1,5 +1,5 @@
-// The record script of every table, «t»_dml.php: the frame, the pieces that
-// insert() and update() share, and insert() itself.
+// The record script of every table, «table»_dml.php: the frame, the pieces
+// that insert() and update() share, and insert() itself.
 #include "generator/dmlscript.h"
 
 #include "generator/escape.h"
@@ -8,42 +8,13 @@
 #include "model/columndefinition.h"
 #include "model/constants.h"
 #include "platform/runtimeerror.h"
+#include "tpl/dml_php.h"
 
 namespace tess {
 
 namespace dml {
 
-void Script::fill(Lines &to, const Template &tmpl, const MyField *field, Values values) const
-{
-    for (const Template::Piece &p : tmpl) {
-        switch (p.kind) {
-        case Template::Kind::Text:
-            to.raw(tmpl.text(p));
-            break;
-        case Template::Kind::Table:
-            to.raw(table.Name);
-            break;
-        case Template::Kind::Key:
-            to.raw(pk.Name);
-            break;
-        case Template::Kind::Field:
-            Q_ASSERT_X(field, "dml::Script::fill", "«f» without a field");
-            if (field)
-                to.raw(field->Name);
-            break;
-        case Template::Kind::Named: {
-            const QStringView name = tmpl.text(p);
-            const Value *v = values.begin();
-            while (v != values.end() && v->name != name)
-                ++v;
-            Q_ASSERT_X(v != values.end(), "dml::Script::fill", "marker without a value");
-            if (v != values.end())
-                to.raw(v->text);
-            break;
-        }
-        }
-    }
-}
+namespace dml_php = tpl::dml_php;
 
 bool isDate(const MyField &f) { return f.pDataType == Dt::Date; }
 bool isPlainRequest(const MyField &f) { return !isDate(f) && !f.pAutoIncrement && !f.pAllowImageUpload; }
@@ -74,64 +45,46 @@ QString maxUploadSize(const MyField &f)
     return QString::number(f.pMaxUploadSize > 0 ? f.pMaxUploadSize : 20480);
 }
 
-QStringView noRename(const MyField &f) { return f.pNoFileRename ? QStringView(u"true") : QStringView(u"false"); }
-
-void emitSelectedIdKeyLines(Script &s, QStringView whenNotNumber)
+void emitSelectedIdKeyLines(Script &s, const Template &whenNotNumber)
 {
-    s.line(1, u"if(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);");
-    // MySQL compares a numeric key with a text by the text's leading number,
-    // so "1' or '1'='1" would still reach record 1: such a key selects nothing.
+    s.put(dml_php::selectedIdUnquote);
     if (isNumericType(s.pk.pDataType))
-        s.out(1, u"if(!is_numeric($selected_id)) ", whenNotNumber);
+        s.put(whenNotNumber);
 }
 
 void emitSelectedIdEscape(Script &s)
 {
-    emitSelectedIdKeyLines(s, u"return;");
-    // Files are removed only once the statement that drops them succeeded.
+    emitSelectedIdKeyLines(s, dml_php::notNumberReturns);
     if (anyDeletedFiles(s.table))
-        s.line(1, u"$unlinkFiles = array();");
+        s.put(dml_php::unlinkFilesInit);
 }
 
 void emitRequestValues(Script &s)
 {
-    static constexpr Template dateLine =
-        uR"~($«f» = $HTTP_POST_VARS["«f»Year"] . '-' . $HTTP_POST_VARS["«f»Month"] . '-' . $HTTP_POST_VARS["«f»Day"];)~";
-    // Without magic quotes the joined date is escaped like every other value.
-    static constexpr Template escapedDateLine =
-        uR"~($«f» = addslashes($HTTP_POST_VARS["«f»Year"] . '-' . $HTTP_POST_VARS["«f»Month"] . '-' . $HTTP_POST_VARS["«f»Day"]);)~";
-
-    s.line(1, u"// a value posted as an array (name[]=x) counts as empty");
-    s.line(1, uR"~(foreach((array)$HTTP_POST_VARS as $name=>$value){ if(is_array($value)) $HTTP_POST_VARS[$name]=""; })~");
-    s.line(1, u"if(get_magic_quotes_gpc())");
-    s.line(1, u"{");
+    s.put(dml_php::requestValuesHead);
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
         if (isDate(f))
-            s.line(2, dateLine, &f);
+            s.putField(dml_php::dateValue, f);
         else if (isPlainRequest(f))
-            s.line(2, uR"~($«f» = $HTTP_POST_VARS["«f»"];)~", &f);
+            s.putField(dml_php::plainValue, f);
     }
-    s.line(1, u"}");
-    s.line(1, u"else");
-    s.line(1, u"{");
+    s.put(dml_php::requestValuesElse);
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
         if (isDate(f))
-            s.line(2, escapedDateLine, &f);
+            s.putField(dml_php::escapedDateValue, f);
         else if (isPlainRequest(f))
-            s.line(2, uR"~($«f» = addslashes($HTTP_POST_VARS["«f»"]);)~", &f);
+            s.putField(dml_php::escapedPlainValue, f);
     }
-    s.line(1, u"}");
-    // A date whose three parts were left empty is no date: it is stored as
-    // NULL rather than as the invalid text "--".
+    s.put(dml_php::requestValuesEnd);
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
         if (isDate(f))
-            s.line(1, uR"~(if($«f» == "--") $«f» = "";)~", &f);
+            s.putField(dml_php::emptyDate, f);
     }
 }
 
@@ -144,37 +97,12 @@ bool isRequired(const MyField &f)
 
 void emitKeyCheck(Script &s)
 {
-    s.line(1,
-           uR"~(if($«pk» == "") {echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " '«pkcap»': " . $Translation['pkfield empty'] . "</div>"; exit;})~",
-           nullptr, {{u"pkcap", phpDq(s.pk.Caption)}});
-    s.out.blank();
+    s.put(dml_php::keyCheck, {{u"key", s.pk.Name}, {u"keyCaption", phpDq(s.pk.Caption)}});
 }
 
 void emitRequiredCheck(Script &s, const MyField &f)
 {
-    s.line(1, uR"~(if($«f»== ""){)~", &f);
-    s.line(2,
-           uR"~(echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " '«cap»': " . $Translation['field not null'] . "</div>";)~",
-           &f, {{u"cap", phpDq(f.Caption)}});
-    s.line(2, u"exit;");
-    s.line(1, u"}");
-}
-
-void emitRememberStoredFile(Script &s, int indent, const MyField &f, QStringView condition)
-{
-    s.line(indent, uR"~($res = sql("select «f» from «t» where «pk»='$selected_id'");)~", &f);
-    s.line(indent, u"if($row=@mysql_fetch_row($res)){");
-    s.line(indent + 1, u"if($row[0]!=''«cond»){", &f, {{u"cond", condition}});
-    s.line(indent + 2, u"$unlinkFiles[] = $Translation['ImageFolder'].$row[0];");
-    s.line(indent + 1, u"}");
-    s.line(indent, u"}");
-}
-
-void emitUnlinkRemembered(Script &s)
-{
-    s.line(1, u"foreach($unlinkFiles as $file){");
-    s.line(2, u"@unlink($file);");
-    s.line(1, u"}");
+    s.put(dml_php::requiredCheck, {{u"field", f.Name}, {u"caption", phpDq(f.Caption)}});
 }
 
 namespace {
@@ -194,22 +122,17 @@ QString addslashes(const QString &text)
 void emitInsert(Script &s)
 {
     const MyTable &t = s.table;
-    s.line(0, u"function insert()");
-    s.line(0, u"{");
-    s.line(1, u"global $HTTP_SERVER_VARS, $HTTP_GET_VARS, $HTTP_POST_VARS, $HTTP_POST_FILES, $Translation;");
-    s.out.tabs(1);
+    s.put(dml_php::insertHead);
     emitRequestValues(s);
 
-    // Uploads. The stored name goes into SQL: it is escaped here, as the
-    // file of a kept name may carry quotes.
     for (const FieldPtr &fp : t.Fields) {
         const MyField &f = *fp;
         s.tick();
         if (isUpload(f))
-            s.line(1, u"$«f» = addslashes(PrepareUploadedFile('«f»', «max»,'«types»', «nr»));", &f,
-                   {{u"max", maxUploadSize(f)},
-                    {u"types", phpSq(f.pUploadFileTypes)},
-                    {u"nr", noRename(f)}});
+            s.put(dml_php::insertUpload, {{u"field", f.Name},
+                                          {u"maxSize", maxUploadSize(f)},
+                                          {u"fileTypes", phpSq(f.pUploadFileTypes)},
+                                          {u"noRename", f.pNoFileRename ? QStringView(u"true") : QStringView(u"false")}});
     }
 
     if (!s.pk.pAutoIncrement)
@@ -220,12 +143,10 @@ void emitInsert(Script &s)
         const MyField &f = *fp;
         s.tick();
         if (!f.pDefault.isEmpty())
-            s.line(1, uR"~(if($«f» == "") $«f» = "«def»";)~", &f,
-                   {{u"def", phpDq(addslashes(f.pDefault))}});
+            s.put(dml_php::defaultValue, {{u"field", f.Name}, {u"default", phpDq(addslashes(f.pDefault))}});
         if (isRequired(f))
             emitRequiredCheck(s, f);
     }
-    s.out.tabs(1);
 
     Lines columns;
     for (const FieldPtr &fp : t.Fields) {
@@ -243,18 +164,14 @@ void emitInsert(Script &s)
             continue;
         if (!values.isEmpty())
             values.raw(u", ");
-        s.fill(values, uR"~(" . (($«f» != "") ? "'$«f»'" : "NULL") . ")~", fp.get());
+        fill(values, dml_php::insertValue, {{u"field", fp->Name}});
     }
-    // With nothing to store the record still gets its defaults.
-    s.line(1, uR"~(sql("insert into «t» («cols») values («vals»)");)~", nullptr,
-           {{u"cols", columns.text()}, {u"vals", values.text()}});
+    s.put(dml_php::insertStatement, {{u"table", t.Name}, {u"columns", columns.text()}, {u"values", values.text()}});
 
     if (s.pk.pAutoIncrement)
-        s.line(1, u"return mysql_insert_id();");
+        s.put(dml_php::insertEndReturnsId);
     else
-        s.line(1, u"return $«pk»;");
-    s.line(0, u"}");
-    s.out.blank();
+        s.put(dml_php::insertEndReturnsKey, {{u"key", s.pk.Name}});
 }
 
 } // namespace dml
@@ -275,18 +192,12 @@ QString buildScript(GenerationRun &run, const MyTable &table, const dml::ChildLo
 
     Lines out(room);
     dml::Script s{run, table, *pk, out, children};
-    s.out(0, u"<?php");
-    s.out.blank();
-    s.out(0, u"// Data functions for table ", table.Name);
-    s.out.blank();
-    s.out.raw(generatedBy(run));
-    s.out.blank();
+    s.put(tpl::dml_php::scriptHead, {{u"table", table.Name}, {u"generatedBy", generatedBy(run)}});
     dml::emitInsert(s);
     dml::emitDelete(s);
     dml::emitUpdate(s);
     dml::emitForm(s);
-    s.out(0, u"}");
-    s.out.raw(u"?>");
+    s.put(tpl::dml_php::scriptEnd);
     return out.take();
 }
 

@@ -1,11 +1,12 @@
 // form() of the record script: fills the table's detail-view template.
-// Record values are Windows-1252 text, as the whole application is: they
-// are escaped for HTML in that code page.
 #include "generator/dmlscript.h"
 
 #include "generator/escape.h"
+#include "tpl/dml_php.h"
 
 namespace tess::dml {
+
+namespace dml_php = tpl::dml_php;
 
 namespace {
 
@@ -39,45 +40,24 @@ void emitSelectors(Script &s)
         s.tick();
         switch (selectorOf(f)) {
         case Selector::Lookup:
-            s.line(1, u"// combobox: «f»", &f);
-            s.line(1, u"$combo_«f» = new DataCombo;", &f);
-            s.line(1, uR"~($combo_«f»->Query = "select «pid», «pcap» from «pt» order by «pcap»";)~", &f,
-                   {{u"pid", f.ParentIDField},
-                    {u"pcap", f.ParentCaptionField},
-                    {u"pt", f.ParentTable}});
-            s.line(1, uR"~($combo_«f»->SelectName = "«f»";)~", &f);
+            s.put(dml_php::lookupSelector, {{u"field", f.Name},
+                                            {u"parentKey", f.ParentIDField},
+                                            {u"parentCaption", f.ParentCaptionField},
+                                            {u"parentTable", f.ParentTable}});
             // A lookup that may be empty offers the empty choice, so that
             // saving a record does not fill it with the first parent.
             if (!f.pNotNull)
-                s.line(1, uR"~($combo_«f»->FirstItem = "&nbsp;";)~", &f);
+                s.putField(dml_php::lookupEmptyChoice, f);
             break;
-        case Selector::ValueList: {
-            const QString listType = QString::number(f.CSValueListType);
-            const QString items = phpDq(f.CSValueList);
-            const Values list{{u"lt", listType}, {u"list", items}};
-            s.line(1, u"// combobox: «f»", &f);
-            s.line(1, u"$combo_«f» = new Combo;", &f);
-            s.line(1, u"$combo_«f»->ListType = «lt»;", &f, list);
-            s.line(1, u"$combo_«f»->ListBoxHeight = 10;", &f);
-            s.line(1, u"$combo_«f»->RadiosPerLine = 1;", &f);
-            s.line(1, uR"~($combo_«f»->ListItem = explode(";;", "«list»");)~", &f, list);
-            s.line(1, uR"~($combo_«f»->ListData = explode(";;", "«list»");)~", &f, list);
-            s.line(1, uR"~($combo_«f»->SelectName = "«f»";)~", &f);
+        case Selector::ValueList:
+            s.put(dml_php::valueListSelector, {{u"field", f.Name},
+                                               {u"listType", QString::number(f.CSValueListType)},
+                                               {u"list", phpDq(f.CSValueList)}});
             if (f.pNotNull)
-                s.line(1, u"$combo_«f»->AllowNull = false;", &f);
+                s.putField(dml_php::valueListNotNull, f);
             break;
-        }
         case Selector::Date:
-            s.line(1, u"// combobox: «f»", &f);
-            s.line(1, u"$combo_«f» = new DateCombo;", &f);
-            s.line(1, uR"~($combo_«f»->DateFormat = "«order»";)~", &f, {{u"order", order}});
-            s.line(1, u"$combo_«f»->MinYear = 1900;", &f);
-            s.line(1, u"$combo_«f»->MaxYear = 2100;", &f);
-            s.line(1, uR"~($combo_«f»->DefaultDate = date("Y-m-d");)~", &f);
-            s.line(1, u"$combo_«f»->MonthNames = $Translation['month names'];", &f);
-            s.line(1, u"$combo_«f»->CSSOptionClass = 'Option';", &f);
-            s.line(1, u"$combo_«f»->CSSSelectedClass = 'SelectedOption';", &f);
-            s.line(1, u"$combo_«f»->NamePrefix = '«f»';", &f);
+            s.put(dml_php::dateSelector, {{u"field", f.Name}, {u"dateOrder", order}});
             break;
         case Selector::None:
             break;
@@ -87,89 +67,47 @@ void emitSelectors(Script &s)
 
 void emitRecord(Script &s)
 {
-    s.out.blank();
-    s.line(1, u"if($selected_id)");
-    s.line(1, u"{");
-    s.line(2, uR"~($res = sql("select * from «t» where «pk»='$selected_id'");)~");
-    s.line(2, u"$row = mysql_fetch_array($res);");
+    s.put(dml_php::recordHead, {{u"table", s.table.Name}, {u"key", s.pk.Name}});
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
         switch (selectorOf(f)) {
         case Selector::Lookup:
         case Selector::ValueList:
-            s.line(2, uR"~($combo_«f»->SelectedData = $row["«f»"];)~", &f);
+            s.putField(dml_php::selectedData, f);
             break;
         case Selector::Date:
-            s.line(2, uR"~($combo_«f»->DefaultDate = $row["«f»"];)~", &f);
+            s.putField(dml_php::selectedDate, f);
             break;
         case Selector::None:
             break;
         }
     }
-    s.line(1, u"}");
+    s.put(dml_php::recordEnd);
 
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
         const Selector k = selectorOf(f);
         if (k == Selector::Lookup || k == Selector::ValueList)
-            s.line(1, u"$combo_«f»->Render();", &f);
+            s.putField(dml_php::render, f);
     }
-}
-
-void emitButtons(Script &s)
-{
-    s.line(1, u"// process buttons");
-    s.line(1, u"if($AllowInsert){");
-    s.line(2, uR"~($templateCode=str_replace('<%%INSERT_BUTTON%%>', "<input type=image src=insert.gif name=insert alt='" . $Translation['add new record'] . "'>", $templateCode);)~");
-    s.line(1, u"}else{");
-    s.line(2, u"$templateCode=str_replace('<%%INSERT_BUTTON%%>', '', $templateCode);");
-    s.line(1, u"}");
-    s.line(1, u"if($selected_id){");
-    s.line(2, u"if($AllowUpdate){");
-    s.line(3, uR"~($templateCode=str_replace('<%%UPDATE_BUTTON%%>', "<input type=image src=update.gif vspace=1 name=update alt='" . $Translation["update record"] . "'>", $templateCode);)~");
-    s.line(2, u"}else{");
-    s.line(3, u"$templateCode=str_replace('<%%UPDATE_BUTTON%%>', '', $templateCode);");
-    s.line(2, u"}");
-    s.line(2, u"if($AllowDelete){");
-    s.line(3, uR"~($templateCode=str_replace('<%%DELETE_BUTTON%%>', "<input type=image src=delete.gif vspace=1 name=delete alt='" . $Translation['delete record'] . "' onClick=\"return confirm('" . $Translation['are you sure?'] . "');\">", $templateCode);)~");
-    s.line(2, u"}else{");
-    s.line(3, u"$templateCode=str_replace('<%%DELETE_BUTTON%%>', '', $templateCode);");
-    s.line(2, u"}");
-    s.line(2, uR"~($templateCode=str_replace('<%%DESELECT_BUTTON%%>', "<input type=image src=deselect.gif vspace=1 name=deselect alt='" . $Translation['deselect record'] . "'>", $templateCode);)~");
-    s.line(1, u"}else{");
-    s.line(2, u"$templateCode=str_replace('<%%UPDATE_BUTTON%%>', '', $templateCode);");
-    s.line(2, u"$templateCode=str_replace('<%%DELETE_BUTTON%%>', '', $templateCode);");
-    s.line(2, u"$templateCode=str_replace('<%%DESELECT_BUTTON%%>', '', $templateCode);");
-    s.line(1, u"}");
 }
 
 void emitCombos(Script &s)
 {
-    s.out.tabs(1);
-    s.line(1, u"// process combos");
-    // The text of the current choice comes from the record. DataCombo hands
-    // its MatchText out escaped already; the other two give the raw value.
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
         switch (selectorOf(f)) {
         case Selector::Lookup:
-            s.line(1, u"$templateCode=str_replace('<%%COMBO(«f»)%%>', $combo_«f»->HTML, $templateCode);", &f);
-            s.line(1, u"$templateCode=str_replace('<%%COMBOTEXT(«f»)%%>', $combo_«f»->MatchText, $templateCode);", &f);
+            s.putField(dml_php::lookupCombo, f);
             break;
         case Selector::ValueList:
-            s.line(1, u"$templateCode=str_replace('<%%COMBO(«f»)%%>', $combo_«f»->HTML, $templateCode);", &f);
-            s.line(1,
-                   u"$templateCode=str_replace('<%%COMBOTEXT(«f»)%%>', htmlspecialchars($combo_«f»->SelectedData, ENT_QUOTES, 'windows-1252'), $templateCode);",
-                   &f);
+            s.putField(dml_php::valueListCombo, f);
             break;
         case Selector::Date:
-            s.line(1, u"$templateCode=str_replace('<%%COMBO(«f»)%%>', $combo_«f»->GetHTML(), $templateCode);", &f);
-            s.line(1,
-                   u"$templateCode=str_replace('<%%COMBOTEXT(«f»)%%>', htmlspecialchars($combo_«f»->GetHTML(true), ENT_QUOTES, 'windows-1252'), $templateCode);",
-                   &f);
+            s.putField(dml_php::dateCombo, f);
             break;
         case Selector::None:
             break;
@@ -179,103 +117,53 @@ void emitCombos(Script &s)
 
 void emitImages(Script &s)
 {
-    s.out.tabs(1);
-    s.line(1, u"// process images");
+    s.put(dml_php::imagesHead);
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
         if (isUpload(f))
-            s.line(1,
-                   u"$templateCode=str_replace('<%%UPLOADFILE(«f»)%%>', '<input type=hidden name=MAX_FILE_SIZE value=«size»>'.$Translation['upload image'].' <input type=file name=\"«f»\" class=TextBox>', $templateCode);",
-                   &f, {{u"size", QString::number(f.pMaxUploadSize)}});
+            s.put(dml_php::uploadControl, {{u"field", f.Name}, {u"maxFileSize", QString::number(f.pMaxUploadSize)}});
         else
-            s.line(1, u"$templateCode=str_replace('<%%UPLOADFILE(«f»)%%>', '', $templateCode);", &f);
-        if (f.pDetailImage || f.pDetailLink) {
-            s.line(1, u"if($AllowUpdate && $row['«f»']!=''){", &f);
-            s.line(2,
-                   u"$templateCode=str_replace('<%%REMOVEFILE(«f»)%%>', '<input type=checkbox name=\"«f»_remove\" value=\"1\"> <b class=Error>'.$Translation['remove image'].'</b>', $templateCode);",
-                   &f);
-            s.line(1, u"}else{");
-            s.line(2, u"$templateCode=str_replace('<%%REMOVEFILE(«f»)%%>', '', $templateCode);", &f);
-            s.line(1, u"}");
-        }
+            s.putField(dml_php::noUploadControl, f);
+        if (f.pDetailImage || f.pDetailLink)
+            s.putField(dml_php::removeFileControl, f);
     }
 }
 
 void emitValues(Script &s)
 {
-    s.out.tabs(1);
-    s.line(1, u"// process values");
-    s.line(1, u"if($selected_id){");
+    s.put(dml_php::valuesHead);
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
         if (f.pDetailImage)
-            s.line(2, u"$row['«f»']=($row['«f»']!=''?$row['«f»']:'blank.gif');", &f);
-        s.line(2,
-               u"$templateCode=str_replace('<%%VALUE(«f»)%%>', htmlspecialchars($row['«f»'], ENT_QUOTES, 'windows-1252'), $templateCode);",
-               &f);
+            s.putField(dml_php::imageOrBlank, f);
+        s.putField(dml_php::recordValue, f);
     }
-    s.line(1, u"}else{");
+    s.put(dml_php::valuesElse);
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
-        if (f.pDetailImage)
-            s.line(2, u"$templateCode=str_replace('<%%VALUE(«f»)%%>', 'blank.gif', $templateCode);", &f);
-        else
-            s.line(2, u"$templateCode=str_replace('<%%VALUE(«f»)%%>', '', $templateCode);", &f);
+        s.putField(f.pDetailImage ? dml_php::blankImageValue : dml_php::emptyValue, f);
     }
-    s.line(1, u"}");
 }
 
 } // namespace
 
 void emitForm(Script &s)
 {
-    s.line(0, uR"~(function form($selected_id = "", $AllowUpdate = 1, $AllowInsert = 1, $AllowDelete = 1))~");
-    s.line(0, u"{");
-    s.line(1, u"// function to return an editable form for a table records");
-    s.line(1, u"// and fill it with data of record whose ID is $selected_id. If $selected_id");
-    s.line(1, u"// is empty, an empty form is shown, with only an 'Add New'");
-    s.line(1, u"// button displayed.");
-    s.out.tabs(1);
-    s.line(1, u"global $Translation;");
-    emitSelectedIdKeyLines(s, u"$selected_id = \"\";");
-    s.out.tabs(1);
-    s.line(1, uR"~(if(!$AllowInsert && $selected_id==""){  return ""; })~");
-    s.out.tabs(1);
-    s.out.tabs(1);
+    s.put(dml_php::formHead);
+    emitSelectedIdKeyLines(s, dml_php::notNumberDeselects);
+    s.put(dml_php::formInsertOnly);
 
     emitSelectors(s);
     emitRecord(s);
 
-    s.out.tabs(1);
-    s.line(1, u"// code for template based detail view forms");
-    s.out.tabs(1);
-    s.line(1, u"// open the detail view template");
-    // A missing template gives an empty text, on every PHP version.
-    s.line(1, u"$templateCode=@implode('', (array)@file('./«t»_templateDV.html'));");
-    s.out.tabs(1);
-    s.line(1, u"// process form title");
-    s.line(1, u"$templateCode=str_replace('<%%DETAIL_VIEW_TITLE%%>', '«label»', $templateCode);", nullptr,
-           {{u"label", phpSq(s.table.DetailViewLabel)}});
-
-    emitButtons(s);
+    s.put(dml_php::detailTemplate, {{u"table", s.table.Name}, {u"title", phpSq(s.table.DetailViewLabel)}});
     emitCombos(s);
     emitImages(s);
     emitValues(s);
-
-    s.out.tabs(1);
-    s.line(1, u"// process translations");
-    s.line(1, u"foreach($Translation as $symbol=>$trans){");
-    s.line(2, u"$templateCode=str_replace(\"<%%TRANSLATION($symbol)%%>\", $trans, $templateCode);");
-    s.line(1, u"}");
-    s.out.tabs(1);
-    s.line(1, u"// finally, clear scrap");
-    s.line(1, u"$templateCode=str_replace('<%%', '<!--', $templateCode);");
-    s.line(1, u"$templateCode=str_replace('%%>', '-->', $templateCode);");
-    s.out.blank();
-    s.line(1, u"return $templateCode;");
+    s.put(dml_php::formEnd);
 }
 
 } // namespace tess::dml

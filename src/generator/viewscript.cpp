@@ -1,18 +1,21 @@
-// The list page of every table, «table»_view.php: it sets up one DataList
-// with the table-view query, the query of the filter page, the date-sorting
-// handler and the table's display options, and renders it between the
-// header and footer includes.
+// The list page of every table, «table»_view.php; its text is
+// templates/view.php.in. The generator builds the select lists and joins of
+// its queries.
 #include "generator/escape.h"
 #include "generator/generators.h"
 #include "generator/header.h"
 #include "generator/lines.h"
+#include "generator/template.h"
 #include "model/constants.h"
 #include "model/maker.h"
 #include "platform/runtimeerror.h"
+#include "tpl/view_php.h"
 
 namespace tess {
 
 namespace {
+
+namespace view = tpl::view_php;
 
 // Appends text as the content of a single-quoted MySQL literal that stands
 // inside a PHP double-quoted string. Quotes get MySQL's backslash (PHP leaves
@@ -114,7 +117,7 @@ QString viewScript(GenerationRun &run, const MyTable &table, qsizetype room)
         if (!f.pHidden) {
             viewColumn(viewColumns, f, col.view(), lookup, run.mySQLDateFormat);
             viewColumns.raw(u", ");
-            widths(1, u"$x->ColWidth[] = ", f.ColumnWidth, u";");
+            fill(widths, view::colWidth, {{u"width", Decimal(f.ColumnWidth)}});
         }
         if (!f.pNotFiltered) {
             filterColumns.raw(col.view());
@@ -131,39 +134,14 @@ QString viewScript(GenerationRun &run, const MyTable &table, qsizetype room)
     // columns.
     const QString &filterSelect = anyFilterColumn ? filterColumns.text() : viewColumns.text();
 
-    Lines l(room);
-    l.raw(phpHeader(run));
-    l.blank();
-    l(1, u"include(dirname(__FILE__).\"/language.php\");");
-    l(1, u"include(dirname(__FILE__).\"/lib.php\");");
-    l(1, u"include(dirname(__FILE__).\"/", t, u"_dml.php\");");
-    l.tabs(1);
-    l(1, u"$x = new DataList;");
-    // The filters query shows the raw value of every filterable field, hidden
-    // ones included; only the filter page of a table that offers filters may
-    // use it. A CSV request renders the ordinary table view.
-    if (table.AllowFilters) {
-        l(1, u"if($HTTP_POST_VARS[\"Filter_x\"] != \"\")");
-        l(1, u"{");
-        l(2, u"// Query used in filters page");
-        l(2, u"$x->Query = \"", filterSelect, joins.text(), u"\";");
-        l(1, u"}");
-        l(1, u"else");
-        l(1, u"{");
-        l(2, u"// Query used in table view");
-        l(2, u"$x->Query = \"", viewColumns.text(), joins.text(), u"\";");
-        l(1, u"}");
-        // A filter may name only what the filter page offers, on every
-        // request; a page without filters offers none.
-        l(1, u"// Fields offered by the filters page");
-        l(1, u"$x->FilterQuery = \"", filterSelect, joins.text(), u"\";");
-    } else {
-        l(1, u"// Query used in table view");
-        l(1, u"$x->Query = \"", viewColumns.text(), joins.text(), u"\";");
-    }
-    l.tabs(1);
+    Lines queries;
+    if (table.AllowFilters)
+        fill(queries, view::filteredQueries,
+             {{u"filterColumns", filterSelect}, {u"viewColumns", viewColumns.text()}, {u"joins", joins.text()}});
+    else
+        fill(queries, view::query, {{u"viewColumns", viewColumns.text()}, {u"joins", joins.text()}});
 
-    l(1, u"// handle date sorting correctly");
+    Lines dateSorting;
     int c = 0;
     for (const FieldPtr &fp : table.Fields) {
         const MyField &f = *fp;
@@ -172,52 +150,38 @@ QString viewScript(GenerationRun &run, const MyTable &table, qsizetype room)
         ++c;
         if (f.pDataType != Dt::Date)
             continue;
-        for (const QStringView vars : {QStringView(u"$HTTP_POST_VARS"), QStringView(u"$HTTP_GET_VARS")}) {
-            l(1, u"if(", vars, u"['SortField']=='", c, u"' || ", vars, u"['SortField']=='", t, u'.', f.Name, u"'){");
-            l(2, vars, u"['SortField']='", t, u'.', f.Name, u"';");
-            l(2, u"$SortFieldNumeric=", c, u";");
-            l(1, u"}");
-        }
+        fill(dateSorting, view::dateSorting, {{u"column", Decimal(c)}, {u"table", t}, {u"field", f.Name}});
     }
-    l(1, u"// end of date sorting handler");
-    l.tabs(1);
 
     const qint32 height = qint32(table.RecordsPerPage) * 15;
     if (height > 32767 || height < -32768)
         raise(Err::Overflow);
-    l(1, u"$x->DataHeight = ", height, u";");
-    l(1, u"$x->AllowSelection = ", flag(table.AllowSelection), u";");
-    l(1, u"$x->AllowDelete = ", flag(table.AllowDelete), u";");
-    l(1, u"$x->AllowInsert = ", flag(table.AllowInsert), u";");
-    l(1, u"$x->AllowUpdate = ", flag(table.AllowUpdate), u";");
-    l(1, u"$x->AllowFilters = ", flag(table.AllowFilters), u";");
-    l(1, u"$x->AllowSavingFilters = ", flag(table.AllowSavingFilters), u";");
-    l(1, u"$x->AllowSorting = ", flag(table.AllowSorting), u";");
-    l(1, u"$x->AllowNavigation = 1;");
-    l(1, u"$x->AllowPrinting = ", flag(table.AllowPrint), u";");
-    l(1, u"$x->HideTableView = ", flag(table.HideTableView), u";");
-    l(1, u"$x->RecordsPerPage = ", table.RecordsPerPage, u";");
-    l(1, u"$x->QuickSearch = ", table.QuickSearch, u";");
-    l(1, u"$x->QuickSearchText = $Translation[\"quick search\"];");
-    l(1, u"$x->ScriptFileName = \"", t, u"_view.php\";");
-    if (!table.RedirectAfterInsert.isEmpty())
-        l(1, u"$x->RedirectAfterInsert = \"", phpDq(table.RedirectAfterInsert), u"\";");
-    l(1, u"$x->TableTitle = \"", phpDq(table.Caption), u"\";");
-    l(1, u"$x->PrimaryKey = \"", t, u'.', keyField, u"\";");
-    l.raw(widths.text());
-    l(1, u"$x->Template = '", t, u"_templateTV.html';");
-    l(1, u"$x->SelectedTemplate = '", t, u"_templateTVS.html';");
-    l(1, u"$x->ShowTableHeader = 1;");
-    l(1, u"$x->ShowRecordSlots = 1;");
-    l(1, u"$x->HighlightColor = '#EEE1B5';");
-
-    l(1, u"$x->Render();");
-    l.tabs(1);
-    l(1, u"include(dirname(__FILE__).\"/header.php\");");
-    l(1, u"echo $x->HTML;");
-    l(1, u"include(dirname(__FILE__).\"/footer.php\");");
-    l(0, u"?><br><font size=-2><center><?php echo $Translation[\"powered by\"]; ?> Tessaron ", programVersion(),
-      u"</center></font>");
+    const QString redirect = table.RedirectAfterInsert.isEmpty()
+                                 ? QString()
+                                 : filled(view::redirectAfterInsert, {{u"redirect", phpDq(table.RedirectAfterInsert)}});
+    Lines l(room);
+    fill(l, view::script,
+         {{u"phpHeader", phpHeader(run)},
+          {u"table", t},
+          {u"queries", queries.text()},
+          {u"dateSorting", dateSorting.text()},
+          {u"dataHeight", Decimal(height)},
+          {u"allowSelection", flag(table.AllowSelection)},
+          {u"allowDelete", flag(table.AllowDelete)},
+          {u"allowInsert", flag(table.AllowInsert)},
+          {u"allowUpdate", flag(table.AllowUpdate)},
+          {u"allowFilters", flag(table.AllowFilters)},
+          {u"allowSavingFilters", flag(table.AllowSavingFilters)},
+          {u"allowSorting", flag(table.AllowSorting)},
+          {u"allowPrinting", flag(table.AllowPrint)},
+          {u"hideTableView", flag(table.HideTableView)},
+          {u"recordsPerPage", Decimal(table.RecordsPerPage)},
+          {u"quickSearch", Decimal(table.QuickSearch)},
+          {u"redirectAfterInsert", redirect},
+          {u"caption", phpDq(table.Caption)},
+          {u"keyField", keyField},
+          {u"colWidths", widths.text()},
+          {u"version", programVersion()}});
     return l.take();
 }
 

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <limits>
+
 using namespace tess;
 
 namespace {
@@ -66,6 +68,25 @@ private slots:
         // A value that itself looks like a marker is text, not a marker.
         QCOMPARE(filled(kRow, {{u"name", u"«value»"}, {u"value", u""}}),
                  QStringLiteral("<tr><td>«value»</td><td></td><!-- «value» -->\r\n"));
+    }
+
+    void decimalValues_data()
+    {
+        QTest::addColumn<qint64>("number");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << QStringLiteral("0");
+        QTest::newRow("width") << qint64(150) << QStringLiteral("150");
+        QTest::newRow("negative") << qint64(-20) << QStringLiteral("-20");
+        QTest::newRow("largest") << std::numeric_limits<qint64>::max() << QStringLiteral("9223372036854775807");
+        QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << QStringLiteral("-9223372036854775808");
+    }
+    // A number fills a marker without a string of its own.
+    void decimalValues()
+    {
+        QFETCH(qint64, number);
+        QFETCH(QString, text);
+        QCOMPARE(filled(kRow, {{u"name", u"n"}, {u"value", Decimal(number)}}),
+                 QStringLiteral("<tr><td>n</td><td>%1</td><!-- n -->\r\n").arg(text));
     }
 
     void refusesMisfilledTemplates_data()
