@@ -18,6 +18,28 @@
 
 namespace tess {
 
+// A whole number in decimal, without a string of its own: a piece of a
+// line, or a template marker's value ({u"width", Decimal(w)}).
+class Decimal {
+public:
+    explicit Decimal(qint64 n)
+    {
+        quint64 rest = n < 0 ? 0 - quint64(n) : quint64(n);
+        do {
+            m_digits[--m_start] = char16_t(u'0' + rest % 10);
+            rest /= 10;
+        } while (rest);
+        if (n < 0)
+            m_digits[--m_start] = u'-';
+    }
+    operator QStringView() const { return QStringView(m_digits + m_start, kRoom - m_start); }
+
+private:
+    static constexpr qsizetype kRoom = 20;
+    char16_t m_digits[kRoom];
+    qsizetype m_start = kRoom;
+};
+
 class Lines {
 public:
     // `room`: characters to reserve, for a text whose size is known roughly.
@@ -116,19 +138,7 @@ private:
     {
         putNumber(qint64(n));
     }
-    void putNumber(qint64 n)
-    {
-        char16_t digits[20];
-        qsizetype i = std::size(digits);
-        quint64 rest = n < 0 ? 0 - quint64(n) : quint64(n);
-        do {
-            digits[--i] = char16_t(u'0' + rest % 10);
-            rest /= 10;
-        } while (rest);
-        if (n < 0)
-            digits[--i] = u'-';
-        put(QStringView(digits + i, qsizetype(std::size(digits)) - i));
-    }
+    void putNumber(qint64 n) { put(QStringView(Decimal(n))); }
 
     void appendTabs(int indent)
     {

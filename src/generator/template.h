@@ -47,28 +47,6 @@ struct TemplateValue {
 };
 using TemplateValues = std::initializer_list<TemplateValue>;
 
-// A whole number as a marker's value, in decimal, without a string of its
-// own: {u"width", Decimal(w)}.
-class Decimal {
-public:
-    explicit Decimal(qint64 n)
-    {
-        quint64 rest = n < 0 ? 0 - quint64(n) : quint64(n);
-        do {
-            m_digits[--m_start] = char16_t(u'0' + rest % 10);
-            rest /= 10;
-        } while (rest);
-        if (n < 0)
-            m_digits[--m_start] = u'-';
-    }
-    operator QStringView() const { return QStringView(m_digits + m_start, kRoom - m_start); }
-
-private:
-    static constexpr qsizetype kRoom = 20;
-    char16_t m_digits[kRoom];
-    qsizetype m_start = kRoom;
-};
-
 // A template filled with a value missing or a value left over.
 class TemplateError : public std::logic_error {
 public:

@@ -5,6 +5,7 @@
 #include "model/styles.h"
 #include "platform/cp1252.h"
 #include "platform/scriptedui.h"
+#include "support/testfiles.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -13,19 +14,14 @@
 #include <QtTest>
 
 using namespace tess;
+using tess::test::readBytes;
+using tess::test::writeBytes;
 
 namespace {
 
 QByteArray fileLine(const QString &text)
 {
     return '"' + cp1252::encode(ScrambleText(text)) + "\"\r\n";
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
 }
 
 StyleTable defaultTable()

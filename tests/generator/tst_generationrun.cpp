@@ -5,6 +5,7 @@
 #include "converter/projectdump.h"
 #include "fixtures.h"
 #include "testhost.h"
+#include "support/testfiles.h"
 
 #include "generator/generators.h"
 #include "platform/runtimeerror.h"
@@ -20,21 +21,6 @@ using namespace tess;
 using namespace tess::test;
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 // The members whose value differs between two dumps of one project, with
 // their value afterwards.

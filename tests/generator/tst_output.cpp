@@ -3,6 +3,7 @@
 #include "generator/run.h"
 #include "platform/runtimeerror.h"
 #include "testhost.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -16,24 +17,11 @@
 #include <sys/stat.h>
 
 using namespace tess;
+using tess::test::readBytes;
+using tess::test::writeBytes;
 using tess::test::RecordingHost;
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 void setModified(const QString &path, const QDateTime &moment)
 {

@@ -4,6 +4,7 @@
 // functions that record what MySQL would receive.
 #include "fixtures.h"
 #include "testhost.h"
+#include "support/testfiles.h"
 
 #include "generator/generators.h"
 #include "model/columndefinition.h"
@@ -22,20 +23,7 @@ using namespace tess::test;
 
 namespace {
 
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 QString readText(const QString &path) { return QString::fromLatin1(readBytes(path)); }
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 // The setupTable calls of a generated setup.php, without their tab.
 QStringList setupCalls(const QString &text)

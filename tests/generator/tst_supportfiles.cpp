@@ -3,6 +3,7 @@
 // support files themselves, and the guarded generation sequence.
 #include "fixtures.h"
 #include "testhost.h"
+#include "support/testfiles.h"
 
 #include "datalist/datalist.h"
 #include "generator/generators.h"
@@ -25,19 +26,6 @@ namespace {
 
 const QString programFolder() { return QStringLiteral(TESSARON_BIN_DIR); }
 const QString sourceFiles() { return QStringLiteral(TESSARON_SOURCE_DIR "/resources/files"); }
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 QStringList supportNames()
 {

@@ -4,6 +4,7 @@
 #include "platform/cp1252.h"
 #include "platform/runtimeerror.h"
 #include "platform/scriptedui.h"
+#include "support/testfiles.h"
 
 #include <QtTest>
 
@@ -12,6 +13,8 @@
 #include <sys/stat.h>
 
 using namespace tess;
+using tess::test::readBytes;
+using tess::test::writeBytes;
 
 namespace {
 
@@ -19,21 +22,6 @@ const QString F = QStringLiteral("font-family:verdana,arial,tahoma;");
 const QString S = QStringLiteral("font-size:12px;");
 
 QString crlf(const QStringList &items) { return items.join(QStringLiteral("\r\n")); }
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 // One style file line: the scrambled text in quotes.
 QByteArray fileLine(const QString &text)
