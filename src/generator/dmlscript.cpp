@@ -166,7 +166,7 @@ void emitInsert(Script &s)
             values.raw(u", ");
         fill(values, dml_php::insertValue, {{u"field", fp->Name}});
     }
-    s.put(dml_php::insertStatement, {{u"table", t.Name}, {u"columns", columns.text()}, {u"values", values.text()}});
+    s.put(dml_php::insertStatement, {{u"table", t.Name}, {u"columns", columns.view()}, {u"values", values.view()}});
 
     if (s.pk.pAutoIncrement)
         s.put(dml_php::insertEndReturnsId);
@@ -178,7 +178,7 @@ void emitInsert(Script &s)
 
 namespace {
 
-QString buildScript(GenerationRun &run, const MyTable &table, const dml::ChildLookups *children, qsizetype room)
+void buildScript(GenerationRun &run, const MyTable &table, const dml::ChildLookups *children, Lines &out)
 {
     const MyField *pk = nullptr;
     for (const FieldPtr &f : table.Fields) {
@@ -190,7 +190,6 @@ QString buildScript(GenerationRun &run, const MyTable &table, const dml::ChildLo
     if (!pk)
         raise(91, QStringLiteral("Object variable or With block variable not set"));
 
-    Lines out(room);
     dml::Script s{run, table, *pk, out, children};
     s.put(tpl::dml_php::scriptHead, {{u"table", table.Name}, {u"generatedBy", generatedBy(run)}});
     dml::emitInsert(s);
@@ -198,27 +197,22 @@ QString buildScript(GenerationRun &run, const MyTable &table, const dml::ChildLo
     dml::emitUpdate(s);
     dml::emitForm(s);
     s.put(tpl::dml_php::scriptEnd);
-    return out.take();
 }
 
 } // namespace
 
-QString BuildDMLScript(GenerationRun &run, const MyTable &table) { return buildScript(run, table, nullptr, 0); }
+QString BuildDMLScript(GenerationRun &run, const MyTable &table)
+{
+    Lines out;
+    buildScript(run, table, nullptr, out);
+    return out.take();
+}
 
 void GenerateDMLScripts(GenerationRun &run)
 {
     const dml::ChildLookups children = dml::childLookups(run.db);
-    // Each script starts with the room that the one before took: the
-    // scripts of a project are of about one size, so that a text seldom has
-    // to grow.
-    qsizetype room = 0;
-    for (const TablePtr &t : run.db.Tables) {
-        run.generateFile(t->Name + QStringLiteral("_dml.php"), [&] {
-            QString text = buildScript(run, *t, &children, room);
-            room = text.size();
-            return text;
-        });
-    }
+    run.generatePerTable(u"_dml.php",
+                         [&](const MyTable &table, Lines &out) { buildScript(run, table, &children, out); });
 }
 
 } // namespace tess

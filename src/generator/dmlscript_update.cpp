@@ -109,7 +109,7 @@ void emitUpdate(Script &s)
     if (!terms.isEmpty()) {
         // The last term's `, "` gives way to the statement's end.
         terms.chop(3);
-        s.put(dml_php::updateStatement, {{u"table", t.Name}, {u"terms", terms.text()}, {u"key", s.pk.Name}});
+        s.put(dml_php::updateStatement, {{u"table", t.Name}, {u"terms", terms.view()}, {u"key", s.pk.Name}});
         if (anyDeletedFiles(t))
             s.put(dml_php::unlinkRemembered);
     }

@@ -19,7 +19,7 @@ QString indexPage(const GenerationRun &run)
                                           {u"date", run.date},
                                           {u"time", run.time},
                                           {u"download", downloadAddress()},
-                                          {u"rows", rows.text()},
+                                          {u"rows", rows.view()},
                                           {u"webAddress", webAddress()}});
 }
 

@@ -5,6 +5,7 @@
 // overwrite dialog through GenerationHost, tests supply recording ones. The
 // generators only read the project: what a run changes in it is done by
 // GenerateAll (see generators.h).
+#include "generator/lines.h"
 #include "model/appstate.h"
 #include "model/project.h"
 
@@ -92,6 +93,24 @@ struct GenerationRun {
         logGenerating(fileName);
         const QString text = std::forward<Build>(build)();
         return WriteOutputFile(path(fileName), fileName, text, true);
+    }
+
+    // Writes one generated file per table, in project order, named by the
+    // table's name and suffix; build(table, text) appends the file's text.
+    // The files of one kind are of about one size: each text starts with
+    // the room the one before took, so that it seldom has to grow.
+    template <typename Build>
+    void generatePerTable(QStringView suffix, Build &&build)
+    {
+        qsizetype room = 0;
+        for (const TablePtr &table : db.Tables) {
+            generateFile(QString(table->Name).append(suffix), [&] {
+                Lines text(room);
+                build(*table, text);
+                room = text.size();
+                return text.take();
+            });
+        }
     }
 
     // The output routines. The outcome is also returned for the generators

@@ -71,7 +71,7 @@ void tableCall(const GenerationRun &run, const MyTable &table, QString &lastPrim
     }
 
     fill(l, tpl::setup_php::setupTable,
-         {{u"table", phpDq(table.Name)}, {u"create", sqlInPhpDq(create.text())}, {u"alter", alter.text()}});
+         {{u"table", phpDq(table.Name)}, {u"create", sqlInPhpDq(create.text())}, {u"alter", alter.view()}});
 }
 
 // The whole text of setup.php; `schemaChanges` tells whether any table
@@ -87,7 +87,7 @@ QString setupScript(const GenerationRun &run, bool &schemaChanges)
     return filled(tpl::setup_php::script, {{u"phpHeader", phpHeader(run)},
                                            {u"webAddress", webAddress()},
                                            {u"version", programVersion()},
-                                           {u"tables", tables.text()}});
+                                           {u"tables", tables.view()}});
 }
 
 void makeImagesFolder(const GenerationRun &run)

@@ -135,27 +135,11 @@ void detailTemplate(const MyTable &table, Lines &l)
 void GenerateTemplates(GenerationRun &run)
 {
     const TablesByName tables = tablesByName(run.db);
-    // Each template starts with the room that the one before took: the
-    // templates of one kind are of about one size, so that a text seldom
-    // has to grow.
-    qsizetype room = 0;
-    const auto generate = [&](const MyTable &table, QStringView suffix, auto &&build) {
-        run.generateFile(QString(table.Name).append(suffix), [&] {
-            Lines l(room);
-            build(table, l);
-            QString text = l.take();
-            room = text.size();
-            return text;
-        });
-    };
-    for (const TablePtr &t : run.db.Tables)
-        generate(*t, u"_templateTV.html",
-                 [&](const MyTable &table, Lines &l) { rowTemplate(run, tables, table, false, l); });
-    for (const TablePtr &t : run.db.Tables)
-        generate(*t, u"_templateTVS.html",
-                 [&](const MyTable &table, Lines &l) { rowTemplate(run, tables, table, true, l); });
-    for (const TablePtr &t : run.db.Tables)
-        generate(*t, u"_templateDV.html", [&](const MyTable &table, Lines &l) { detailTemplate(table, l); });
+    run.generatePerTable(u"_templateTV.html",
+                         [&](const MyTable &table, Lines &l) { rowTemplate(run, tables, table, false, l); });
+    run.generatePerTable(u"_templateTVS.html",
+                         [&](const MyTable &table, Lines &l) { rowTemplate(run, tables, table, true, l); });
+    run.generatePerTable(u"_templateDV.html", [&](const MyTable &table, Lines &l) { detailTemplate(table, l); });
 }
 
 } // namespace tess

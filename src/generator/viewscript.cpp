@@ -81,7 +81,7 @@ void viewColumn(Lines &to, const MyField &f, QStringView col, bool lookup, const
     alias(to, f);
 }
 
-QString viewScript(GenerationRun &run, const MyTable &table, qsizetype room)
+void viewScript(GenerationRun &run, const MyTable &table, Lines &l)
 {
     const QString &t = table.Name;
     Lines viewColumns;
@@ -132,14 +132,14 @@ QString viewScript(GenerationRun &run, const MyTable &table, qsizetype room)
     filterColumns.chop(2);
     // Without a filterable field the filter page works on the table view's
     // columns.
-    const QString &filterSelect = anyFilterColumn ? filterColumns.text() : viewColumns.text();
+    const QStringView filterSelect = anyFilterColumn ? filterColumns.view() : viewColumns.view();
 
     Lines queries;
     if (table.AllowFilters)
         fill(queries, view::filteredQueries,
-             {{u"filterColumns", filterSelect}, {u"viewColumns", viewColumns.text()}, {u"joins", joins.text()}});
+             {{u"filterColumns", filterSelect}, {u"viewColumns", viewColumns.view()}, {u"joins", joins.view()}});
     else
-        fill(queries, view::query, {{u"viewColumns", viewColumns.text()}, {u"joins", joins.text()}});
+        fill(queries, view::query, {{u"viewColumns", viewColumns.view()}, {u"joins", joins.view()}});
 
     Lines dateSorting;
     int c = 0;
@@ -159,12 +159,11 @@ QString viewScript(GenerationRun &run, const MyTable &table, qsizetype room)
     const QString redirect = table.RedirectAfterInsert.isEmpty()
                                  ? QString()
                                  : filled(view::redirectAfterInsert, {{u"redirect", phpDq(table.RedirectAfterInsert)}});
-    Lines l(room);
     fill(l, view::script,
          {{u"phpHeader", phpHeader(run)},
           {u"table", t},
-          {u"queries", queries.text()},
-          {u"dateSorting", dateSorting.text()},
+          {u"queries", queries.view()},
+          {u"dateSorting", dateSorting.view()},
           {u"dataHeight", Decimal(height)},
           {u"allowSelection", flag(table.AllowSelection)},
           {u"allowDelete", flag(table.AllowDelete)},
@@ -180,25 +179,15 @@ QString viewScript(GenerationRun &run, const MyTable &table, qsizetype room)
           {u"redirectAfterInsert", redirect},
           {u"caption", phpDq(table.Caption)},
           {u"keyField", keyField},
-          {u"colWidths", widths.text()},
+          {u"colWidths", widths.view()},
           {u"version", programVersion()}});
-    return l.take();
 }
 
 } // namespace
 
 void GenerateViewScripts(GenerationRun &run)
 {
-    // Each page starts with the room that the one before took: the pages of
-    // a project are of about one size, so that a text seldom has to grow.
-    qsizetype room = 0;
-    for (const TablePtr &tp : run.db.Tables) {
-        run.generateFile(tp->Name + QStringLiteral("_view.php"), [&] {
-            QString text = viewScript(run, *tp, room);
-            room = text.size();
-            return text;
-        });
-    }
+    run.generatePerTable(u"_view.php", [&](const MyTable &table, Lines &l) { viewScript(run, table, l); });
 }
 
 } // namespace tess
