@@ -1,18 +1,17 @@
 #pragma once
-// Builder for emitted text: every line ends with CR LF and is indented with
-// tabs. The generated files distinguish three kinds of blank line: an empty
-// line, a line of only the current level's tabs, and no line at all.
+// Builder for emitted text: the fixed text comes from the template files
+// (generator/template.h), the parts that the generators compose (SQL lists,
+// repeated sections) are appended here.
 //
-// A line is given as pieces that are appended one after the other: texts
-// (QString, QStringView, u"..." literals, QLatin1StringView, a single
-// character) and whole numbers, written in decimal. No piece needs a string
-// of its own.
+// Pieces are appended one after the other: texts (QString, QStringView,
+// u"..." literals, QLatin1StringView, a single character) and whole
+// numbers, written in decimal. No piece needs a string of its own.
 #include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
 
 #include <cstring>
-#include <iterator>
+#include <cstddef>
 #include <type_traits>
 #include <utility>
 
@@ -49,31 +48,8 @@ public:
             m_buffer.resize(room);
     }
 
-    // indent tabs, the pieces, CR LF
-    template <typename... Pieces>
-    Lines &operator()(int indent, const Pieces &...pieces)
-    {
-        appendTabs(indent);
-        (put(pieces), ...);
-        put(u"\r\n");
-        return *this;
-    }
-    Lines &line(int indent, QStringView text) { return (*this)(indent, text); }
-    // A line whose text `body` appends through raw().
-    template <typename Body>
-    Lines &build(int indent, Body &&body)
-    {
-        appendTabs(indent);
-        body(*this);
-        put(u"\r\n");
-        return *this;
-    }
-    // A line at the left margin.
-    Lines &operator()(const QString &text) { return (*this)(0, text); }
     // An empty line (CR LF only).
     Lines &blank() { return raw(u"\r\n"); }
-    // A separator line of only tabs.
-    Lines &tabs(int indent) { return (*this)(indent); }
     // Pieces without line end.
     template <typename... Pieces>
     Lines &raw(const Pieces &...pieces)
@@ -140,15 +116,6 @@ private:
     }
     void putNumber(qint64 n) { put(QStringView(Decimal(n))); }
 
-    void appendTabs(int indent)
-    {
-        static constexpr char16_t kTabs[] = u"\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
-        constexpr int kMax = int(std::size(kTabs)) - 1;
-        for (; indent > kMax; indent -= kMax)
-            put(QStringView(kTabs, kMax));
-        if (indent > 0)
-            put(QStringView(kTabs, indent));
-    }
     void grow(qsizetype needed) { m_buffer.resize(qMax(needed, qMax(qsizetype(8 * 1024), m_buffer.size() * 2))); }
 
     // Holds the text in its first m_size characters; the rest is room, so

@@ -12,10 +12,9 @@ private slots:
     void pieces()
     {
         Lines l;
-        l(2, u"a", QStringLiteral("b"), QLatin1StringView("c"), u'd', QChar(u'e'), 42, -7, qint16(0));
-        l.blank().tabs(1);
-        l.raw(u"x").build(17, [](Lines &t) { t.raw(u"y"); });
-        QCOMPARE(l.text(), QStringLiteral("\t\tabcde42-70\r\n\r\n\t\r\nx") + QString(17, u'\t') + QStringLiteral("y\r\n"));
+        l.raw(u"a", QStringLiteral("b"), QLatin1StringView("c"), u'd', QChar(u'e'), 42, -7, qint16(0));
+        l.blank().raw(u"x");
+        QCOMPARE(l.text(), QStringLiteral("abcde42-70\r\nx"));
         QCOMPARE(l.size(), l.text().size());
     }
 
@@ -76,11 +75,11 @@ private slots:
     void takeStartsOver()
     {
         Lines l(64);
-        l(0, u"first");
+        l.raw(u"first").blank();
         const QString first = l.take();
         QVERIFY(l.isEmpty());
         QCOMPARE(l.text(), QString());
-        l(0, u"second");
+        l.raw(u"second").blank();
         QCOMPARE(first, QStringLiteral("first\r\n"));
         QCOMPARE(l.take(), QStringLiteral("second\r\n"));
         QCOMPARE(l.take(), QString());
