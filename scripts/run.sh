@@ -17,6 +17,6 @@ fi
 out=${2:-$build/example-app}
 echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): generating the application of $project instead of starting Tessaron."
 mkdir -p "$out"
-"$build/bin/e2e_generate_app" "$project" "$out"
+"$build/bin/tessaron-generate" "$project" "$out"
 echo "Generated application in $out"
 echo "Try it with: scripts/serve-app.sh $out"

@@ -9,8 +9,7 @@
 #include "editor/frmdb.h"
 #include "editor/selection.h"
 #include "model/appstate.h"
-#include "model/styles.h"
-#include "model/xmlreader.h"
+#include "model/openproject.h"
 #include "platform/runtimeerror.h"
 #include "platform/ui.h"
 
@@ -36,36 +35,6 @@ void setEditorVisible(bool visible)
     if (auto *sub = qobject_cast<QMdiSubWindow *>(editor.parentWidget()))
         sub->setVisible(visible);
     editor.setVisible(visible);
-}
-
-// The styles of the style file the opened project names; one that cannot
-// be read leaves the default styles, after its message.
-void loadProjectStyles()
-{
-    const QString &file = app().ProjectDB->StyleSheetFile;
-    if (!projectOpen() || file.isEmpty())
-        return;
-    try {
-        LoadStylesFile(file);
-    } catch (const std::exception &e) {
-        ui().messageBox(errorMessage(e));
-        LoadDefaultStyles(app().Styles);
-    }
-}
-
-// New's reset without its question.
-void resetProject()
-{
-    ResetProject(*app().ProjectDB);
-    LoadDefaultStyles(app().Styles);
-}
-
-// What a failed read leaves: no project, no file.
-void forgetProject()
-{
-    resetProject();
-    app().ProjectDB->DBName.clear();
-    app().FileName.clear();
 }
 
 // Writes the project; a failure is shown and changes nothing, neither the
@@ -114,7 +83,7 @@ void miFileNew_Click()
                            Mb::OkCancel | Mb::Exclamation)
             != Answer::Ok)
         return;
-    resetProject();
+    ClearProject();
     // A later Save must not write the new project over the file opened before.
     app().FileName.clear();
     UpdateProject();
@@ -149,31 +118,9 @@ void miFileOpenXML_Click()
         app().FileName.clear();
     }
 
-    app().FileName = path;
-    resetProject();
     {
         ReadingNotice notice;
-        // Whatever ends the reading early leaves no project behind: not a
-        // half-read one, and no file name for Save to write it over.
-        try {
-            if (!ReadXmlProject(path, *app().ProjectDB)) {
-                ui().messageBox(QStringLiteral("Error while opening the file '") + path
-                                    + QStringLiteral("'.\r\nInvalid or corrupted file"),
-                                Mb::Critical);
-                forgetProject();
-            }
-        } catch (const RuntimeError &e) {
-            if (e.number() == Err::InputPastEnd)
-                ui().messageBox(QStringLiteral("An error occured while reading the file:\r\n") + path
-                                + QStringLiteral("\r\nInvalid file format."));
-            else
-                ui().messageBox(e.message());
-            forgetProject();
-        } catch (const std::exception &e) {
-            ui().messageBox(errorMessage(e));
-            forgetProject();
-        }
-        loadProjectStyles();
+        OpenProjectFile(path);
         UpdateProject();
     }
     setEditorVisible(projectOpen());

@@ -21,11 +21,12 @@ public:
 
 void showError(const std::exception &e) { ui().messageBox(errorMessage(e), Mb::Exclamation); }
 
-void closingLines(GenerationRun &run, GenerationHost &log, const QDateTime &moment)
+bool closingLines(GenerationRun &run, GenerationHost &log, const QDateTime &moment)
 {
     run.setClock(moment);
     const QString when = run.date + QStringLiteral(" at ") + run.time + QStringLiteral(".");
-    if (run.failedFiles == 0 && run.errorsShown == 0) {
+    const bool clean = run.failedFiles == 0 && run.errorsShown == 0;
+    if (clean) {
         log.appendLog(QStringLiteral("\r\n\r\nPHP Application generated successfully on ") + when);
     } else {
         log.appendLog(QStringLiteral("\r\n\r\nPHP Application generated with errors on ") + when);
@@ -33,6 +34,7 @@ void closingLines(GenerationRun &run, GenerationHost &log, const QDateTime &mome
     }
     log.appendLog(QStringLiteral("\r\nFor help on using the generated PHP application, please refer to\r\n"
                                  "the section \"Working with generated applications\" in Help."));
+    return clean;
 }
 
 } // namespace
@@ -45,11 +47,11 @@ void setGenerationClock(GenerationClock c) { clock = c; }
 
 QDateTime GenerateFrontEnd::now() const { return clock ? clock() : QDateTime::currentDateTime(); }
 
-void RunGenerate(GenerateFrontEnd &frontEnd)
+bool RunGenerate(GenerateFrontEnd &frontEnd)
 {
     AppState &state = app();
     if (state.ProjectDB->DBName.isEmpty() || running)
-        return;
+        return false;
     RunningFlag flag;
     MyDB &db = *state.ProjectDB;
 
@@ -60,24 +62,25 @@ void RunGenerate(GenerateFrontEnd &frontEnd)
     try {
         log = &frontEnd.openLog();
         if (!frontEnd.commitPane())
-            return;
+            return false;
         state.AnyImageUpload = false;
         frontEnd.setLogChecking(true);
         if (!ValidateProject(db, *log, state.AnyImageUpload))
-            return;
+            return false;
         frontEnd.setLogChecking(false);
         log->appendLog(QStringLiteral("Error checking: Ok."));
         folder = frontEnd.chooseOutputFolder();
         lastFolder = folder;
         if (folder.isEmpty()) {
             log->appendLog(QStringLiteral("\r\nPHP application generation process cancelled by user."));
-            return;
+            return false;
         }
     } catch (const std::exception &e) {
         showError(e);
-        return;
+        return false;
     }
 
+    bool generated = false;
     frontEnd.setBusy(true);
     try {
         log->appendLog(QStringLiteral("\r\nOutput folder: ") + folder);
@@ -86,11 +89,12 @@ void RunGenerate(GenerateFrontEnd &frontEnd)
         run.anyImageUpload = state.AnyImageUpload;
         run.setClock(frontEnd.now());
         GenerateAll(db, run);
-        closingLines(run, *log, frontEnd.now());
+        generated = closingLines(run, *log, frontEnd.now());
     } catch (const std::exception &e) {
         showError(e);
     }
     frontEnd.setBusy(false);
+    return generated;
 }
 
 } // namespace tess

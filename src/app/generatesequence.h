@@ -33,8 +33,9 @@ using GenerationClock = QDateTime (*)();
 void setGenerationClock(GenerationClock clock);
 
 // The Generate command's run. Does nothing without a project or while
-// another run is going.
-void RunGenerate(GenerateFrontEnd &frontEnd);
+// another run is going. True when the application was generated and the
+// log's last lines say so without errors.
+bool RunGenerate(GenerateFrontEnd &frontEnd);
 
 // The folder the output-folder dialog answered last (empty after a
 // cancel, or before the first run): Browse and Save Log of the log window

@@ -1,8 +1,9 @@
 #!/bin/bash
-# Runs the end-to-end suite: builds the generator program, generates the
-# example project's PHP application, starts a private MariaDB and the PHP
-# built-in server on free loopback ports, runs the browser scenarios with
-# node's test runner and stops both servers again, whatever happened.
+# Runs the end-to-end suite: builds the headless generation program,
+# generates the example project's PHP application as Generate does, starts
+# a private MariaDB and the PHP built-in server on free loopback ports, runs
+# the browser scenarios with node's test runner and stops both servers
+# again, whatever happened.
 #
 #   run.sh [--build-dir DIR] [--out DIR] [--project FILE.tzx] [--app DIR]
 #          [-- node test files...]
@@ -42,11 +43,11 @@ done
 work_log=$(mktemp /tmp/tessaron-e2e-build.XXXXXX)
 trap 'rm -f "$work_log"' EXIT
 
-# The generator program is built on demand (see CMakeLists.txt).
+# The headless generation program is built on demand (see CMakeLists.txt).
 if [ -z "$given_app" ]; then
-  if ! cmake --build "$build" --target e2e_generate_app >"$work_log" 2>&1; then
+  if ! cmake --build "$build" --target tessaron-generate >"$work_log" 2>&1; then
     tail -30 "$work_log" >&2
-    echo "e2e: the generator program does not build" >&2
+    echo "e2e: the headless generation program does not build" >&2
     exit 1
   fi
 fi
@@ -80,7 +81,7 @@ if [ -n "$given_app" ]; then
   rm -f "$app/config.php" "$app/setup.md5"
 else
   echo "e2e: generating $project into $app"
-  if ! "$build/bin/e2e_generate_app" "$project" "$app" >"$out/generate.log" 2>&1; then
+  if ! "$build/bin/tessaron-generate" "$project" "$app" >"$out/generate.log" 2>&1; then
     cat "$out/generate.log" >&2
     echo "e2e: generation reported errors" >&2
     exit 1
