@@ -12,8 +12,10 @@
 
 #include <pugixml.hpp>
 
+#include <bitset>
 #include <cstring>
 #include <exception>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -394,15 +396,23 @@ bool readProject(const QString &FileName, MyDB &db)
     // Database settings first, whatever the place of the tables among them.
     // Nodes with several children (the tables) are passed over here.
     size_t hint = 0;
+    std::bitset<std::size(databaseElements)> settingsRead;
     for (pugi::xml_node c = root.first_child(); c; c = c.next_sibling()) {
         if (!atMostOneChild(c))
             continue;
-        if (const auto *e = dbTable.find(c.name(), hint))
+        if (const auto *e = dbTable.find(c.name(), hint)) {
             apply(*e, db, nodeText(c, buf));
+            settingsRead.set(size_t(e - databaseElements));
+        }
     }
 
     const pugi::xml_node firstTable = tableFrom(root.first_child());
     if (!firstTable) {
+        // A project saved before its first table is a database element
+        // with every one of its settings; anything less is no project file
+        // at all.
+        if (std::strcmp(root.name(), "database") == 0 && settingsRead.all())
+            return true;
         refuse(QStringLiteral("No tables found in the project file. The file format may be invalid."));
         return false;
     }

@@ -3,13 +3,19 @@
 #include "app/forms.h"
 #include "app/frmmain.h"
 #include "converter/projectdump.h"
+#include "editor/frmdb.h"
 #include "model/appstate.h"
 #include "model/styles.h"
 #include "support/guifixture.h"
 
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace tess;
@@ -64,6 +70,7 @@ private slots:
     void openFailures();
     void openCancelled();
     void openFromCommandLine();
+    void projectSavedBeforeItsFirstTableOpens();
 };
 
 void TestGuiFileCommands::openEditSaveReopen()
@@ -272,6 +279,66 @@ void TestGuiFileCommands::openFromCommandLine()
     QCOMPARE(app().CommandLine, QString());
     QCOMPARE(app().FileName, kExample);
     QCOMPARE(project().DBName, QStringLiteral("shop_e2e"));
+}
+
+void TestGuiFileCommands::projectSavedBeforeItsFirstTableOpens()
+{
+    trigger("miFileNew");
+    frmDB &editor = forms().db();
+    const auto type = [&editor](const char *name, const QString &text) {
+        auto *box = editor.findChild<QLineEdit *>(QLatin1String(name));
+        QVERIFY2(box, name);
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    };
+    type("PicDB_txtDBName", QStringLiteral("shop"));
+    type("PicDB_txtDBServer", QStringLiteral("db.local"));
+    type("PicDB_txtUserName", QStringLiteral("admin"));
+    type("PicDB_txtPassword", QStringLiteral("s3cret"));
+    editor.findChild<QComboBox *>(QStringLiteral("PicDB_comboDateFormat"))->setCurrentIndex(1);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shop.tzx"));
+    ui().files << path;
+    trigger("miFileSaveXMLAs");
+    QVERIFY(app().ProjectSaved);
+    const QStringList saved = members();
+    QVERIFY(saved.contains(QStringLiteral("db.DBName=shop")));
+    QVERIFY(saved.contains(QStringLiteral("db.DateFormat=2")));
+
+    // Closing the editor commits its pane again, which counts as a change:
+    // its question is the only box, none about the file.
+    ui().answers << Answer::Ok;
+    open(path);
+    QCOMPARE(ui().messages(),
+             QStringList{"Do want to close the current project?\r\nAny unsaved changes will be lost."});
+    QCOMPARE(members(), saved);
+    QCOMPARE(app().FileName, path);
+    QVERIFY(app().ProjectSaved);
+
+    // The editor shows the database, its pane filled from the file.
+    QVERIFY(forms().isLoaded(Form::DB));
+    frmDB &reopened = forms().db();
+    QVERIFY(reopened.isVisible());
+    auto *tree = reopened.findChild<QTreeWidget *>(QStringLiteral("TreeView1"));
+    QCOMPARE(tree->topLevelItemCount(), 1);
+    QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("shop"));
+    QCOMPARE(tree->topLevelItem(0)->childCount(), 0);
+    QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
+    QVERIFY(reopened.findChild<QWidget *>(QStringLiteral("picDB"))->isVisible());
+    QCOMPARE(reopened.findChild<QLabel *>(QStringLiteral("Label2"))->text(), QStringLiteral("0 tables in database."));
+    const std::pair<const char *, const char *> boxes[] = {
+        {"PicDB_txtDBName", "shop"}, {"PicDB_txtDBServer", "db.local"}, {"PicDB_txtUserName", "admin"},
+        {"PicDB_txtPassword", "s3cret"}};
+    for (const auto &[name, text] : boxes)
+        QCOMPARE(reopened.findChild<QLineEdit *>(QLatin1String(name))->text(), QLatin1String(text));
+    QCOMPARE(reopened.findChild<QComboBox *>(QStringLiteral("PicDB_comboDateFormat"))->currentIndex(), 1);
+
+    // Tables and Project are there to go on with.
+    for (const char *menu : {"mTables", "mProject"})
+        QVERIFY2(forms().main().findChild<QMenu *>(QLatin1String(menu))->menuAction()->isEnabled(), menu);
+    QVERIFY(m_fixture.action(QStringLiteral("miTablesNew"))->isEnabled());
+    QVERIFY(m_fixture.action(QStringLiteral("miProjectGenerate"))->isEnabled());
 }
 
 QTEST_MAIN(TestGuiFileCommands)

@@ -74,6 +74,29 @@ private slots:
         QCOMPARE(fileBytes(source), oldFile(projectTokens()));
     }
 
+    // An old project that holds its database settings and no table yet
+    // converts into a file the main program opens.
+    void databaseOnlyProjectOpens_data()
+    {
+        QTest::addColumn<QStringList>("tokens");
+        QTest::newRow("fixed tokens only") << oldDatabase("shop");
+        QTest::newRow("with every setting") << oldDatabase("shop") + QStringList{"49", "/p/shop.tzs", "1", "2", "5"};
+    }
+    void databaseOnlyProjectOpens()
+    {
+        QFETCH(QStringList, tokens);
+        ScriptedUi ui;
+        const QString source = path("shop.tzp");
+        QVERIFY(writeBytes(source, oldFile(tokens)));
+        QVERIFY(ConvertProject(source, path("shop.tzx")));
+
+        MyDB db;
+        QVERIFY(ReadXmlProject(path("shop.tzx"), db));
+        QVERIFY(ui.shown.isEmpty());
+        QCOMPARE(db.Tables.Count(), 0);
+        QCOMPARE(dump(db), convertedDump(source));
+    }
+
     void defaultOutputPath_data()
     {
         QTest::addColumn<QString>("source");

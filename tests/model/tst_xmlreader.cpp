@@ -54,6 +54,13 @@ Members resetDatabase()
     return members(db);
 }
 
+// Every database setting, as the writer puts them, none at its default.
+const QByteArray kAllSettings = "<databaseName>shop</databaseName><databaseUser>admin</databaseUser>"
+                                "<databasePassword>s&amp;cret</databasePassword>"
+                                "<databaseServer>db.local</databaseServer><hideNavMenu>True</hideNavMenu>"
+                                "<styleSheetFile>/p/shop.tzs</styleSheetFile><scrollStyle>1</scrollStyle>"
+                                "<dateFormat>2</dateFormat><dateSeparator>5</dateSeparator>";
+
 // Keeps the address space of the process within the given number of bytes
 // beyond what it uses now, while it lives.
 class AddressSpaceLimit {
@@ -111,6 +118,8 @@ private slots:
     void acceptedDocumentForms_data();
     void acceptedDocumentForms();
     void noTablesKeepsDatabaseSettings();
+    void projectWithoutTables_data();
+    void projectWithoutTables();
     void errors_data();
     void errors();
     void errorKeepsWhatWasRead();
@@ -419,6 +428,16 @@ void TestXmlReader::refusals_data()
                                         << true << noTables;
     QTest::newRow("processing instruction named table") << QByteArray("<database><?table x?></database>") << true
                                                         << noTables;
+    // Short of a project without tables: every setting below a database element.
+    QTest::newRow("every setting below another root") << "<project>" + kAllSettings + "</project>" << true
+                                                      << noTables;
+    QTest::newRow("one setting missing")
+        << "<database>" + QByteArray(kAllSettings).replace("<scrollStyle>1</scrollStyle>", "") + "</database>" << true
+        << noTables;
+    QTest::newRow("one setting of two nodes")
+        << "<database>" + QByteArray(kAllSettings).replace("<scrollStyle>1</scrollStyle>", "<scrollStyle>1<!--c--></scrollStyle>")
+               + "</database>"
+        << true << noTables;
 }
 
 void TestXmlReader::refusals()
@@ -631,6 +650,48 @@ void TestXmlReader::noTablesKeepsDatabaseSettings()
     QVERIFY(!read("<database><databaseName>kept</databaseName><dateFormat>1</dateFormat></database>", db));
     QCOMPARE(db.DBName, QString("kept"));
     QCOMPARE(shown(db.DateFormat), QString("'1'"));
+}
+
+// A project saved before its first table reads with its settings.
+void TestXmlReader::projectWithoutTables_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("settings");
+
+    const QStringList all{"DBName=shop", "UserName=admin", "Password=s&cret", "Server=db.local", "HideNavMenu=True",
+                          "StyleSheetFile=/p/shop.tzs", "ScrollStyle=1", "DateFormat='2'", "DateSeparator='5'"};
+    QTest::newRow("as written") << "<database>" + kAllSettings + "</database>" << all;
+    QTest::newRow("a new project as written")
+        << QByteArray("<database><databaseName>new_db</databaseName><databaseUser/><databasePassword/>"
+                      "<databaseServer>localhost</databaseServer><hideNavMenu>False</hideNavMenu>"
+                      "<styleSheetFile/><scrollStyle>0</scrollStyle><dateFormat>3</dateFormat>"
+                      "<dateSeparator>4</dateSeparator></database>")
+        << QStringList{"DateFormat='3'", "DateSeparator='4'"};
+    QTest::newRow("other order, indented, with a comment and an unknown element")
+        << QByteArray("<?xml version=\"1.0\"?>\r\n<database>\r\n\t<dateSeparator>5</dateSeparator>\r\n\t<!--c-->"
+                      "<dateFormat>2</dateFormat><scrollStyle>1</scrollStyle><styleSheetFile>/p/shop.tzs</styleSheetFile>"
+                      "<hideNavMenu>True</hideNavMenu><databaseServer>db.local</databaseServer><later/>"
+                      "<databasePassword>s&amp;cret</databasePassword><databaseUser>admin</databaseUser>"
+                      "<databaseName>shop</databaseName>\r\n</database>\r\n")
+        << all;
+}
+
+void TestXmlReader::projectWithoutTables()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, settings);
+    ScriptedUi ui;
+    MyDB db;
+    QVERIFY(read(bytes, db));
+    QCOMPARE(ui.messages(), QStringList());
+    QCOMPARE(db.Tables.Count(), 0);
+    Members want = resetDatabase();
+    for (const QString &s : settings) {
+        const qsizetype eq = s.indexOf(u'=');
+        QVERIFY(want.contains(s.left(eq)));
+        want[s.left(eq)] = s.mid(eq + 1);
+    }
+    QCOMPARE(members(db), want);
 }
 
 // ---------------------------------------------------------------------------
