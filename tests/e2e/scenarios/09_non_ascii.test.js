@@ -103,7 +103,7 @@ test('beside a reference, markup, quotes and named entities stay escaped', async
   h.exec('update products set category_id=2 where id=1');
   const html = await raw(await page.goto(h.url('products_view.php?SelectedID=1')));
   assert.ok(html.includes(`>${ESCAPED}</option>`), 'the lookup escapes the markup');
-  assert.ok(html.includes(ESCAPED), 'the list escapes the markup');
+  assert.ok(html.split(ESCAPED).length > 2, 'the list escapes the markup as well');
   assert.equal(h.norm(await page.locator('select[name=category_id] option:checked').textContent()), SHOWN);
   const l = await h.readList(page);
   assert.equal(l.rows.find((x) => x[0] === '1')[l.headers.indexOf('Category')], SHOWN);
