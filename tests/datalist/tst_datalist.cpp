@@ -164,6 +164,8 @@ private slots:
     void listQueries();
     void listPage_data();
     void listPage();
+    void shownValues_data();
+    void shownValues();
     void paging_data();
     void paging();
 };
@@ -346,7 +348,7 @@ void TestDataList::dateSeparatorLine()
     QFETCH(QString, separator);
     QFETCH(QByteArray, line);
     const QByteArray text = bytesOf(opts(false, false, 0, separator));
-    QVERIFY(text.contains("\t\t" + line + "\r\n\t}\r\n}\r\n\r\n?>"));
+    QVERIFY(text.contains("\t\t" + line + "\r\n\t}\r\n}\r\n"));
 }
 
 // ---- php -l ---------------------------------------------------------------
@@ -850,6 +852,59 @@ void TestDataList::listPage()
     QVERIFY2(r.exitCode == 0, r.err.constData());
     QVERIFY2(!r.err.contains("Fatal"), r.err.constData());
     COMPARE_TEXT(QString::fromLatin1(r.out), expected);
+}
+
+// Every place that shows a stored value (list cells, both ways, and the
+// lookup's options and match) or echoes a typed one (quick search, filter
+// box) escapes it alike: a numeric character reference, which is how a
+// browser posts a letter that windows-1252 lacks, reaches the page as it is.
+// A lookup's key is escaped in full, so that it posts back as stored.
+void TestDataList::shownValues_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QByteArray>("asKey");
+    QTest::newRow("decimal reference") << QByteArray("&#321;ukasz") << QByteArray("&#321;ukasz") << QByteArray("&amp;#321;ukasz");
+    QTest::newRow("hex references") << QByteArray("&#x141;&#X142;&#x00e9;") << QByteArray("&#x141;&#X142;&#x00e9;")
+                                    << QByteArray("&amp;#x141;&amp;#X142;&amp;#x00e9;");
+    QTest::newRow("reference beside markup") << QByteArray("<b>Stanis&#322;aw</b>")
+                                             << QByteArray("&lt;b&gt;Stanis&#322;aw&lt;/b&gt;")
+                                             << QByteArray("&lt;b&gt;Stanis&amp;#322;aw&lt;/b&gt;");
+    QTest::newRow("named entities stay escaped") << QByteArray("&amp;#321; &eacute;") << QByteArray("&amp;amp;#321; &amp;eacute;")
+                                                 << QByteArray("&amp;amp;#321; &amp;eacute;");
+    const QByteArray incomplete("&amp;#321 &amp;#; &amp;#x; &amp;#12a; &amp;#xg1; &amp;# 1;");
+    QTest::newRow("incomplete references stay escaped") << QByteArray("&#321 &#; &#x; &#12a; &#xg1; &# 1;") << incomplete << incomplete;
+    QTest::newRow("quotes and a lone &") << QByteArray("\"O'Neil\" & co") << QByteArray("&quot;O&#039;Neil&quot; &amp; co")
+                                         << QByteArray("&quot;O&#039;Neil&quot; &amp; co");
+    QTest::newRow("windows-1252 letters as they are") << QByteArray("caf\xe9 \x80 \x9c") << QByteArray("caf\xe9 \x80 \x9c")
+                                                      << QByteArray("caf\xe9 \x80 \x9c");
+}
+
+void TestDataList::shownValues()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(QByteArray, expected);
+    QFETCH(QByteArray, asKey);
+    const QString code = QStringLiteral(
+        "$v = base64_decode('%1'); $out = array(); global $FakeRows; "
+        "function inside($text, $from, $to) { $p = strpos($text, $from); if($p === false) return \"(missing $from)\"; $p += strlen($from); "
+        "return substr($text, $p, strpos($text, $to, $p) - $p); } "
+        "request('POST', array()); $x = make_list(1); $FakeRows[0][0] = $v; $x->AllowSelection = 0; $x->Render(); "
+        "$out[] = inside($x->HTML, '<div class=TableBody>&nbsp;', '&nbsp;</div>'); "
+        "$dir = sys_get_temp_dir() . '/dl' . getmypid(); @mkdir($dir); chdir($dir); file_put_contents('tv.html', '<td>[<%%FIELD_0%%>]</td>'); "
+        "$x = make_list(1); $FakeRows[0][0] = $v; $x->Template = 'tv.html'; $x->Render(); unlink('tv.html'); chdir('/'); rmdir($dir); "
+        "$out[] = inside($x->HTML, '<td>[', ']</td>'); "
+        "$FakeRows = array(array($v, $v)); $c = new DataCombo; $c->Query = 'q'; $c->SelectedData = $v; $c->Render(); "
+        "$out[] = inside($c->HTML, 'SelectedOption>', '</option>'); $out[] = $c->MatchText; "
+        "request('POST', array('SearchString' => $v)); $x = make_list(0); $x->Render(); "
+        "$out[] = inside($x->HTML, \"name=SearchString value='\", \"' size=15\"); "
+        "request('POST', array('Filter_x' => '0', 'FilterValue' => array(1 => $v))); $x = make_list(); $x->Render(); "
+        "$out[] = inside($x->HTML, 'name=FilterValue[1] value=\"', '\"></td>'); "
+        "$out[] = inside($c->HTML, \"<option value='\", \"' \"); echo implode('|', $out);").arg(QString::fromLatin1(value.toBase64()));
+    const PhpRun r = scenario("plain", code);
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const QString e = QString::fromLatin1(expected);
+    COMPARE_TEXT(QString::fromLatin1(r.out), QStringList({e, e, e, e, e, e, QString::fromLatin1(asKey)}).join(u'|'));
 }
 
 void TestDataList::paging_data()

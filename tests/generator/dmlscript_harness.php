@@ -2,6 +2,7 @@
 // Runs one function of a generated record script against stand-ins for
 // lib.php, the MySQL functions and the selector classes of datalist.php, and
 // reports every statement, the upload calls and the upload folder's files.
+// The test appends datalist.php's own HTMLEscape() to this file.
 error_reporting(E_ALL & ~E_NOTICE & ~E_WARNING & ~E_DEPRECATED);
 $in = json_decode(file_get_contents($argv[1]), true);
 $dir = $in['dir'];
@@ -29,7 +30,7 @@ function PrepareUploadedFile($name, $max, $types, $nr, $current = null) {
 	return $in['uploads'][$name];
 }
 class DataCombo { var $Query, $SelectName, $SelectedData, $HTML = '', $MatchText = '';
-	function Render() { global $in; $this->HTML = 'select'; $this->MatchText = htmlspecialchars($in['match'], ENT_QUOTES, 'windows-1252'); } }
+	function Render() { global $in; $this->HTML = 'select'; $this->MatchText = HTMLEscape($in['match']); } }
 class Combo { var $ListType, $ListBoxHeight, $RadiosPerLine, $ListItem, $ListData, $SelectName, $AllowNull = true, $SelectedData, $HTML = '';
 	function Render() { $this->HTML = 'list:' . implode('|', $this->ListData); } }
 class DateCombo { var $DateFormat, $MinYear, $MaxYear, $DefaultDate, $MonthNames, $CSSOptionClass, $CSSSelectedClass, $NamePrefix;

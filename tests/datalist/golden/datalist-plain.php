@@ -519,7 +519,7 @@ class DataList
 				$objOperators->Render();
 				$this->HTML .= "<td>" . $objOperators->HTML . "</td>";
 				
-				$this->HTML .= "<td><input size=25 type=text class=TextBox name=FilterValue[$i] value=\"" . htmlspecialchars($FilterValue[$i], ENT_QUOTES, 'windows-1252') . "\"></td></tr>";
+				$this->HTML .= "<td><input size=25 type=text class=TextBox name=FilterValue[$i] value=\"" . HTMLEscape($FilterValue[$i]) . "\"></td></tr>";
 			}
 			
 			$this->HTML .= "\n\t<tr><td colspan=4 class=TableHeader></td></tr>";
@@ -708,7 +708,7 @@ class DataList
 					$QuickSearchAlign = "right";
 				}
 				$this->HTML .= "<div class=TableBodySelected style='text-align:" . $QuickSearchAlign . ";'>";
-				$this->HTML .= "<b>" . $this->QuickSearchText . "</b> <input type=text name=SearchString value='" . htmlspecialchars($SearchString, ENT_QUOTES, 'windows-1252') . "' size=15 class=TextBox>";
+				$this->HTML .= "<b>" . $this->QuickSearchText . "</b> <input type=text name=SearchString value='" . HTMLEscape($SearchString) . "' size=15 class=TextBox>";
 				$this->HTML .= "<input align=top border=0 name=Search type=image vspace=2 hspace=2 src=qsearch.gif alt='" . $this->QuickSearchText . "'>";
 				$this->HTML .= "</div>";
 			}
@@ -963,7 +963,7 @@ class DataList
 						}
 						for($j = 0; $j < $FieldCount; $j++)
 						{
-							$rowTemp = str_replace("<%%FIELD_$j%%>", ($HTMLColumn[$j] ? $row[$j] : htmlspecialchars($row[$j], ENT_QUOTES, 'windows-1252')), $rowTemp);
+							$rowTemp = str_replace("<%%FIELD_$j%%>", ($HTMLColumn[$j] ? $row[$j] : HTMLEscape($row[$j])), $rowTemp);
 						}
 						$this->HTML .= $rowTemp;
 					}
@@ -982,7 +982,7 @@ class DataList
 							{
 								$class = ($IsNumeric ? "TableBodyNumeric" : "TableBody");
 							}
-							$FieldValue = ($HTMLColumn[$j] ? $row[$j] : htmlspecialchars($row[$j], ENT_QUOTES, 'windows-1252'));
+							$FieldValue = ($HTMLColumn[$j] ? $row[$j] : HTMLEscape($row[$j]));
 							
 							$this->HTML .= "<td valign=top class=$class><div class=$class>&nbsp;";
 							if($this->AllowSelection == 1)
@@ -1103,13 +1103,13 @@ class DataCombo
 			if($row[0] == $this->SelectedData)
 			{
 				$sel = "selected class=SelectedOption";
-				$this->MatchText = htmlspecialchars($row[1], ENT_QUOTES, 'windows-1252');
+				$this->MatchText = HTMLEscape($row[1]);
 			}
 			else
 			{
 				$sel = "";
 			}
-			$this->HTML .= "\n\t<option value='" . htmlspecialchars($row[0], ENT_QUOTES, 'windows-1252') . "' " . $sel . ">" . htmlspecialchars($row[1], ENT_QUOTES, 'windows-1252') . "</option>";
+			$this->HTML .= "\n\t<option value='" . htmlspecialchars($row[0], ENT_QUOTES, 'windows-1252') . "' " . $sel . ">" . HTMLEscape($row[1]) . "</option>";
 		}
 		$this->HTML .= "\n</select>";
 	}
@@ -1314,6 +1314,20 @@ class DateCombo
 		$p3 = substr($this->DateFormat, 2, 1);
 		return "${$p1}-${$p2}-${$p3}";
 	}
+}
+
+
+///////////////////////////////////////////////////////////////
+///////////////////////////////////////////////////////////////
+
+
+// escapes a value for HTML. A browser posts a letter that windows-1252
+// cannot carry as its numeric character reference (&#321;), and the table
+// keeps that text: such a reference passes as it is, so that the page shows
+// the letter; markup, quotes, a lone & and a named entity are escaped.
+function HTMLEscape($value)
+{
+	return preg_replace('/&amp;(#([0-9]+|[xX][0-9a-fA-F]+);)/', '&$1', htmlspecialchars($value, ENT_QUOTES, 'windows-1252'));
 }
 
 ?>

@@ -46,3 +46,69 @@ test('non-ASCII text is entered, listed, edited and saved back unchanged', async
   const labels = await page.locator('select[name=category_id] option').allInnerTexts();
   assert.ok(labels.map(h.norm).includes(NAME), `the lookup offers ${NAME}: ${labels}`);
 });
+
+// The page's raw text (windows-1252) of an answer.
+const raw = async (response) => (await response.body()).toString('latin1');
+async function rawAfter(page, action) {
+  const [response] = await Promise.all([page.waitForNavigation({ waitUntil: 'load' }), action()]);
+  return raw(response);
+}
+
+test('a letter outside windows-1252 arrives as its reference and shows as the letter everywhere', async () => {
+  const { page } = b;
+  const NAME = 'Łukasz';
+  const REF = '&#321;ukasz';
+  await page.goto(h.url('categories_view.php'));
+  await page.fill('input[name=name]', NAME);
+  await Promise.all([page.waitForURL(/SelectedID=\d+/), page.click('input[name=insert]')]);
+  await page.waitForLoadState('load');
+  const id = h.scalar(`select id from categories where name=${h.q(REF)}`);
+  assert.ok(id, `the browser posts the letter as its reference: ${h.query('select name from categories')}`);
+  const seen = (html, what) => {
+    assert.ok(html.includes(REF), `${what} carries ${REF}`);
+    assert.ok(!html.includes('&amp;#321;'), `${what} escapes the reference a second time`);
+  };
+  // The list and the detail form of the selected record.
+  seen(await raw(await page.goto(h.url(`categories_view.php?SelectedID=${id}`))), 'the list and the form');
+  assert.equal((await h.readList(page)).rows.find((x) => x[0] === id)[1], NAME);
+  assert.equal(await h.formValue(page, 'name'), NAME);
+  // Saved back as it was stored.
+  await h.submit(page, () => page.click('input[name=update]'));
+  assert.equal(h.scalar(`select name from categories where id=${id}`), REF);
+  // The print view.
+  seen(await rawAfter(page, () => page.click('input[name=Print]')), 'the print view');
+  assert.ok((await h.readList(page)).rows.some((x) => x[1] === NAME), 'the print view shows the letter');
+  // The quick search finds it and shows what was typed.
+  await page.goto(h.url('categories_view.php'));
+  await page.fill('input[name=SearchString]', NAME);
+  seen(await rawAfter(page, () => page.click('input[name=Search]')), 'the quick search');
+  assert.deepEqual(await h.listIds(page), [id]);
+  assert.equal(await page.inputValue('input[name=SearchString]'), NAME);
+  // The lookup of the child table, the parent caption in its list and a
+  // read-only value of its form.
+  h.exec(`update products set category_id=${id}, supplier_ref=${h.q(REF)} where id=1`);
+  seen(await raw(await page.goto(h.url('products_view.php?SelectedID=1'))), 'the child list, its lookup and form');
+  assert.equal(h.norm(await page.locator('select[name=category_id] option:checked').textContent()), NAME);
+  const l = await h.readList(page);
+  assert.equal(l.rows.find((x) => x[0] === '1')[l.headers.indexOf('Category')], NAME);
+  h.seed();
+});
+
+test('beside a reference, markup, quotes and named entities stay escaped', async () => {
+  const { page } = b;
+  const STORED = '<b>&#x142;</b> "q" &amp; &#x';
+  const SHOWN = '<b>ł</b> "q" &amp; &#x';
+  const ESCAPED = '&lt;b&gt;&#x142;&lt;/b&gt; &quot;q&quot; &amp;amp; &amp;#x';
+  h.exec(`update categories set name=${h.q(STORED)} where id=2`);
+  h.exec('update products set category_id=2 where id=1');
+  const html = await raw(await page.goto(h.url('products_view.php?SelectedID=1')));
+  assert.ok(html.includes(`>${ESCAPED}</option>`), 'the lookup escapes the markup');
+  assert.ok(html.split(ESCAPED).length > 2, 'the list escapes the markup as well');
+  assert.equal(h.norm(await page.locator('select[name=category_id] option:checked').textContent()), SHOWN);
+  const l = await h.readList(page);
+  assert.equal(l.rows.find((x) => x[0] === '1')[l.headers.indexOf('Category')], SHOWN);
+  assert.equal(await page.locator('tr[onmouseover] b').count(), 0, 'no markup in the list');
+  await page.goto(h.url('categories_view.php?SelectedID=2'));
+  assert.equal(await h.formValue(page, 'name'), SHOWN);
+  h.seed();
+});

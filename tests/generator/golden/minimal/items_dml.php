@@ -115,8 +115,8 @@ function form($selected_id = "", $AllowUpdate = 1, $AllowInsert = 1, $AllowDelet
 	
 	// process values
 	if($selected_id){
-		$templateCode=str_replace('<%%VALUE(id)%%>', htmlspecialchars($row['id'], ENT_QUOTES, 'windows-1252'), $templateCode);
-		$templateCode=str_replace('<%%VALUE(title)%%>', htmlspecialchars($row['title'], ENT_QUOTES, 'windows-1252'), $templateCode);
+		$templateCode=str_replace('<%%VALUE(id)%%>', HTMLEscape($row['id']), $templateCode);
+		$templateCode=str_replace('<%%VALUE(title)%%>', HTMLEscape($row['title']), $templateCode);
 	}else{
 		$templateCode=str_replace('<%%VALUE(id)%%>', '', $templateCode);
 		$templateCode=str_replace('<%%VALUE(title)%%>', '', $templateCode);

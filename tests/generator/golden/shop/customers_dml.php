@@ -200,11 +200,11 @@ function form($selected_id = "", $AllowUpdate = 1, $AllowInsert = 1, $AllowDelet
 	
 	// process values
 	if($selected_id){
-		$templateCode=str_replace('<%%VALUE(id)%%>', htmlspecialchars($row['id'], ENT_QUOTES, 'windows-1252'), $templateCode);
-		$templateCode=str_replace('<%%VALUE(name)%%>', htmlspecialchars($row['name'], ENT_QUOTES, 'windows-1252'), $templateCode);
+		$templateCode=str_replace('<%%VALUE(id)%%>', HTMLEscape($row['id']), $templateCode);
+		$templateCode=str_replace('<%%VALUE(name)%%>', HTMLEscape($row['name']), $templateCode);
 		$row['photo']=($row['photo']!=''?$row['photo']:'blank.gif');
-		$templateCode=str_replace('<%%VALUE(photo)%%>', htmlspecialchars($row['photo'], ENT_QUOTES, 'windows-1252'), $templateCode);
-		$templateCode=str_replace('<%%VALUE(since)%%>', htmlspecialchars($row['since'], ENT_QUOTES, 'windows-1252'), $templateCode);
+		$templateCode=str_replace('<%%VALUE(photo)%%>', HTMLEscape($row['photo']), $templateCode);
+		$templateCode=str_replace('<%%VALUE(since)%%>', HTMLEscape($row['since']), $templateCode);
 	}else{
 		$templateCode=str_replace('<%%VALUE(id)%%>', '', $templateCode);
 		$templateCode=str_replace('<%%VALUE(name)%%>', '', $templateCode);

@@ -189,7 +189,7 @@ function form($selected_id = "", $AllowUpdate = 1, $AllowInsert = 1, $AllowDelet
 	$templateCode=str_replace('<%%COMBO(order_date)%%>', $combo_order_date->GetHTML(), $templateCode);
 	$templateCode=str_replace('<%%COMBOTEXT(order_date)%%>', htmlspecialchars($combo_order_date->GetHTML(true), ENT_QUOTES, 'windows-1252'), $templateCode);
 	$templateCode=str_replace('<%%COMBO(status)%%>', $combo_status->HTML, $templateCode);
-	$templateCode=str_replace('<%%COMBOTEXT(status)%%>', htmlspecialchars($combo_status->SelectedData, ENT_QUOTES, 'windows-1252'), $templateCode);
+	$templateCode=str_replace('<%%COMBOTEXT(status)%%>', HTMLEscape($combo_status->SelectedData), $templateCode);
 	
 	// process images
 	$templateCode=str_replace('<%%UPLOADFILE(id)%%>', '', $templateCode);
@@ -202,13 +202,13 @@ function form($selected_id = "", $AllowUpdate = 1, $AllowInsert = 1, $AllowDelet
 	
 	// process values
 	if($selected_id){
-		$templateCode=str_replace('<%%VALUE(id)%%>', htmlspecialchars($row['id'], ENT_QUOTES, 'windows-1252'), $templateCode);
-		$templateCode=str_replace('<%%VALUE(customer_id)%%>', htmlspecialchars($row['customer_id'], ENT_QUOTES, 'windows-1252'), $templateCode);
-		$templateCode=str_replace('<%%VALUE(order_date)%%>', htmlspecialchars($row['order_date'], ENT_QUOTES, 'windows-1252'), $templateCode);
-		$templateCode=str_replace('<%%VALUE(status)%%>', htmlspecialchars($row['status'], ENT_QUOTES, 'windows-1252'), $templateCode);
-		$templateCode=str_replace('<%%VALUE(notes)%%>', htmlspecialchars($row['notes'], ENT_QUOTES, 'windows-1252'), $templateCode);
-		$templateCode=str_replace('<%%VALUE(internal_code)%%>', htmlspecialchars($row['internal_code'], ENT_QUOTES, 'windows-1252'), $templateCode);
-		$templateCode=str_replace('<%%VALUE(total)%%>', htmlspecialchars($row['total'], ENT_QUOTES, 'windows-1252'), $templateCode);
+		$templateCode=str_replace('<%%VALUE(id)%%>', HTMLEscape($row['id']), $templateCode);
+		$templateCode=str_replace('<%%VALUE(customer_id)%%>', HTMLEscape($row['customer_id']), $templateCode);
+		$templateCode=str_replace('<%%VALUE(order_date)%%>', HTMLEscape($row['order_date']), $templateCode);
+		$templateCode=str_replace('<%%VALUE(status)%%>', HTMLEscape($row['status']), $templateCode);
+		$templateCode=str_replace('<%%VALUE(notes)%%>', HTMLEscape($row['notes']), $templateCode);
+		$templateCode=str_replace('<%%VALUE(internal_code)%%>', HTMLEscape($row['internal_code']), $templateCode);
+		$templateCode=str_replace('<%%VALUE(total)%%>', HTMLEscape($row['total']), $templateCode);
 	}else{
 		$templateCode=str_replace('<%%VALUE(id)%%>', '', $templateCode);
 		$templateCode=str_replace('<%%VALUE(customer_id)%%>', '', $templateCode);
