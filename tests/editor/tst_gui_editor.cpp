@@ -933,6 +933,13 @@ private slots:
     {
         openProject();
         auto *bar = control<QPushButton>("Command1");
+        // Dragged with the mouse, the tree's edge follows the pointer.
+        const int designed = tree()->width();
+        QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(2, 40));
+        QTest::mouseMove(bar, QPoint(62, 40));
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(2, 40));
+        QCOMPARE(tree()->width(), designed + 62);
+        QCOMPARE(bar->x(), tree()->x() + tree()->width());
         const int width = tree()->width();
         // Only the left button alone moves it, and only inside its limits.
         QMouseEvent right(QEvent::MouseMove, QPointF(40, 5), bar->mapToGlobal(QPointF(40, 5)), Qt::NoButton,
