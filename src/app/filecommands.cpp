@@ -54,7 +54,8 @@ void saveTo(const QString &path)
 }
 
 // While the file is read: the notice on screen, the main window taking no
-// input, the busy pointer.
+// input, the busy pointer. Afterwards the main window has its default
+// pointer again, which also ends what's-this mode.
 class ReadingNotice {
 public:
     ReadingNotice()
@@ -68,8 +69,10 @@ public:
     ~ReadingNotice()
     {
         forms().unload(Form::PleaseWait);
-        if (forms().isLoaded(Form::Main))
+        if (forms().isLoaded(Form::Main)) {
             forms().main().setEnabled(true);
+            forms().main().resetMousePointer();
+        }
         QApplication::restoreOverrideCursor();
     }
 };

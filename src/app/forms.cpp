@@ -31,12 +31,18 @@ template <> frmM2C *create<frmM2C>() { return new frmM2C; }
 // The converter program has no main window.
 template <> frmConverter *create<frmConverter>() { return new frmConverter; }
 
+// The editor fills the main window's client area; the main window keeps
+// it filling as it changes size (frmMain::eventFilter).
 template <> frmDB *create<frmDB>()
 {
     auto *editor = new frmDB;
-    const QSize designed = editor->size();
-    QMdiSubWindow *window = forms().main().mdiArea()->addSubWindow(editor);
-    window->resize(designed);
+    frmMain &main = forms().main();
+    QMdiSubWindow *window = main.mdiArea()->addSubWindow(editor);
+    // A main window not yet on screen has no client area to measure.
+    if (main.isVisible())
+        window->setGeometry(main.mdiArea()->viewport()->rect());
+    else
+        window->resize(editor->size());
     return editor;
 }
 

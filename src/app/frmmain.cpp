@@ -17,6 +17,8 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QToolButton>
 
@@ -56,6 +58,10 @@ const ToolbarCommand kToolbar[] = {
 
 void setMenuEnabled(QMenu *menu, bool enabled)
 {
+    // The menu widget itself too: a menu re-enables its bar entry whenever
+    // it is enabled again with the main window (after a read that disabled
+    // the window), unless it was switched off on its own.
+    menu->setEnabled(enabled);
     // A disabled menu alone would leave its items' shortcuts working.
     menu->menuAction()->setEnabled(enabled);
     for (QAction *action : menu->actions()) {
@@ -271,6 +277,14 @@ void frmMain::changeEvent(QEvent *event)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == ui->MDIArea->viewport() && event->type() == QEvent::Resize) {
+        // A child window that filled the client area goes on filling it; one
+        // the user has moved or sized keeps its place.
+        const auto *resize = static_cast<QResizeEvent *>(event);
+        for (QMdiSubWindow *window : ui->MDIArea->subWindowList())
+            if (window->windowState() == Qt::WindowNoState && window->geometry() == QRect(QPoint(), resize->oldSize()))
+                window->setGeometry(QRect(QPoint(), resize->size()));
+    }
     if (watched == ui->MDIArea->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         runEntry(QStringLiteral("MDIForm_DblClick"),
                  [] { runEntry(QStringLiteral("miFileOpenXML_Click"), commands::miFileOpenXML_Click); });

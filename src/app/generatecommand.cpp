@@ -4,6 +4,7 @@
 #include "app/dialogs.h"
 #include "app/forms.h"
 #include "app/frmgenerating.h"
+#include "app/frmmain.h"
 #include "app/generatesequence.h"
 #include "editor/selection.h"
 
@@ -32,13 +33,17 @@ public:
         return true;
     }
     QString chooseOutputFolder() override { return dialogs().chooseOutputFolder(); }
+    // After the run the main window has its default pointer again, which
+    // also ends what's-this mode.
     void setBusy(bool busy) override
     {
         forms().generating().setBusy(busy);
-        if (busy)
+        if (busy) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
+        } else {
             QApplication::restoreOverrideCursor();
+            forms().main().resetMousePointer();
+        }
     }
 };
 

@@ -164,6 +164,7 @@ frmDB::frmDB(QWidget *parent)
     tb->setupUi(picTable);
     picField = new QWidget(ui->Picture1);
     fl->setupUi(picField);
+    m_paneWidths = {picDB->width(), picTable->width(), picField->width()};
     for (QWidget *pane : {picDB, picTable, picField}) {
         setBackground(pane, designedPaneColour, QPalette::Window);
         pane->setFocusPolicy(Qt::StrongFocus);
@@ -182,6 +183,9 @@ frmDB::frmDB(QWidget *parent)
     ui->Command1->setCursor(Qt::SizeHorCursor);
     ui->Command1->setMouseTracking(true);
     ui->TreeView1->header()->hide();
+    // Whole names, with a scroll bar for one longer than the tree is wide.
+    ui->TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    ui->TreeView1->header()->setStretchLastSection(false);
     QPalette treeColours = ui->TreeView1->palette();
     treeColours.setColor(QPalette::Text, Qt::black);
     ui->TreeView1->setPalette(treeColours);
@@ -264,6 +268,11 @@ void frmDB::applyColours()
     apply(QStringLiteral("TextBoxesBackground"), w, e, 12648447, boxColourControls(*db, *tb, *fl), QPalette::Base);
 }
 
+int frmDB::paneWidth(const QWidget *pane) const
+{
+    return pane == picDB ? m_paneWidths[0] : pane == picTable ? m_paneWidths[1] : m_paneWidths[2];
+}
+
 QWidget *frmDB::visiblePaneWidget() const
 {
     for (QWidget *pane : {picDB, picTable, picField})
@@ -320,17 +329,22 @@ void frmDB::Form_Resize()
     picField->move(0, 0);
     picTable->move(0, 0);
     const int paneHeight = fl->PicField_txtWarning->geometry().bottom() + 1 + 20;
+    // The bars lie over the viewport: what they leave of it is what shows.
+    // A pane smaller than that grows to fill it, so that a large window
+    // shows no bare strip beside or below the pane.
+    const QSize shown(std::max(0, view->width() - v->width()), std::max(0, view->height() - h->height()));
     for (QWidget *pane : {picField, picTable, picDB})
-        pane->resize(pane->width(), paneHeight);
+        pane->resize(std::max(paneWidth(pane), shown.width()), std::max(paneHeight, shown.height()));
     ui->Command1->setGeometry(tree->x() + tree->width(), ui->Command1->y(), ui->Command1->width(), view->height());
     ui->Label4->move(width() / 2 - ui->Label4->width() / 2, ui->Label4->y());
 
-    // The bars keep their minimum 0; a pane smaller than the viewport
-    // gives a maximum below 1, which disables its bar.
+    // The bars keep their minimum 0; a pane that fits beside and above the
+    // bars gives a maximum below 1, which disables its bar. Scrolled to its
+    // end, a bar brings the pane's last control out from under the bars.
     for (QWidget *pane : {picDB, picField, picTable})
         if (!pane->isHidden()) {
-            m_scrollMax[0] = std::clamp(pane->width() - view->width(), -32768, 32767);
-            m_scrollMax[1] = std::clamp(pane->height() - view->height(), -32768, 32767);
+            m_scrollMax[0] = std::clamp(paneWidth(pane) - shown.width(), -32768, 32767);
+            m_scrollMax[1] = std::clamp(paneHeight - shown.height(), -32768, 32767);
         }
     for (int i = 0; i < 2; ++i) {
         QScrollBar *bar = i == 0 ? h : v;
@@ -356,7 +370,7 @@ void frmDB::Command1_MouseMove(Qt::MouseButtons buttons, int x)
 {
     QTreeWidget *tree = ui->TreeView1;
     const int position = ui->Command1->x() + x;
-    if (buttons == Qt::LeftButton && tree->x() < position && position < picDB->x() + picDB->width()) {
+    if (buttons == Qt::LeftButton && tree->x() < position && position < picDB->x() + paneWidth(picDB)) {
         tree->resize(position - tree->x(), tree->height());
         Form_Resize();
     }
@@ -468,6 +482,12 @@ bool frmDB::eventFilter(QObject *watched, QEvent *event)
             auto *mouse = static_cast<QMouseEvent *>(event);
             Command1_MouseMove(mouse->buttons(), int(mouse->position().x()));
         }
+        break;
+    case QEvent::MouseButtonPress:
+        // A label stands for its box: clicking it is clicking into the box.
+        if (auto *label = qobject_cast<QLabel *>(watched);
+            label && label->buddy() && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            label->buddy()->setFocus(Qt::MouseFocusReason);
         break;
     case QEvent::MouseButtonRelease:
         if (watched == db->lblDBNameTip)

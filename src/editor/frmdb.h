@@ -129,6 +129,9 @@ private:
     void HScroll1_Scroll();
     void VScroll1_Scroll();
     QWidget *visiblePaneWidget() const;
+    // The width a pane was designed with: it decides the horizontal scroll
+    // range, however wide the pane is drawn.
+    int paneWidth(const QWidget *pane) const;
     void showPane(QWidget *pane);
 
     void fillDbPane();
@@ -179,7 +182,12 @@ private:
     int m_busy = 0;
     bool m_closing = false;
     bool m_renaming = false;
+    // A rename from the database name box: a refused name sends the focus
+    // to the tree only once the box shows the kept name again.
+    bool m_namingFromBox = false;
+    bool m_treeFocusPending = false;
     std::array<int, 2> m_scrollMax = {0, 0}; // horizontal, vertical
+    std::array<int, 3> m_paneWidths = {0, 0, 0}; // database, table, field
 };
 
 } // namespace tess

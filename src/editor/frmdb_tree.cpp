@@ -363,8 +363,14 @@ void frmDB::TreeView1_AfterLabelEdit(bool &cancel, const QString &newName)
             out = renameField(project, node->parent()->text(0), node->text(0), newName);
         if (out.cancel)
             cancel = true;
-        if (out.focusTree)
-            focusTree();
+        if (out.focusTree) {
+            // Moving the focus makes the control that has it commit its
+            // pane; the name box must hold the kept name by then.
+            if (m_namingFromBox)
+                m_treeFocusPending = true;
+            else
+                focusTree();
+        }
         if (out.field) {
             app().CurrentTable = out.table;
             app().CurrentField = out.field;
@@ -422,11 +428,16 @@ void frmDB::commitDatabaseNameBox()
         ui->TreeView1->setCurrentItem(root);
     }
     bool cancel = false;
+    m_namingFromBox = true;
+    m_treeFocusPending = false;
     TreeView1_AfterLabelEdit(cancel, box->text());
+    m_namingFromBox = false;
     if (cancel)
         box->setText(root->text(0));
     else
         root->setText(0, app().ProjectDB->DBName);
+    if (std::exchange(m_treeFocusPending, false))
+        focusTree();
 }
 
 } // namespace tess

@@ -7,6 +7,7 @@
 #include "app/frmstart.h"
 #include "app/frmstyles.h"
 #include "app/startup.h"
+#include "editor/frmdb.h"
 #include "model/appstate.h"
 #include "model/maker.h"
 #include "platform/paths.h"
@@ -19,6 +20,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QCheckBox>
 #include <QToolBar>
 #include <QToolButton>
@@ -51,6 +55,20 @@ class TestGuiMain : public QObject {
         startProgram(QString());
     }
     bool enabled(const QString &name) { return f.action(name)->isEnabled(); }
+    // What the menu bar shows of a menu, not only of its items.
+    bool menuShownEnabled(const char *menu)
+    {
+        return main().findChild<QMenu *>(QLatin1String(menu))->menuAction()->isEnabled();
+    }
+    QString badProjectFile()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("bad.tzx"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return {};
+        file.write("not xml");
+        return path;
+    }
 
 private slots:
     void init() { f.init(); }
@@ -146,6 +164,71 @@ private slots:
         QCOMPARE(f.ui().shown[0].title, QStringLiteral("Tessaron"));
         QVERIFY(app().CommandLine.isEmpty());
         QVERIFY(!main().findChild<QMenu *>(QStringLiteral("mTables"))->menuAction()->isEnabled());
+    }
+
+    void noProjectLeavesTheProjectMenusOff_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("start dialog cancelled") << "start cancelled";
+        QTest::newRow("open from the start dialog cancelled") << "start open cancelled";
+        QTest::newRow("new, then a failed open") << "failed open";
+        QTest::newRow("failed open from the command line") << "failed command line";
+        QTest::newRow("new, then the editor closed") << "editor closed";
+        QTest::newRow("open from the menu cancelled") << "menu open cancelled";
+    }
+    void noProjectLeavesTheProjectMenusOff()
+    {
+        QFETCH(QString, path);
+        const QString bad = badProjectFile();
+        QVERIFY(!bad.isEmpty());
+        const auto choose = [&](const char *option, const char *button) {
+            f.dialogs().onStart = [=, this](frmStart &start) {
+                start.findChild<QRadioButton *>(QLatin1String(option))->setChecked(true);
+                f.click(&start, QLatin1String(button));
+            };
+        };
+        if (path == QLatin1String("start cancelled")) {
+            choose("optNew", "Command2");
+            startProgram(QString());
+        } else if (path == QLatin1String("start open cancelled")) {
+            choose("optOpen", "Command1");
+            startProgram(QString());
+            QCOMPARE(f.commands().last(), QStringLiteral("miFileOpenXML_Click"));
+        } else if (path == QLatin1String("failed command line")) {
+            settings::set(kNoStartup, QStringLiteral("1"));
+            startProgram(bad);
+            QCOMPARE(f.ui().messages().last(),
+                     QStringLiteral("Error while opening the file '") + bad
+                         + QStringLiteral("'.\r\nInvalid or corrupted file"));
+        } else if (path == QLatin1String("menu open cancelled")) {
+            startWithoutDialog();
+            f.trigger(QStringLiteral("miFileOpenXML"));
+            QCOMPARE(f.ui().shown.last().kind, QStringLiteral("open"));
+        } else {
+            // Enter in the start dialog: a new project.
+            startProgram(QString());
+            QCOMPARE(app().ProjectDB->DBName, QStringLiteral("new_db"));
+            QVERIFY(menuShownEnabled("mTables"));
+            QVERIFY(menuShownEnabled("mProject"));
+            if (path == QLatin1String("failed open")) {
+                // OK to every box: closing the new project, the reader's
+                // and the open command's.
+                f.ui().files << bad;
+                f.trigger(QStringLiteral("miFileOpenXML"));
+                QCOMPARE(f.ui().messages().size(), 3);
+            } else {
+                forms().db().parentWidget()->close();
+                QCOMPARE(f.ui().messages().size(), 1);
+            }
+        }
+        QCOMPARE(app().ProjectDB->DBName, QString());
+        QVERIFY(!menuShownEnabled("mTables"));
+        QVERIFY(!menuShownEnabled("mProject"));
+        QVERIFY(!menuShownEnabled("mTablesFields"));
+        QVERIFY(!enabled(QStringLiteral("miTablesNew")));
+        QVERIFY(!enabled(QStringLiteral("miProjectGenerate")));
+        QVERIFY(enabled(QStringLiteral("miFileOpenXML")));
+        QVERIFY(main().isEnabled());
     }
 
     void showStartUpStoresTheSetting()
@@ -367,20 +450,63 @@ private slots:
         QVERIFY(main().isVisible() == (key != QLatin1String("Exit")));
     }
 
-    void pointerResetEndsWhatsThis()
+    // A command that gives the main window its default pointer again ends
+    // the mode; the button stays pressed and a click turns the mode on.
+    void commandsThatEndWhatsThis_data()
     {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("open") << "open" << true;
+        QTest::newRow("open of a bad file") << "open bad" << true;
+        QTest::newRow("open cancelled") << "open cancelled" << false;
+        QTest::newRow("generate") << "generate" << true;
+        QTest::newRow("generate, folder cancelled") << "generate cancelled" << false;
+    }
+    void commandsThatEndWhatsThis()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, ends);
+        QTemporaryDir output;
         startWithoutDialog();
-        QAction *whatsThis = f.action(QStringLiteral("WhatsThis"));
-        whatsThis->trigger();
-        main().resetMousePointer();
-        QVERIFY(!main().whatsThisMode());
+        if (command.startsWith(QLatin1String("generate"))) {
+            f.ui().files << QStringLiteral(TESSARON_SOURCE_DIR "/examples/shop.tzx");
+            f.trigger(QStringLiteral("miFileOpenXML"));
+            QCOMPARE(app().ProjectDB->DBName, QStringLiteral("shop_e2e"));
+        }
+        auto *whatsThis = main().findChild<QToolButton *>(QStringLiteral("WhatsThis"));
+        QTest::mouseClick(whatsThis, Qt::LeftButton);
+        QCOMPARE(main().cursor().shape(), Qt::WhatsThisCursor);
+
+        if (command == QLatin1String("open"))
+            f.ui().files << QStringLiteral(TESSARON_SOURCE_DIR "/examples/shop.tzx");
+        else if (command == QLatin1String("open bad"))
+            f.ui().files << badProjectFile();
+        if (command.startsWith(QLatin1String("open"))) {
+            f.trigger(QStringLiteral("miFileOpenXML"));
+        } else {
+            f.dialogs().outputFolders << (command == QLatin1String("generate") ? output.path() : QString());
+            f.trigger(QStringLiteral("miProjectGenerate"));
+            QCOMPARE(f.dialogs().shown.last(), QStringLiteral("frmOutputFolder"));
+            forms().unload(Form::Generating);
+        }
+        QCOMPARE(f.commands().last(), command.startsWith(QLatin1String("open")) ? QStringLiteral("miFileOpenXML_Click")
+                                                                                : QStringLiteral("miProjectGenerate_Click"));
         QVERIFY(whatsThis->isChecked());
-        f.trigger(QStringLiteral("Generate"));
-        QCOMPARE(f.commands().last(), QStringLiteral("miProjectGenerate_Click"));
-        // The pressed button turns the mode on again.
-        whatsThis->trigger();
-        QVERIFY(main().whatsThisMode());
-        QVERIFY(whatsThis->isChecked());
+        QCOMPARE(main().cursor().shape(), ends ? Qt::ArrowCursor : Qt::WhatsThisCursor);
+
+        // A toolbar click: the command, or only its help topic.
+        QTest::mouseClick(main().findChild<QToolButton *>(QStringLiteral("About")), Qt::LeftButton);
+        QCOMPARE(f.commands().last(), ends ? QStringLiteral("miHelpAbout_Click") : QStringLiteral("Toolbar1_ButtonClick"));
+        QCOMPARE(forms().isLoaded(Form::Help), !ends);
+        // A failed open hides the button with the other project buttons.
+        const bool shown = f.action(QStringLiteral("WhatsThis"))->isVisible();
+        QCOMPARE(shown, command != QLatin1String("open bad"));
+        if (ends && shown) {
+            // The pressed button turns the mode on again.
+            QTest::mouseClick(whatsThis, Qt::LeftButton);
+            QCOMPARE(main().cursor().shape(), Qt::WhatsThisCursor);
+            QVERIFY(whatsThis->isChecked());
+        }
     }
 
     void doubleClickOnTheEmptyAreaOpens()
@@ -580,16 +706,75 @@ private slots:
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     }
 
-    // --- screenshots --------------------------------------------------
+    // --- the editor in the main window ---------------------------------
 
-    void screenshotOfTheMainWindow()
+    // A project opened at the program's own size and in a large window:
+    // the editor fills the client area, the tree shows whole names, every
+    // control of every pane can be scrolled out from under the bars, and a
+    // pane smaller than its view fills it.
+    void editorFitsTheMainWindow_data()
     {
-        const QString project = QStringLiteral(TESSARON_SOURCE_DIR "/examples/shop.tzx");
+        QTest::addColumn<QSize>("size"); // invalid: the size the program opens with
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("default size") << QSize() << "main_window";
+        QTest::newRow("large window") << QSize(1600, 1000) << "main_window_large";
+    }
+    void editorFitsTheMainWindow()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QString, picture);
         settings::set(kNoStartup, QStringLiteral("1"));
-        startProgram(u'"' + project + u'"');
-        main().resize(900, 600);
-        QTest::qWait(50);
-        test::GuiFixture::screenshot(&main(), QStringLiteral("main_window"));
+        startProgram(QStringLiteral("\"" TESSARON_SOURCE_DIR "/examples/shop.tzx\""));
+        QCOMPARE(main().size(), QSize(900, 640));
+        if (size.isValid())
+            main().resize(size);
+        QCoreApplication::processEvents();
+        frmDB &editor = forms().db();
+        QCOMPARE(editor.parentWidget()->geometry(), main().mdiArea()->viewport()->rect());
+
+        auto *tree = editor.findChild<QTreeWidget *>(QStringLiteral("TreeView1"));
+        tree->expandAll();
+        QCoreApplication::processEvents();
+        const QFontMetrics metrics(tree->font());
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            const QRect place = tree->visualItemRect(*it);
+            const QString name = (*it)->text(0);
+            // The picture, the delegate's margins and the whole name.
+            QVERIFY2(tree->iconSize().width() + 16 + metrics.horizontalAdvance(name) <= place.width(), qPrintable(name));
+            QVERIFY2(place.right() < tree->viewport()->width(), qPrintable(name));
+        }
+
+        auto *view = editor.findChild<QWidget *>(QStringLiteral("Picture1"));
+        auto *h = editor.findChild<QScrollBar *>(QStringLiteral("HScroll1"));
+        auto *v = editor.findChild<QScrollBar *>(QStringLiteral("VScroll1"));
+        const struct {
+            const char *node, *pane, *picture;
+        } panes[] = {{"", "picDB", ""},
+                     {"categories", "picTable", "_table"},
+                     {"products/internal_code", "picField", "_field"}};
+        for (const auto &p : panes) {
+            tree->setCurrentItem(test::treeNode(editor.rootNode(), QLatin1String(p.node)));
+            QCoreApplication::processEvents();
+            auto *pane = editor.findChild<QWidget *>(QLatin1String(p.pane));
+            QVERIFY(pane->isVisible());
+            const QSize shown(view->width() - v->width(), view->height() - h->height());
+            QVERIFY2(pane->width() >= shown.width() && pane->height() >= shown.height(), p.pane);
+            if (!QByteArray(p.picture).isEmpty())
+                test::GuiFixture::screenshot(&main(), picture + QLatin1String(p.picture));
+            // Both bars dragged to their ends.
+            h->setValue(h->maximum());
+            v->setValue(v->maximum());
+            for (QWidget *control : pane->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                if (!control->isVisibleTo(pane))
+                    continue;
+                const QRect where(control->mapTo(view, QPoint()), control->size());
+                QVERIFY2(where.right() < shown.width() && where.bottom() < shown.height(),
+                         qPrintable(control->objectName()));
+            }
+        }
+        tree->setCurrentItem(editor.rootNode());
+        QCoreApplication::processEvents();
+        test::GuiFixture::screenshot(&main(), picture);
     }
 };
 

@@ -21,6 +21,7 @@
 #include "platform/settings.h"
 #include "support/guifixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -339,6 +340,113 @@ private slots:
         QCOMPARE(control<QLineEdit>("PicDB_txtDBName")->text(), stored);
         QCOMPARE(editor().rootNode()->text(0), stored);
         QCOMPARE(f.ui().messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    // However the focus leaves the box after a refused name, the user hears
+    // of it once and sees the kept name.
+    void refusedDatabaseNameShownOnce_data()
+    {
+        QTest::addColumn<QString>("leave");
+        QTest::newRow("Tab") << "Tab";
+        QTest::newRow("Shift+Tab") << "Shift+Tab";
+        QTest::newRow("click on the tree") << "tree";
+        QTest::newRow("click on the server box") << "server";
+        QTest::newRow("Ctrl+S with the focus in the box") << "Ctrl+S";
+    }
+    void refusedDatabaseNameShownOnce()
+    {
+        QFETCH(QString, leave);
+        openProject();
+        auto *box = control<QLineEdit>("PicDB_txtDBName");
+        QTest::mouseClick(box, Qt::LeftButton);
+        QVERIFY(box->hasFocus());
+        QCoreApplication::processEvents(); // the whole name selected
+        QTest::keyClicks(box, QStringLiteral("bad name"));
+        QCOMPARE(box->text(), QStringLiteral("bad name"));
+        if (leave == QLatin1String("Tab")) {
+            QTest::keyClick(box, Qt::Key_Tab);
+        } else if (leave == QLatin1String("Shift+Tab")) {
+            QTest::keyClick(box, Qt::Key_Backtab, Qt::ShiftModifier);
+        } else if (leave == QLatin1String("tree")) {
+            QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {},
+                              tree()->visualItemRect(editor().rootNode()).center());
+        } else if (leave == QLatin1String("server")) {
+            QTest::mouseClick(control<QLineEdit>("PicDB_txtDBServer"), Qt::LeftButton);
+        } else {
+            QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(f.ui().shown.last().kind, QStringLiteral("save"));
+        }
+        processQueued();
+        QCOMPARE(f.ui().messages(),
+                 QStringList{"Error: Invalid name.\r\nDatabase, table and field names can only contain alphanumeric "
+                             "characters and underscores.\r\nNames cannot begin with a numeric character."});
+        QCOMPARE(box->text(), QStringLiteral("shop"));
+        QCOMPARE(app().ProjectDB->DBName, QStringLiteral("shop"));
+        QCOMPARE(editor().rootNode()->text(0), QStringLiteral("shop"));
+    }
+
+    // A label names its control for a screen reader, and a click on it
+    // puts the focus into the control.
+    void labelsNameTheirControls_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("box");
+        const auto row = [](const char *node, const char *label, const char *box) {
+            QTest::addRow("%s %s", *node ? node : "shop", label) << node << label << box;
+        };
+        row("", "Database name", "PicDB_txtDBName");
+        row("", "Server", "PicDB_txtDBServer");
+        row("", "Username", "PicDB_txtUserName");
+        row("", "Password", "PicDB_txtPassword");
+        row("", "Project styles file", "PicDB_txtTZSFilename");
+        row("", "Order", "PicDB_comboDateFormat");
+        row("", "Separator", "PicDB_comboDateSeparator");
+        row("", "Preview", "PicDB_txtDatePreview");
+        row("orders", "Caption", "PicTable_txtCaption");
+        row("orders", "Records per page ", "PicTable_txtRecordsPerPage");
+        row("orders", "Detail view title", "PicTable_txtDetailViewLabel");
+        row("orders", "Quick search box", "PicTable_comboQuickSearch");
+        row("orders", "Redirect after insert ", "PicTable_txtRedirectAfterInsert");
+        row("orders/photo", "Caption", "PicField_txtCaption");
+        row("orders/photo", "Data type", "PicField_comDataType");
+        row("orders/photo", "Length", "PicField_txtLength");
+        row("orders/photo", "Precision", "PicField_txtPrecision");
+        row("orders/photo", "Default", "PicField_txtDefault");
+        row("orders/photo", "Column width (pixels) ", "PicField_txtColumnWidth");
+        row("orders/photo", "Max length in table view", "PicField_txtNumChars");
+        row("orders/photo", "Copy properties from", "PicField_comOtherFields");
+        row("orders/photo", "Allowed file types", "PicField_comFileType");
+        row("orders/photo", "Maximum acceptable file size in bytes", "PicField_txtMaxImageSize");
+        row("orders/customer_id", "Parent table", "PicField_comParentTable");
+        row("orders/customer_id", "Parent ID field", "PicField_comParentIDField");
+        row("orders/customer_id", "Parent caption field", "PicField_comParentCaptionField");
+        row("orders/state", "List values (separated by double semi-colons ;;) ", "PicField_txtCSValueList");
+        row("orders/state", "Display the options list as:", "picField_optCSValueListType_0");
+    }
+    void labelsNameTheirControls()
+    {
+        QFETCH(QString, node);
+        QFETCH(QString, label);
+        QFETCH(QString, box);
+        openProject();
+        node.isEmpty() ? select(QStringLiteral("shop")) : select(node);
+        QLabel *caption = nullptr;
+        for (QLabel *l : editor().findChildren<QLabel *>())
+            if (l->text() == label && l->isVisible())
+                caption = l;
+        QVERIFY2(caption, qPrintable(label));
+        auto *target = control<QWidget>(qPrintable(box));
+        QCOMPARE(caption->buddy(), target);
+        // What a screen reader asks: which label the control has.
+        QAccessibleInterface *named = QAccessible::queryAccessibleInterface(target);
+        QVERIFY(named);
+        QStringList labels;
+        for (const auto &[other, relation] : named->relations(QAccessible::Label))
+            labels << other->text(QAccessible::Name);
+        QCOMPARE(labels, QStringList{label});
+        QTest::mouseClick(caption, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), target);
     }
 
     void whenPanesCommit()
@@ -825,6 +933,13 @@ private slots:
     {
         openProject();
         auto *bar = control<QPushButton>("Command1");
+        // Dragged with the mouse, the tree's edge follows the pointer.
+        const int designed = tree()->width();
+        QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(2, 40));
+        QTest::mouseMove(bar, QPoint(62, 40));
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(2, 40));
+        QCOMPARE(tree()->width(), designed + 62);
+        QCOMPARE(bar->x(), tree()->x() + tree()->width());
         const int width = tree()->width();
         // Only the left button alone moves it, and only inside its limits.
         QMouseEvent right(QEvent::MouseMove, QPointF(40, 5), bar->mapToGlobal(QPointF(40, 5)), Qt::NoButton,

@@ -11,6 +11,7 @@
 #include <QTreeWidgetItem>
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QWidget>
 #include <QtTest>
 
@@ -85,11 +86,16 @@ void GuiFixture::click(QWidget *form, const QString &name)
     button->click();
 }
 
-void GuiFixture::screenshot(QWidget *window, const QString &name)
+QImage GuiFixture::screenshot(QWidget *window, const QString &name)
 {
     const QString folder = QStringLiteral(TESSARON_BUILD_DIR "/tests/screenshots");
-    QDir().mkpath(folder);
-    window->grab().save(folder + u'/' + name + QStringLiteral(".png"));
+    const QString path = folder + u'/' + name + QStringLiteral(".png");
+    const QImage picture = window->grab().toImage();
+    if (!QDir().mkpath(folder) || picture.isNull() || !picture.save(path)) {
+        QTest::qFail(qPrintable(QStringLiteral("screenshot not written: ") + path), __FILE__, __LINE__);
+        return {};
+    }
+    return picture;
 }
 
 QTreeWidgetItem *treeNode(QTreeWidgetItem *root, const QString &path)

@@ -7,6 +7,7 @@
 #include "platform/scriptedui.h"
 #include "support/scripteddialogs.h"
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -40,8 +41,9 @@ public:
     // Clicks a button of a form by objectName.
     void click(QWidget *form, const QString &name);
 
-    // Saves a picture of a window as <build>/tests/screenshots/<name>.png.
-    static void screenshot(QWidget *window, const QString &name);
+    // Saves a picture of a window as <build>/tests/screenshots/<name>.png
+    // and returns it; a picture that could not be written fails the test.
+    static QImage screenshot(QWidget *window, const QString &name);
 
 private:
     QTemporaryDir m_config;
