@@ -28,6 +28,12 @@
 	// as they are included instead.
 	ini_set('opcache.enable', '0');
 
+	// No page of the application may be shown inside a frame of another
+	// site: a click there on insert, update or delete would come from this
+	// site's own page.
+	if (!headers_sent())
+		header('X-Frame-Options: SAMEORIGIN');
+
 	// The request arrays under their old names. The new ones are named here
 	// as they are: PHP fills $_SERVER and $_ENV only for code that names them.
 	foreach (array('HTTP_GET_VARS' => $_GET, 'HTTP_POST_VARS' => $_POST, 'HTTP_POST_FILES' => $_FILES,

@@ -81,6 +81,10 @@
 	$Translation["are you sure?"] = "Are you sure you want to delete this record?";
 	$Translation["pkfield empty"] = "this field is the primary key and may not be empty.";
 	$Translation["field not null"] = "this field is required and may not be empty.";
+	$Translation["not a number"] = "this field takes numbers only.";
+	$Translation["number out of range"] = "this field takes numbers from <MinValue> to <MaxValue> only.";
+	$Translation["text too long"] = "this field takes at most <MaxLength> characters.";
+	$Translation["invalid date"] = "this date is incomplete or does not exist.";
 	$Translation["couldn't delete"] = "This record could not be deleted: <RelatedRecords> records of the table '<TableName>' refer to it.";
 	$Translation["upload image"] = "Upload a file:";
 	$Translation["remove image"] = "Remove the file";

@@ -10,6 +10,9 @@
 #include "platform/runtimeerror.h"
 #include "tpl/dml_php.h"
 
+#include <array>
+#include <optional>
+
 namespace tess {
 
 namespace dml {
@@ -105,6 +108,92 @@ void emitRequiredCheck(Script &s, const MyField &f)
     s.put(dml_php::requiredCheck, {{u"field", f.Name}, {u"caption", phpDq(f.Caption)}});
 }
 
+void emitRequiredUploadCheck(Script &s, const MyField &f)
+{
+    s.put(dml_php::requiredUploadCheck, {{u"field", f.Name}, {u"caption", phpDq(f.Caption)}});
+}
+
+namespace {
+
+// The range of a number column as texts, from its type, sign, length and
+// places as the column definition writes them; nothing for a definition
+// the server would not have created.
+std::optional<std::array<QString, 3>> numberRange(const MyField &f)
+{
+    static const std::array<QStringView, 5> signedMax{u"127", u"32767", u"8388607", u"2147483647", u"9223372036854775807"};
+    static const std::array<QStringView, 5> signedMin{u"-128", u"-32768", u"-8388608", u"-2147483648",
+                                                      u"-9223372036854775808"};
+    static const std::array<QStringView, 5> unsignedMax{u"255", u"65535", u"16777215", u"4294967295", u"18446744073709551615"};
+    if (f.pDataType >= Dt::TinyInt && f.pDataType <= Dt::BigInt) {
+        const int i = f.pDataType - Dt::TinyInt;
+        return std::array<QString, 3>{f.pUnsigned ? QStringLiteral("0") : signedMin[i].toString(),
+                                      (f.pUnsigned ? unsignedMax[i] : signedMax[i]).toString(), QStringLiteral("0")};
+    }
+    if (f.pDataType >= Dt::Float && f.pDataType <= Dt::Decimal) {
+        const int length = qMax(1, f.pLength);
+        if (f.pPrecision < 0 || f.pPrecision > length)
+            return std::nullopt;
+        QString max = length > f.pPrecision ? QString(length - f.pPrecision, u'9') : QStringLiteral("0");
+        if (f.pPrecision > 0)
+            max += u'.' + QString(f.pPrecision, u'9');
+        return std::array<QString, 3>{f.pUnsigned ? QStringLiteral("0") : u'-' + max, max, QString::number(f.pPrecision)};
+    }
+    return std::nullopt;
+}
+
+// The characters a text column holds; 0 when no posted value can exceed it.
+int textLength(const MyField &f)
+{
+    switch (f.pDataType) {
+    case Dt::Char:
+    case Dt::VarChar:
+        return qMax(1, f.pLength);
+    case Dt::TinyBlob:
+    case Dt::TinyText:
+        return 255;
+    case Dt::Text:
+    case Dt::Blob:
+        return 65535;
+    case Dt::MediumBlob:
+    case Dt::MediumText:
+        return 16777215;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+void emitValueChecks(Script &s)
+{
+    bool head = true;
+    for (const FieldPtr &fp : s.table.Fields) {
+        const MyField &f = *fp;
+        s.tick();
+        // Upload fields store the name PrepareUploadedFile() gives.
+        if (!isPosted(f) || isUpload(f))
+            continue;
+        const QString caption = phpDq(f.Caption);
+        const auto range = numberRange(f);
+        const int length = textLength(f);
+        if (!isDate(f) && !range && !length)
+            continue;
+        if (head)
+            s.put(dml_php::valueChecksHead);
+        head = false;
+        if (isDate(f))
+            s.put(dml_php::dateCheck, {{u"field", f.Name}, {u"caption", caption}});
+        else if (range)
+            s.put(dml_php::numberCheck, {{u"field", f.Name},
+                                         {u"caption", caption},
+                                         {u"min", (*range)[0]},
+                                         {u"max", (*range)[1]},
+                                         {u"decimals", (*range)[2]}});
+        else
+            s.put(dml_php::textCheck, {{u"field", f.Name}, {u"caption", caption}, {u"length", QString::number(length)}});
+    }
+}
+
 namespace {
 
 // A model text placed where a request value escaped by addslashes would
@@ -124,6 +213,7 @@ void emitInsert(Script &s)
     const MyTable &t = s.table;
     s.put(dml_php::insertHead);
     emitRequestValues(s);
+    emitValueChecks(s);
 
     for (const FieldPtr &fp : t.Fields) {
         const MyField &f = *fp;

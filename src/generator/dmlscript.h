@@ -75,6 +75,10 @@ bool isRequired(const MyField &f);
 void emitKeyCheck(Script &s);
 // The refusal of the required field left empty.
 void emitRequiredCheck(Script &s, const MyField &f);
+// update()'s refusal of the remove box of a required upload field.
+void emitRequiredUploadCheck(Script &s, const MyField &f);
+// The checks of every value stored from the request against its column.
+void emitValueChecks(Script &s);
 
 void emitInsert(Script &s);
 void emitDelete(Script &s);

@@ -59,13 +59,17 @@ void emitUpdate(Script &s)
     s.put(dml_php::updateHead);
     emitSelectedIdEscape(s);
     emitRequestValues(s);
+    emitValueChecks(s);
     // The values insert() requires, before any file is stored or removed.
-    // An upload field keeps its file when no new one is sent.
+    // An upload field keeps its file when no new one is sent, unless its
+    // remove box is ticked.
     if (!s.pk.pAutoIncrement && isPosted(s.pk))
         emitKeyCheck(s);
     for (const FieldPtr &fp : t.Fields) {
         s.tick();
-        if (isRequired(*fp) && !isUpload(*fp))
+        if (isRequired(*fp) && isUpload(*fp))
+            emitRequiredUploadCheck(s, *fp);
+        else if (isRequired(*fp))
             emitRequiredCheck(s, *fp);
     }
     s.out.blank();

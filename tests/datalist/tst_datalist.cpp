@@ -509,6 +509,12 @@ void TestDataList::listQueries_data()
     QTest::newRow("keywords in capitals")
         << QStringLiteral("$x->Query = \"SELECT t.a AS 'Alpha', t.b AS 'Beta' FROM t WHERE t.c=1\";") << QStringLiteral("array()")
         << count + " where t.c=1\n" + base + " where t.c=1 limit 1\n" + base + " where t.c=1 limit 0,3";
+    QTest::newRow("keywords inside captions are kept as written")
+        << QStringLiteral("$x->Query = \"SELECT t.a AS 'Qty AS counted', t.b As 'Notes from staff, SELECT it WHERE FROM x' FROM t\";")
+        << QStringLiteral("array()")
+        << count + "\n"
+           + "select t.a as 'Qty AS counted', t.b as 'Notes from staff, SELECT it WHERE FROM x', t.id from t limit 1\n"
+           + "select t.a as 'Qty AS counted', t.b as 'Notes from staff, SELECT it WHERE FROM x', t.id from t limit 0,3";
     QTest::newRow("search, sort 2 desc")
         << QString() << QStringLiteral("array('SearchString' => 'x', 'SortField' => '2', 'SortDirection' => 'desc')")
         << count + " where (t.a like '%x%' or t.b like '%x%' ) \n"
@@ -614,11 +620,11 @@ void TestDataList::listQueries_data()
     QTest::newRow("clear filters")
         << QString() << "array('NoFilter_x' => '0', 'SearchString' => 'x', " + filters + ")"
         << count + "\n" + base + " order by 1 asc limit 1\n" + base + " order by 1 asc limit 0,3";
-    QTest::newRow("primary key before every from")
+    QTest::newRow("primary key before the statement's own from only")
         << QStringLiteral("$x->Query = \"select t.a as 'a from b', t.b as 'Beta' from t\";") << QStringLiteral("array('SearchString' => 'q')")
         << QStringLiteral("select count(1) from t where (t.a like '%q%' or t.b like '%q%' ) \n"
-                          "select t.a as 'a, t.id from b', t.b as 'Beta', t.id from t where (t.a like '%q%' or t.b like '%q%' )  limit 1\n"
-                          "select t.a as 'a, t.id from b', t.b as 'Beta', t.id from t where (t.a like '%q%' or t.b like '%q%' )  limit 0,3");
+                          "select t.a as 'a from b', t.b as 'Beta', t.id from t where (t.a like '%q%' or t.b like '%q%' )  limit 1\n"
+                          "select t.a as 'a from b', t.b as 'Beta', t.id from t where (t.a like '%q%' or t.b like '%q%' )  limit 0,3");
 }
 
 void TestDataList::listQueries()

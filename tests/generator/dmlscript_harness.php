@@ -29,6 +29,15 @@ function PrepareUploadedFile($name, $max, $types, $nr, $current = null) {
 	file_put_contents($dir . '/' . $in['uploads'][$name], 'new');
 	return $in['uploads'][$name];
 }
+// lib.php's value checks, traced; a value holding "refused" stands for one
+// its column cannot hold and ends the request as lib.php would.
+function check($what, $value, $caption) {
+	$GLOBALS['trace'][] = array('check' => "$what $caption", 'files' => files());
+	if (strpos((string)$value, 'refused') !== false) { echo "refused '$caption'"; exit; }
+}
+function CheckNumberValue($v, $caption, $min, $max, $decimals) { check("number $min $max $decimals", $v, $caption); }
+function CheckTextValue($v, $caption, $length) { check("text $length", $v, $caption); }
+function CheckDateValue($v, $caption) { check('date', $v, $caption); }
 class DataCombo { var $Query, $SelectName, $SelectedData, $HTML = '', $MatchText = '';
 	function Render() { global $in; $this->HTML = 'select'; $this->MatchText = HTMLEscape($in['match']); } }
 class Combo { var $ListType, $ListBoxHeight, $RadiosPerLine, $ListItem, $ListData, $SelectName, $AllowNull = true, $SelectedData, $HTML = '';

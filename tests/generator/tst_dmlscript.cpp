@@ -135,6 +135,8 @@ struct PhpRun {
     QStringList statements;    // every sql() statement in order
     QStringList filesAtSql;    // the upload folder's files at each statement
     QStringList uploads;       // "name max types keep|rename" per PrepareUploadedFile
+    QStringList checks;        // "kind limits caption" per value check
+    QStringList filesAtCheck;  // the upload folder's files at each check
     QJsonValue result;
     QString files;             // files left in the folder at the end
     QString error;
@@ -197,6 +199,9 @@ PhpRun runPhp(const QString &dmlText, const PhpCall &c)
         if (o.contains(QStringLiteral("sql"))) {
             r.statements << o.value(QStringLiteral("sql")).toString();
             r.filesAtSql << o.value(QStringLiteral("files")).toString();
+        } else if (o.contains(QStringLiteral("check"))) {
+            r.checks << o.value(QStringLiteral("check")).toString();
+            r.filesAtCheck << o.value(QStringLiteral("files")).toString();
         } else {
             r.uploads << o.value(QStringLiteral("upload")).toString();
         }
@@ -232,6 +237,8 @@ private slots:
     void keyAndRequiredChecks_data();
     void keyAndRequiredChecks();
     void requestValues();
+    void valueChecks_data();
+    void valueChecks();
     void modelTextIsEscaped();
 
     void deleteChildBlocks();
@@ -254,6 +261,9 @@ private slots:
     void runDeleteRefusedKeepsFiles();
     void runUpdateUploads_data();
     void runUpdateUploads();
+    void runRefusedValueStopsEverything_data();
+    void runRefusedValueStopsEverything();
+    void runRequiredUploadKeepsItsFile();
     void runForm();
 };
 
@@ -475,7 +485,10 @@ void TestDmlScript::requestValues()
         "\t\t$d = addslashes($HTTP_POST_VARS[\"dYear\"] . '-' . $HTTP_POST_VARS[\"dMonth\"] . '-' . $HTTP_POST_VARS[\"dDay\"]);\r\n"
         "\t\t$a = addslashes($HTTP_POST_VARS[\"a\"]);\r\n"
         "\t}\r\n"
-        "\tif($d == \"--\") $d = \"\";\r\n");
+        "\tif($d == \"--\") $d = \"\";\r\n"
+        "\t// a value that its column cannot hold is refused before anything is stored\r\n"
+        "\tCheckDateValue($d, \"D\");\r\n"
+        "\tCheckTextValue($a, \"A\", 10);\r\n");
     const QString text = script(*db);
     const QString ins = functionText(text, QStringLiteral("insert"));
     const QString upd = functionText(text, QStringLiteral("update"));
@@ -1104,6 +1117,176 @@ void TestDmlScript::runUpdateUploads()
     if (remove.isEmpty())
         QCOMPARE(r.uploads, QStringList{keepName ? QStringLiteral("pic 20480 jpg|jpeg|gif|png keep [") + stored + u']'
                                                  : QStringLiteral("pic 20480 jpg|jpeg|gif|png rename")});
+}
+
+// Every value stored from the request is checked against its column.
+void TestDmlScript::valueChecks_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("precision");
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("check"); // empty: none
+
+    QTest::newRow("tinyint") << int(Dt::TinyInt) << 4 << 0 << "" << "CheckNumberValue($v, \"V's \\$\", \"-128\", \"127\", 0);";
+    QTest::newRow("tinyint unsigned") << int(Dt::TinyInt) << 3 << 0 << "unsigned" << "CheckNumberValue($v, \"V's \\$\", \"0\", \"255\", 0);";
+    QTest::newRow("smallint") << int(Dt::SmallInt) << 6 << 0 << "" << "CheckNumberValue($v, \"V's \\$\", \"-32768\", \"32767\", 0);";
+    QTest::newRow("mediumint unsigned") << int(Dt::MediumInt) << 8 << 0 << "unsigned" << "CheckNumberValue($v, \"V's \\$\", \"0\", \"16777215\", 0);";
+    QTest::newRow("int") << int(Dt::Int) << 11 << 0 << "" << "CheckNumberValue($v, \"V's \\$\", \"-2147483648\", \"2147483647\", 0);";
+    QTest::newRow("bigint unsigned") << int(Dt::BigInt) << 20 << 0 << "unsigned"
+                                     << "CheckNumberValue($v, \"V's \\$\", \"0\", \"18446744073709551615\", 0);";
+    QTest::newRow("lookup into an int") << int(Dt::Int) << 11 << 0 << "lookup" << "CheckNumberValue($v, \"V's \\$\", \"-2147483648\", \"2147483647\", 0);";
+    QTest::newRow("decimal(10,2)") << int(Dt::Decimal) << 10 << 2 << "" << "CheckNumberValue($v, \"V's \\$\", \"-99999999.99\", \"99999999.99\", 2);";
+    QTest::newRow("decimal(5,2) unsigned") << int(Dt::Decimal) << 5 << 2 << "unsigned" << "CheckNumberValue($v, \"V's \\$\", \"0\", \"999.99\", 2);";
+    QTest::newRow("decimal(2,2)") << int(Dt::Decimal) << 2 << 2 << "" << "CheckNumberValue($v, \"V's \\$\", \"-0.99\", \"0.99\", 2);";
+    QTest::newRow("float without length is (1,0)") << int(Dt::Float) << 0 << 0 << "" << "CheckNumberValue($v, \"V's \\$\", \"-9\", \"9\", 0);";
+    QTest::newRow("double(8,3)") << int(Dt::Double) << 8 << 3 << "" << "CheckNumberValue($v, \"V's \\$\", \"-99999.999\", \"99999.999\", 3);";
+    QTest::newRow("more places than digits: no column") << int(Dt::Decimal) << 2 << 3 << "" << "";
+    QTest::newRow("char(4)") << int(Dt::Char) << 4 << 0 << "" << "CheckTextValue($v, \"V's \\$\", 4);";
+    QTest::newRow("varchar without length is 1") << int(Dt::VarChar) << 0 << 0 << "" << "CheckTextValue($v, \"V's \\$\", 1);";
+    QTest::newRow("value list") << int(Dt::VarChar) << 5 << 0 << "list" << "CheckTextValue($v, \"V's \\$\", 5);";
+    QTest::newRow("tinytext") << int(Dt::TinyText) << 0 << 0 << "" << "CheckTextValue($v, \"V's \\$\", 255);";
+    QTest::newRow("text") << int(Dt::Text) << 200 << 0 << "" << "CheckTextValue($v, \"V's \\$\", 65535);";
+    QTest::newRow("mediumblob") << int(Dt::MediumBlob) << 0 << 0 << "" << "CheckTextValue($v, \"V's \\$\", 16777215);";
+    QTest::newRow("longtext") << int(Dt::LongText) << 0 << 0 << "" << "";
+    QTest::newRow("date") << int(Dt::Date) << 0 << 0 << "" << "CheckDateValue($v, \"V's \\$\");";
+    QTest::newRow("datetime") << int(Dt::DateTime) << 0 << 0 << "" << "";
+    QTest::newRow("read-only") << int(Dt::Int) << 11 << 0 << "ro" << "";
+    QTest::newRow("hidden in detail view") << int(Dt::Int) << 11 << 0 << "hidden" << "";
+    QTest::newRow("auto-increment") << int(Dt::Int) << 11 << 0 << "ai" << "";
+    QTest::newRow("upload") << int(Dt::VarChar) << 10 << 0 << "upload" << "";
+    QTest::newRow("image only") << int(Dt::VarChar) << 10 << 0 << "image" << "";
+}
+
+void TestDmlScript::valueChecks()
+{
+    QFETCH(int, type);
+    QFETCH(int, length);
+    QFETCH(int, precision);
+    QFETCH(QString, setup);
+    QFETCH(QString, check);
+    DBPtr db = oneTable();
+    MyField &f = *table(db).Fields.Add({.Name = QStringLiteral("v"), .Caption = QStringLiteral("V's $"),
+                                        .pDataType = type, .pLength = qint16(length), .pPrecision = qint16(precision)});
+    f.pUnsigned = setup == QStringLiteral("unsigned");
+    f.pReadOnly = setup == QStringLiteral("ro");
+    f.pHideInDetailView = setup == QStringLiteral("hidden");
+    f.pAutoIncrement = setup == QStringLiteral("ai");
+    f.pAllowImageUpload = setup == QStringLiteral("upload");
+    f.pDetailImage = setup == QStringLiteral("image");
+    if (setup == QStringLiteral("lookup")) {
+        f.ParentTable = QStringLiteral("t");
+        f.ParentIDField = QStringLiteral("id");
+        f.ParentCaptionField = QStringLiteral("id");
+    }
+    if (setup == QStringLiteral("list"))
+        f.CSValueList = QStringLiteral("a;;b");
+    const QString text = script(*db);
+    for (const QString &function : {QStringLiteral("insert"), QStringLiteral("update")}) {
+        const QString body = functionText(text, function);
+        const QString head = QStringLiteral("\t// a value that its column cannot hold is refused before anything is stored\r\n");
+        if (check.isEmpty()) {
+            QVERIFY2(!body.contains(QStringLiteral("Check")), qPrintable(body));
+            QVERIFY(!body.contains(head));
+            continue;
+        }
+        QVERIFY2(body.contains(head + u'\t' + check + QStringLiteral("\r\n")), qPrintable(body));
+        QVERIFY(body.indexOf(check) < body.indexOf(QStringLiteral("sql(\"") + function));
+    }
+}
+
+// A value its column cannot hold stops insert() and update() before any
+// file is kept and any statement runs; every stored value is checked, in
+// field order, after the empty date became NULL.
+void TestDmlScript::runRefusedValueStopsEverything_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::newRow("insert") << "insert()";
+    QTest::newRow("update") << "update('9')";
+}
+
+void TestDmlScript::runRefusedValueStopsEverything()
+{
+    if (!phpAvailable())
+        QSKIP("php not found");
+    QFETCH(QString, call);
+    DBPtr db = oneTable();
+    MyTable &t = table(db);
+    t.Fields.Add({.Name = QStringLiteral("n"), .Caption = QStringLiteral("Qty"), .pDataType = Dt::TinyInt, .pLength = 4});
+    t.Fields.Add({.Name = QStringLiteral("d"), .Caption = QStringLiteral("When"), .pDataType = Dt::Date});
+    t.Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("Name"), .pDataType = Dt::VarChar, .pLength = 10});
+    MyField &pic = *t.Fields.Add({.Name = QStringLiteral("pic"), .Caption = QStringLiteral("Pic"),
+                                  .pDataType = Dt::VarChar, .pLength = 50});
+    pic.pAllowImageUpload = true;
+    pic.pDeleteFiles = true;
+    const QString text = script(*db);
+
+    PhpCall c;
+    c.call = call;
+    c.files = {QStringLiteral("old.gif")};
+    c.rows.insert(QStringLiteral("select pic from t where id='9'"), QJsonArray{QStringLiteral("old.gif")});
+    c.uploads.insert(QStringLiteral("pic"), QStringLiteral("new.gif"));
+    c.post = post({{"n", "5"}, {"dYear", ""}, {"dMonth", ""}, {"dDay", ""}, {"a", "refused"}});
+    PhpRun r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QCOMPARE(r.output, QStringLiteral("refused 'Name'"));
+    QCOMPARE(r.checks, (QStringList{QStringLiteral("number -128 127 0 Qty"), QStringLiteral("date When"),
+                                    QStringLiteral("text 10 Name")}));
+    QCOMPARE(r.filesAtCheck.last(), QStringLiteral("old.gif"));
+    QVERIFY(r.statements.isEmpty());
+    QVERIFY(r.uploads.isEmpty());
+    QCOMPARE(r.files, QStringLiteral("old.gif"));
+
+    // A date with parts chosen reaches its check as it was joined.
+    c.post = post({{"n", "5"}, {"dYear", "refused"}, {"dMonth", ""}, {"dDay", "3"}, {"a", "x"}});
+    r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QCOMPARE(r.output, QStringLiteral("refused 'When'"));
+    QVERIFY(r.statements.isEmpty());
+    QVERIFY(r.uploads.isEmpty());
+
+    // Values that pass go on as before.
+    c.post = post({{"n", "5"}, {"dYear", "2001"}, {"dMonth", "02"}, {"dDay", "03"}, {"a", "x"}});
+    r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QCOMPARE(r.checks.size(), 3);
+    QVERIFY(!r.statements.isEmpty());
+    QCOMPARE(r.uploads.size(), 1);
+}
+
+// update() refuses the remove box of a required upload field like an empty
+// required value: the record and its file stay.
+void TestDmlScript::runRequiredUploadKeepsItsFile()
+{
+    if (!phpAvailable())
+        QSKIP("php not found");
+    DBPtr db = oneTable();
+    MyField &pic = *table(db).Fields.Add({.Name = QStringLiteral("pic"), .Caption = QStringLiteral("Badge"),
+                                          .pDataType = Dt::VarChar, .pLength = 50, .pNotNull = true});
+    pic.pAllowImageUpload = true;
+    pic.pDeleteFiles = true;
+    pic.pDetailImage = true;
+    const QString text = script(*db);
+
+    PhpCall c;
+    c.call = QStringLiteral("update('9')");
+    c.files = {QStringLiteral("old.gif")};
+    c.rows.insert(QStringLiteral("select pic from t where id='9'"), QJsonArray{QStringLiteral("old.gif")});
+    c.post.insert(QStringLiteral("pic_remove"), QStringLiteral("1"));
+    PhpRun r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QCOMPARE(r.output, QStringLiteral("\n\n<div class=Error>Error: 'Badge': is required</div>"));
+    QVERIFY(r.statements.isEmpty());
+    QVERIFY(r.uploads.isEmpty());
+    QCOMPARE(r.files, QStringLiteral("old.gif"));
+
+    // A new file without the box replaces the old one as before.
+    c.post = {};
+    c.uploads.insert(QStringLiteral("pic"), QStringLiteral("new.gif"));
+    r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QCOMPARE(r.statements.last(), QStringLiteral("update t set pic='new.gif' where id='9'"));
+    QCOMPARE(r.files, QStringLiteral("new.gif"));
 }
 
 void TestDmlScript::runForm()

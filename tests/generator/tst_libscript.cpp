@@ -40,7 +40,9 @@ const char *const stubs =
     "function mysql_query($q) { return false; }\n"
     "function mysql_error() { return \"near '<b>'\"; }\n"
     "$Translation = array(\"error:\" => \"Error:\", \"sql error:\" => \"SQL error:\", \"query:\" => \"Query:\",\n"
-    "    \"< back\" => \"&lt; back\", \"if you haven't set up\" => \"SETUP\", \"ImageFolder\" => getenv('IMAGES') . '/');\n"
+    "    \"< back\" => \"&lt; back\", \"if you haven't set up\" => \"SETUP\", \"ImageFolder\" => getenv('IMAGES') . '/',\n"
+    "    \"not a number\" => \"NAN\", \"number out of range\" => \"RANGE <MinValue> <MaxValue>\", \"text too long\" => \"LONG <MaxLength>\",\n"
+    "    \"invalid date\" => \"DATE\");\n"
     "$HTTP_POST_FILES = array();\n";
 
 } // namespace
@@ -161,6 +163,60 @@ void TestLibScript::functions_data()
         << QStringLiteral("$HTTP_POST_FILES['f'] = array('name' => array('a.jpg'), 'tmp_name' => array(getenv('UPLOAD')), "
                           "'size' => array(10), 'error' => array(0)); echo '[' . PrepareUploadedFile('f', 1000) . ']';")
         << QStringLiteral("^\\[\\]$") << QString();
+    // What the server in strict mode takes and refuses, with the limits of
+    // TINYINT, TINYINT UNSIGNED, BIGINT UNSIGNED, DECIMAL(10,2) and
+    // DECIMAL(5,2) UNSIGNED.
+    const struct {
+        const char *name;
+        const char *call;
+        const char *refusal; // nullptr: taken
+    } checks[] = {
+        {"number: empty is NULL", "CheckNumberValue('', 'Q', '-128', '127', 0);", nullptr},
+        {"number: blanks, sign, fraction, exponent", "CheckNumberValue(' +1.27e2 ', 'Q', '-128', '127', 0);", nullptr},
+        {"number: rounds into the range", "CheckNumberValue('-128.4', 'Q', '-128', '127', 0);", nullptr},
+        {"number: rounds out of the range", "CheckNumberValue('127.5', 'Q', '-128', '127', 0);", "RANGE -128 127"},
+        {"number: text", "CheckNumberValue('abc', 'Q', '-128', '127', 0);", "NAN"},
+        {"number: trailing text", "CheckNumberValue('12abc', 'Q', '-128', '127', 0);", "NAN"},
+        {"number: exponent without digits", "CheckNumberValue('1e', 'Q', '-128', '127', 0);", "NAN"},
+        {"number: a point alone", "CheckNumberValue('.', 'Q', '-128', '127', 0);", "NAN"},
+        {"number: quoted", "CheckNumberValue(addslashes(\"1'\"), 'Q', '-128', '127', 0);", "NAN"},
+        {"number: above", "CheckNumberValue('128', 'Q', '-128', '127', 0);", "RANGE -128 127"},
+        {"number: below", "CheckNumberValue('-129', 'Q', '-128', '127', 0);", "RANGE -128 127"},
+        {"unsigned: negative", "CheckNumberValue('-1', 'Q', '0', '255', 0);", "RANGE 0 255"},
+        {"unsigned: minus zero", "CheckNumberValue('-0', 'Q', '0', '255', 0);", nullptr},
+        {"unsigned: top", "CheckNumberValue('255', 'Q', '0', '255', 0);", nullptr},
+        {"unsigned: exponent above", "CheckNumberValue('1e3', 'Q', '0', '255', 0);", "RANGE 0 255"},
+        {"unsigned: huge exponent", "CheckNumberValue('1e999999999999', 'Q', '0', '255', 0);", "RANGE 0 255"},
+        {"unsigned: tiny exponent", "CheckNumberValue('1e-999999999999', 'Q', '0', '255', 0);", nullptr},
+        {"bigint unsigned: top", "CheckNumberValue('18446744073709551615', 'Q', '0', '18446744073709551615', 0);", nullptr},
+        {"bigint unsigned: above", "CheckNumberValue('18446744073709551616', 'Q', '0', '18446744073709551615', 0);",
+         "RANGE 0 18446744073709551615"},
+        {"decimal: top", "CheckNumberValue('99999999.994', 'P', '-99999999.99', '99999999.99', 2);", nullptr},
+        {"decimal: rounds above", "CheckNumberValue('99999999.995', 'P', '-99999999.99', '99999999.99', 2);",
+         "RANGE -99999999.99 99999999.99"},
+        {"decimal: too large", "CheckNumberValue('100000000', 'P', '-99999999.99', '99999999.99', 2);",
+         "RANGE -99999999.99 99999999.99"},
+        {"decimal: bottom", "CheckNumberValue('-99999999.99', 'P', '-99999999.99', '99999999.99', 2);", nullptr},
+        {"decimal unsigned: a little below zero", "CheckNumberValue('-0.001', 'P', '0', '999.99', 2);", "RANGE 0 999.99"},
+        {"text: fits, counted unescaped", "CheckTextValue(addslashes('a\\\\\\'c'), 'T', 4);", nullptr},
+        {"text: blanks beyond are cut", "CheckTextValue('abcd   ', 'T', 4);", nullptr},
+        {"text: too long", "CheckTextValue('abcde', 'T', 4);", "LONG 4"},
+        {"date: no date", "CheckDateValue('', 'D');", nullptr},
+        {"date: leap day", "CheckDateValue('2024-02-29', 'D');", nullptr},
+        {"date: impossible", "CheckDateValue('2023-02-29', 'D');", "DATE"},
+        {"date: no month", "CheckDateValue('2024--03', 'D');", "DATE"},
+        {"date: no year", "CheckDateValue('-02-03', 'D');", "DATE"},
+        {"date: no day", "CheckDateValue('2024-02-', 'D');", "DATE"},
+    };
+    for (const auto &c : checks) {
+        const char *caption = strstr(c.call, "'P'") ? "P" : strstr(c.call, "'T'") ? "T" : strstr(c.call, "'D'") ? "D" : "Q";
+        QTest::newRow(c.name)
+            << QString::fromLatin1(c.call) + QStringLiteral(" echo 'taken';")
+            << (c.refusal ? QStringLiteral("^<link [^>]*>\n\n<div class=Error>Error: '%1': %2</div>$")
+                                .arg(QLatin1String(caption), QRegularExpression::escape(QLatin1String(c.refusal)))
+                          : QStringLiteral("^taken$"))
+            << QString();
+    }
     QTest::newRow("menu")
         << QStringLiteral("echo NavMenus();")
         << QStringLiteral("^<select name=nav_menu .*<option value='items_view\\.php\\?t=[0-9]+' class=SelectedOption>Items</option></select>$")

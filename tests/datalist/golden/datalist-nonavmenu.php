@@ -156,6 +156,39 @@ class DataList
 		return $columns;
 	}
 	
+	// str_replace on the statement's own words, in any case: quoted texts
+	// (the captions among them) are kept as written.
+	function QueryReplace($search, $replace, $query)
+	{
+		$result = "";
+		$length = strlen($query);
+		for($i = 0; $i < $length; $i++)
+		{
+			if($query[$i] == "'")
+			{
+				// to the closing quote; a backslash takes the next character with it
+				for($start = $i++; $i < $length && $query[$i] != "'"; $i++)
+				{
+					if($query[$i] == "\\")
+					{
+						$i++;
+					}
+				}
+				$result .= substr($query, $start, $i - $start + 1);
+			}
+			elseif(strcasecmp(substr($query, $i, strlen($search)), $search) == 0)
+			{
+				$result .= $replace;
+				$i += strlen($search) - 1;
+			}
+			else
+			{
+				$result .= $query[$i];
+			}
+		}
+		return $result;
+	}
+	
 	function Render()
 	{
 	// get post and get variables
@@ -361,10 +394,10 @@ class DataList
 		}
 		
 	// retouch query to avoid case matching problems
-		$this->Query = eregi_replace(" WHERE ", " where ", $this->Query);
-		$this->Query = eregi_replace("SELECT ", "select ", $this->Query);
-		$this->Query = eregi_replace(" FROM ", " from ", $this->Query);
-		$this->Query = eregi_replace(" AS ", " as ", $this->Query);
+		$this->Query = $this->QueryReplace(" WHERE ", " where ", $this->Query);
+		$this->Query = $this->QueryReplace("SELECT ", "select ", $this->Query);
+		$this->Query = $this->QueryReplace(" FROM ", " from ", $this->Query);
+		$this->Query = $this->QueryReplace(" AS ", " as ", $this->Query);
 		
 		$this->HTML .= "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\">";
 		$this->HTML .= "<form method=post name=myform action='$this->ScriptFileName'>";
@@ -667,7 +700,7 @@ class DataList
 		$this->Query = $QueryBase;
 		if($this->PrimaryKey != "")
 		{
-			$this->Query = str_replace(" from ", ", $this->PrimaryKey from ", $this->Query);
+			$this->Query = $this->QueryReplace(" from ", ", $this->PrimaryKey from ", $this->Query);
 		}
 		$this->Query .= $QueryFilters . $QuerySort;
 		

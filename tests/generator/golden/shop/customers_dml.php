@@ -22,6 +22,9 @@ function insert()
 		$since = addslashes($HTTP_POST_VARS["sinceYear"] . '-' . $HTTP_POST_VARS["sinceMonth"] . '-' . $HTTP_POST_VARS["sinceDay"]);
 	}
 	if($since == "--") $since = "";
+	// a value that its column cannot hold is refused before anything is stored
+	CheckTextValue($name, "Name", 40);
+	CheckDateValue($since, "Customer since");
 	$photo = addslashes(PrepareUploadedFile('photo', 102400,'jpg|jpeg|gif|png', false));
 	if($name== ""){
 		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Name': " . $Translation['field not null'] . "</div>";
@@ -88,6 +91,9 @@ function update($selected_id)
 		$since = addslashes($HTTP_POST_VARS["sinceYear"] . '-' . $HTTP_POST_VARS["sinceMonth"] . '-' . $HTTP_POST_VARS["sinceDay"]);
 	}
 	if($since == "--") $since = "";
+	// a value that its column cannot hold is refused before anything is stored
+	CheckTextValue($name, "Name", 40);
+	CheckDateValue($since, "Customer since");
 	if($name== ""){
 		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Name': " . $Translation['field not null'] . "</div>";
 		exit;

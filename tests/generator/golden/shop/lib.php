@@ -118,4 +118,56 @@ function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png'
 	
 	return "";
 }
+
+function RefuseValue($Caption, $Problem){
+	global $Translation;
+	echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " '$Caption': " . $Problem . "</div>";
+	exit;
+}
+
+// false for a text that is no number; else whether it is below zero, the
+// digits of its size up to $Decimals places, and whether the next digit
+// rounds them up
+function NumberDigits($Value, $Decimals){
+	if(!preg_match('/^ *([+-]?)([0-9]*)(?:\.([0-9]*))?(?:[eE]([+-]?[0-9]+))?( *)$/', $Value, $m) || $m[2] . $m[3] == ''){
+		return false;
+	}
+	$digits = $m[2] . $m[3];
+	$point = strlen($m[2]) + max(-1000, min(1000, intval($m[4]))) + $Decimals;
+	if($point < 0){
+		$digits = str_repeat('0', -$point) . $digits;
+		$point = 0;
+	}
+	$digits .= str_repeat('0', max(0, $point + 1 - strlen($digits)));
+	return array($m[1] == '-' && trim($digits, '0') != '', ltrim(substr($digits, 0, $point), '0'), $digits[$point] >= '5');
+}
+
+function CheckNumberValue($Value, $Caption, $Min, $Max, $Decimals = 0){
+	global $Translation;
+	if($Value == "") return;
+	$n = NumberDigits($Value, $Decimals);
+	if(!$n){
+		RefuseValue($Caption, $Translation["not a number"]);
+	}
+	$limit = NumberDigits($n[0] ? $Min : $Max, $Decimals);
+	// the rounded size against the limit's: more digits, or as many and more
+	$above = (strlen($n[1]) != strlen($limit[1]) ? strlen($n[1]) > strlen($limit[1]) : strcmp($n[1], $limit[1]) > ($n[2] ? -1 : 0));
+	if($n[0] != $limit[0] || $above){
+		RefuseValue($Caption, str_replace(array("<MinValue>", "<MaxValue>"), array($Min, $Max), $Translation["number out of range"]));
+	}
+}
+
+function CheckTextValue($Value, $Caption, $MaxLength){
+	global $Translation;
+	if(strlen(rtrim(stripslashes($Value), ' ')) > $MaxLength){
+		RefuseValue($Caption, str_replace("<MaxLength>", $MaxLength, $Translation["text too long"]));
+	}
+}
+
+function CheckDateValue($Value, $Caption){
+	global $Translation;
+	if($Value != "" && !(preg_match('/^([0-9]{4})-([0-9]{1,2})-([0-9]{1,2})$/', $Value, $d) && checkdate($d[2], $d[3], $d[1]))){
+		RefuseValue($Caption, $Translation["invalid date"]);
+	}
+}
 ?>

@@ -30,6 +30,12 @@ function insert()
 		$total = addslashes($HTTP_POST_VARS["total"]);
 	}
 	if($order_date == "--") $order_date = "";
+	// a value that its column cannot hold is refused before anything is stored
+	CheckNumberValue($customer_id, "Customer", "-2147483648", "2147483647", 0);
+	CheckDateValue($order_date, "Order date");
+	CheckTextValue($status, "Status", 20);
+	CheckTextValue($notes, "Notes", 65535);
+	CheckTextValue($internal_code, "Internal code", 8);
 	if($customer_id== ""){
 		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Customer': " . $Translation['field not null'] . "</div>";
 		exit;
@@ -87,6 +93,12 @@ function update($selected_id)
 		$total = addslashes($HTTP_POST_VARS["total"]);
 	}
 	if($order_date == "--") $order_date = "";
+	// a value that its column cannot hold is refused before anything is stored
+	CheckNumberValue($customer_id, "Customer", "-2147483648", "2147483647", 0);
+	CheckDateValue($order_date, "Order date");
+	CheckTextValue($status, "Status", 20);
+	CheckTextValue($notes, "Notes", 65535);
+	CheckTextValue($internal_code, "Internal code", 8);
 	if($customer_id== ""){
 		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Customer': " . $Translation['field not null'] . "</div>";
 		exit;
