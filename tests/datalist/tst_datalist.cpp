@@ -515,6 +515,23 @@ void TestDataList::listQueries_data()
         << count + "\n"
            + "select t.a as 'Qty AS counted', t.b as 'Notes from staff, SELECT it WHERE FROM x', t.id from t limit 1\n"
            + "select t.a as 'Qty AS counted', t.b as 'Notes from staff, SELECT it WHERE FROM x', t.id from t limit 0,3";
+    QTest::newRow("a where inside a caption: the search opens the statement's own where")
+        << QStringLiteral("$x->Query = \"select t.a as 'Stock where stored', t.b as 'Beta' from t\";") << QStringLiteral("array('SearchString' => 'x')")
+        << count + " where (t.a like '%x%' or t.b like '%x%' ) \n"
+           + "select t.a as 'Stock where stored', t.b as 'Beta', t.id from t where (t.a like '%x%' or t.b like '%x%' )  limit 1\n"
+           + "select t.a as 'Stock where stored', t.b as 'Beta', t.id from t where (t.a like '%x%' or t.b like '%x%' )  limit 0,3";
+    QTest::newRow("a WHERE inside a caption: the filters open the statement's own where")
+        << QStringLiteral("$x->Query = \"SELECT t.a AS 'Stock WHERE stored', t.b AS 'Beta' FROM t\";")
+        << QStringLiteral("array('FilterField' => array(1 => 't.b'), 'FilterOperator' => array(1 => '>'), 'FilterValue' => array(1 => '5'))")
+        << count + " where (   (   t.b > '5' ) )\n"
+           + "select t.a as 'Stock WHERE stored', t.b as 'Beta', t.id from t where (   (   t.b > '5' ) ) limit 1\n"
+           + "select t.a as 'Stock WHERE stored', t.b as 'Beta', t.id from t where (   (   t.b > '5' ) ) limit 0,3";
+    QTest::newRow("an order by inside a caption keeps the sorting")
+        << QStringLiteral("$x->Query = \"select t.a as 'Kept in order by hand', t.b as 'Beta' from t\";")
+        << QStringLiteral("array('SortField' => '2', 'SortDirection' => 'desc')")
+        << count + "\n"
+           + "select t.a as 'Kept in order by hand', t.b as 'Beta', t.id from t order by 2 desc limit 1\n"
+           + "select t.a as 'Kept in order by hand', t.b as 'Beta', t.id from t order by 2 desc limit 0,3";
     QTest::newRow("search, sort 2 desc")
         << QString() << QStringLiteral("array('SearchString' => 'x', 'SortField' => '2', 'SortDirection' => 'desc')")
         << count + " where (t.a like '%x%' or t.b like '%x%' ) \n"

@@ -189,6 +189,13 @@ class DataList
 		return $result;
 	}
 	
+	// whether the statement's own words hold $search, in any case: a caption
+	// that holds it does not count.
+	function QueryHas($search, $query)
+	{
+		return $this->QueryReplace($search, "", $query) != $query;
+	}
+	
 	function Render()
 	{
 	// get post and get variables
@@ -603,7 +610,7 @@ class DataList
 		// quick search: the text is looked for in every column of the select list
 		if($SearchString != "")
 		{
-			if(!stristr($this->Query, " where "))
+			if(!$this->QueryHas(" where ", $this->Query))
 			{
 				$this->Query .= " where (";
 			}
@@ -627,7 +634,7 @@ class DataList
 		
 	// set query filters
 		$QueryHasWhere = 0;
-		if(stristr($this->Query, " where "))
+		if($this->QueryHas(" where ", $this->Query))
 		{
 			$QueryHasWhere = 1;
 		}
@@ -647,7 +654,7 @@ class DataList
 			
 			if($GroupHasFilters)
 			{
-				if(!stristr($this->Query, " where "))
+				if(!$this->QueryHas(" where ", $this->Query))
 				{
 					$this->Query .= " where (";
 				}
@@ -679,7 +686,7 @@ class DataList
 		
 	// set query sort
 		$QuerySort = "";
-		if(!stristr($QueryBase, " order by ") && $SortField != "" && $this->AllowSorting)
+		if(!$this->QueryHas(" order by ", $QueryBase) && $SortField != "" && $this->AllowSorting)
 		{
 			$QuerySort = " order by $SortField $SortDirection";
 		}
