@@ -3,7 +3,8 @@
 // (dates, numbers of every range, texts too long, the remove box of a
 // required upload) is refused with a message naming the field, on insert and
 // on update, and nothing changes; captions holding the query's keywords show
-// as written; no page may be framed by another site.
+// as written and leave the search, the filters and sorting as they work
+// elsewhere; no page may be framed by another site.
 const fs = require('node:fs');
 const path = require('node:path');
 const { test, beforeEach } = require('node:test');
@@ -42,11 +43,11 @@ const cases = [
   { what: 'trailing text in a number', fill: { units: '12abc' }, caption: 'Units', problem: () => h.tr('not a number') },
   { what: 'a TINYINT too large', fill: { qty: '128' }, caption: 'Qty AS counted', problem: () => range('-128', '127') },
   { what: 'a TINYINT too small', fill: { qty: '-129' }, caption: 'Qty AS counted', problem: () => range('-128', '127') },
-  { what: 'a negative TINYINT UNSIGNED', fill: { shelf: '-1' }, caption: 'Shelf', problem: () => range('0', '255') },
+  { what: 'a negative TINYINT UNSIGNED', fill: { shelf: '-1' }, caption: 'Shelf where stored', problem: () => range('0', '255') },
   { what: 'an INT UNSIGNED too large', fill: { units: '4294967296' }, caption: 'Units', problem: () => range('0', '4294967295') },
   { what: 'a DECIMAL(10,2) too large', fill: { price: '100000000' }, caption: 'Price', problem: () => range('-99999999.99', '99999999.99') },
   { what: 'a DECIMAL(10,2) that rounds beyond its range', fill: { price: '99999999.995' }, caption: 'Price', problem: () => range('-99999999.99', '99999999.99') },
-  { what: 'a CHAR(4) too long', fill: { code: 'ABCDE' }, caption: 'Code', problem: () => tooLong(4) },
+  { what: 'a CHAR(4) too long', fill: { code: 'ABCDE' }, caption: 'Code in order by aisle', problem: () => tooLong(4) },
   { what: 'a VARCHAR(10) too long', fill: { name: 'Eleven char' }, caption: 'Item name', problem: () => tooLong(10) },
 ];
 
@@ -144,11 +145,13 @@ test('the remove box of a required upload is refused on update; insert without a
   assert.deepEqual(h.query(BADGES), [['1', 'Anne', 'b1.png']]);
 });
 
+const CAPTIONS = ['ID', 'Item name', 'Code in order by aisle', 'Qty AS counted', 'Shelf where stored', 'Units', 'Price', 'Delivered', 'Notes from staff'];
+
 test('captions holding as, from and the other keywords of the query show as written', async () => {
   const { page } = b;
   await page.goto(h.url('stock_view.php'));
   const l = await h.readList(page);
-  assert.deepEqual(l.headers, ['ID', 'Item name', 'Code', 'Qty AS counted', 'Shelf', 'Units', 'Price', 'Delivered', 'Notes from staff']);
+  assert.deepEqual(l.headers, CAPTIONS);
   assert.deepEqual(l.rows.map((r) => [r[0], r[3], r[8]]), [['1', '5', 'kept as is'], ['2', '-7', 'the other one']]);
   // the rows still select their records
   await h.selectRow(page, 2);
@@ -161,7 +164,40 @@ test('captions holding as, from and the other keywords of the query show as writ
   await h.submit(page, () => page.click('input[name=Filter]'));
   await h.assertNoSqlError(page, 'filter page');
   const offered = await page.locator('select[name="FilterField[1]"] option').evaluateAll((os) => os.map((o) => o.textContent.trim()).filter((t) => t));
-  assert.deepEqual(offered, ['ID', 'Item name', 'Code', 'Qty AS counted', 'Shelf', 'Units', 'Price', 'Delivered', 'Notes from staff']);
+  assert.deepEqual(offered, CAPTIONS);
+});
+
+// The list decides on " where " and " order by " from its query's own words:
+// the captions holding them change neither the search, the filters nor sorting.
+test('with captions holding where and order by, the search, a filter and sorting work', async () => {
+  const { page } = b;
+  await page.goto(h.url('stock_view.php'));
+  await page.fill('input[name=SearchString]', 'other');
+  await h.submit(page, () => page.click('input[name=Search]'));
+  await h.assertNoSqlError(page, 'quick search');
+  assert.deepEqual(await h.listIds(page), ['2']);
+  await page.fill('input[name=SearchString]', '');
+  await h.submit(page, () => page.click('input[name=Search]'));
+  assert.deepEqual(await h.listIds(page), ['1', '2']);
+
+  await h.submit(page, () => page.click('input[name=Filter]'));
+  await page.selectOption('select[name="FilterField[1]"]', { label: 'Shelf where stored' });
+  await page.selectOption('select[name="FilterOperator[1]"]', { value: '>' });
+  await page.fill('input[name="FilterValue[1]"]', '2');
+  await h.submit(page, () => page.click('input[src="applyFilters.gif"]'));
+  await h.assertNoSqlError(page, 'filter');
+  assert.deepEqual(await h.listIds(page), ['2']);
+  assert.deepEqual(await h.footerNumbers(page), { first: 1, last: 1, count: 1 });
+  // a search that both records match, within the filtered ones
+  await page.fill('input[name=SearchString]', 'o');
+  await h.submit(page, () => page.click('input[name=Search]'));
+  await h.assertNoSqlError(page, 'quick search with a filter');
+  assert.deepEqual(await h.listIds(page), ['2']);
+
+  await page.goto(h.url('stock_view.php'));
+  await h.submit(page, () => page.locator('td.TableHeader a').filter({ hasText: 'Qty AS counted' }).first().click());
+  await h.assertNoSqlError(page, 'sorting');
+  assert.deepEqual(await h.listIds(page), ['2', '1'], 'sorted by Qty AS counted, ascending');
 });
 
 test('every page refuses to be shown in a frame of another site', async () => {
