@@ -28,8 +28,8 @@ const QColor kDarkBlue(0, 0, 128);
 
 // Adding the text, laying it out and repainting once per generated file
 // cost as much as generating the files: the log takes the new lines in at
-// this pace instead, ten times a second.
-constexpr int kShowEveryMs = 100;
+// this pace instead, four times a second.
+constexpr int kShowEveryMs = 250;
 
 QPushButton *button(const char *name, const char *caption, const char *tip, const char *tag, QWidget *parent)
 {

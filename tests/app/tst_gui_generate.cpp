@@ -357,7 +357,7 @@ void TestGuiGenerate::logShownWhileAsking()
     QString shownAtFolder;
     QColor colourAtFolder;
     dialogs().onOutputFolder = [&](frmOutputFolder &) {
-        QTest::qWaitFor([] { return !logView()->toPlainText().isEmpty(); });
+        QVERIFY(QTest::qWaitFor([] { return !logView()->toPlainText().isEmpty(); }));
         shownAtFolder = logView()->toPlainText();
         colourAtFolder = logView()->palette().color(QPalette::Text);
     };
@@ -373,7 +373,7 @@ void TestGuiGenerate::logShownWhileAsking()
     QString shownAtQuestion;
     dialogs().onOverwrite = [&](frmConfirmOverwrite &) {
         logAtQuestion = QString(logText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        QTest::qWaitFor([&] { return logView()->toPlainText() == logAtQuestion; });
+        QVERIFY(QTest::qWaitFor([&] { return logView()->toPlainText() == logAtQuestion; }));
         shownAtQuestion = logView()->toPlainText();
     };
     dialogs().overwriteAnswers << QStringLiteral("cmdOverwriteAll");
