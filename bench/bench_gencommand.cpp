@@ -1,11 +1,17 @@
-// Generate through the command, with the log window shown, against the
-// generators alone on the same project. Both write into fresh folders;
-// the command's dialogs are answered by script (the folder, overwrite all).
-// Usage: bench_gencommand [tables] [fields] [repeats]
-#include "app/commands.h"
+// Generate as a user runs it - the main window with the project open in the
+// editor, the menu item, the log window shown, the folder chosen - against
+// the headless generation of the same project: the checks and the
+// generators with a log that goes nowhere. Both write into fresh folders;
+// the rounds alternate which side goes first, and the medians are compared.
+// Then the checks alone over projects of growing size, per table.
+//
+// Usage: bench_gencommand [command|checks] [rounds] [tables ...]
+// Without arguments both parts run at their default sizes.
+#include "app/commits.h"
 #include "app/dialogs.h"
 #include "app/forms.h"
 #include "app/frmgenerating.h"
+#include "app/frmmain.h"
 #include "app/validateproject.h"
 #include "bigproject.h"
 #include "generator/generators.h"
@@ -13,8 +19,10 @@
 #include "model/styles.h"
 #include "platform/qtui.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -25,6 +33,8 @@ using namespace tess;
 using namespace tess::bench;
 
 namespace {
+
+constexpr int kFields = 40;
 
 // Message boxes go to stderr; the message loop runs as in the program.
 class BenchUi final : public UiServices {
@@ -38,7 +48,16 @@ public:
     QString openFileName(const FileDialogRequest &) override { return {}; }
     QString saveFileName(const FileDialogRequest &) override { return {}; }
     bool openExternal(const QString &) override { return false; }
-    void processEvents() override { m_qt.processEvents(); }
+    void processEvents() override
+    {
+        QElapsedTimer clock;
+        clock.start();
+        m_qt.processEvents();
+        loopNs += clock.nsecsElapsed();
+    }
+    // The wall time spent in the message loop's passes: the log's text and
+    // paints, and whatever else the windows do meanwhile.
+    qint64 loopNs = 0;
 
 private:
     QtUi m_qt;
@@ -57,8 +76,6 @@ public:
     }
 };
 
-Times lastChecks;
-
 class QuietHost final : public GenerationHost {
 public:
     void appendLog(const QString &) override {}
@@ -68,6 +85,18 @@ public:
         return QStringLiteral("1");
     }
     void showError(const QString &message) override { std::fprintf(stderr, "error: %s\n", qPrintable(message)); }
+};
+
+// Counts the log's paints, which show that it repaints while the run goes on.
+class PaintCounter final : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
 };
 
 // The synthetic project as Generate's checks accept it: no default on a
@@ -82,7 +111,10 @@ DBPtr checkedProject(int tables, int fields)
     return db;
 }
 
-void loadProject(int tables, int fields)
+// The project put into the program's model and shown in the editor, as
+// after opening it; the command changes the model, so every round gets it
+// afresh.
+void openProject(int tables, int fields)
 {
     const DBPtr source = checkedProject(tables, fields);
     MyDB &db = *app().ProjectDB;
@@ -93,35 +125,149 @@ void loadProject(int tables, int fields)
     db.DateSeparator = source->DateSeparator;
     for (const auto &t : source->Tables)
         *db.Tables.Add(t->Caption, t->Name) = *t;
+    UpdateProject();
+    QCoreApplication::processEvents();
 }
 
-Times throughCommand(BenchDialogs &dialogs, const QString &folder)
+double median(std::vector<double> v)
 {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+struct Series {
+    std::vector<double> wall, cpu, user;
+    void add(const Times &t)
+    {
+        wall.push_back(t.wall);
+        cpu.push_back(t.cpu);
+        user.push_back(t.user);
+    }
+    Times medians() const { return {median(wall), median(cpu), median(user)}; }
+};
+
+QPlainTextEdit *logView() { return forms().generating().findChild<QPlainTextEdit *>(QStringLiteral("txtLog")); }
+
+// From the menu item until the log's last line is painted.
+Times throughCommand(BenchDialogs &dialogs, const QString &folder, BenchUi &ui, double &loopMs)
+{
+    ui.loopNs = 0;
+    QAction *generate = forms().main().findChild<QAction *>(QStringLiteral("miProjectGenerate"));
     dialogs.folder = folder;
     const Clock clock;
-    commands::miProjectGenerate_Click();
+    generate->trigger();
+    QCoreApplication::processEvents();
     const Times t = clock.stop();
-    if (!forms().generating().log().text().contains(QStringLiteral("generated successfully")))
-        std::fprintf(stderr, "the command did not succeed: %s\n", qPrintable(forms().generating().log().text().left(300)));
+    loopMs = double(ui.loopNs) / 1e6;
+    const QString text = forms().generating().log().text();
+    if (!text.contains(QStringLiteral("generated successfully")))
+        std::fprintf(stderr, "the command did not succeed: %s\n", qPrintable(text.left(300)));
+    if (logView()->toPlainText() != QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")))
+        std::fprintf(stderr, "the log window does not show the whole log\n");
     return t;
 }
 
-// The same project as the command sees it after its checks.
-Times generatorsAlone(int tables, int fields, const QString &folder)
+Times headless(int tables, int fields, const QString &folder, Times &checks)
 {
     DBPtr db = checkedProject(tables, fields);
     QuietHost host;
     bool upload = false;
-    const Clock checks;
+    const Clock clock;
     if (!ValidateProject(*db, host, upload))
         std::fprintf(stderr, "the project does not pass the checks\n");
-    lastChecks = checks.stop();
+    checks = clock.stop();
     GenerationRun run(*db, app().Styles, host);
     run.folder = folder;
     run.anyImageUpload = upload;
-    const Clock clock;
     GenerateAll(*db, run);
     return clock.stop();
+}
+
+void commandPart(int rounds, const std::vector<int> &sizes)
+{
+    BenchUi ui;
+    setUi(&ui);
+    BenchDialogs dialogs;
+    setDialogs(&dialogs);
+    LoadDefaultStyles(app().Styles);
+    forms().main().show();
+
+    std::printf("Generate command (editor open, log shown) against headless generation, %d fields a table,\n"
+                "median of %d rounds, sides alternating; thread cpu leaves out waits for other processes\n",
+                kFields, rounds);
+    std::printf("tables  side                 wall ms   cpu ms  user ms   log paints\n");
+    for (const int tables : sizes) {
+        QTemporaryDir scratch;
+        Series command, alone, checks;
+        std::vector<double> loop;
+        PaintCounter counter;
+        std::vector<double> paints;
+        for (int r = 0; r < rounds; ++r) {
+            const QString a = scratch.filePath(QStringLiteral("command%1").arg(r));
+            const QString b = scratch.filePath(QStringLiteral("headless%1").arg(r));
+            QDir().mkpath(a);
+            QDir().mkpath(b);
+            for (int k = 0; k < 2; ++k) {
+                if ((r + k) % 2 == 0) {
+                    openProject(tables, kFields);
+                    // The log window stays open from one round to the next,
+                    // as it would for a user.
+                    logView()->viewport()->installEventFilter(&counter);
+                    counter.paints = 0;
+                    double l = 0;
+                    command.add(throughCommand(dialogs, a, ui, l));
+                    loop.push_back(l);
+                    paints.push_back(counter.paints);
+                } else {
+                    Times c;
+                    alone.add(headless(tables, kFields, b, c));
+                    checks.add(c);
+                }
+            }
+        }
+        const Times mc = command.medians();
+        const Times ma = alone.medians();
+        const Times mk = checks.medians();
+        std::printf("%6d  command            %9.1f %8.1f %8.1f   %10.0f\n", tables, mc.wall, mc.cpu, mc.user,
+                    median(paints));
+        std::printf("%6d    of it the loop   %9.1f\n", tables, median(loop));
+        std::printf("%6d  headless           %9.1f %8.1f %8.1f\n", tables, ma.wall, ma.cpu, ma.user);
+        std::printf("%6d    of it the checks %9.1f %8.1f %8.1f\n", tables, mk.wall, mk.cpu, mk.user);
+        std::printf("%6d  ratio command / headless: wall %.2f, cpu %.2f, user %.2f (goal 1.2 or less)\n", tables,
+                    mc.wall / ma.wall, mc.cpu / ma.cpu, mc.user / ma.user);
+        std::fflush(stdout);
+    }
+    setDialogs(nullptr);
+    setUi(nullptr);
+    forms().unloadAll();
+}
+
+// The checks alone: the time per table stays flat as the project grows.
+void checksPart(int rounds, const std::vector<int> &sizes)
+{
+    std::printf("the checks alone, %d fields a table, median of %d rounds\n", kFields, rounds);
+    std::printf("tables    wall ms   us per table   per table / at %d\n", sizes.front());
+    double first = 0;
+    for (const int tables : sizes) {
+        std::vector<double> wall;
+        for (int r = 0; r < rounds; ++r) {
+            DBPtr db = checkedProject(tables, kFields);
+            QuietHost host;
+            bool upload = false;
+            const Clock clock;
+            if (!ValidateProject(*db, host, upload))
+                std::fprintf(stderr, "the project does not pass the checks\n");
+            wall.push_back(clock.stop().wall);
+        }
+        const double ms = median(wall);
+        const double perTable = ms * 1e3 / tables;
+        if (first == 0)
+            first = perTable;
+        std::printf("%6d  %9.1f  %13.2f  %10.2f\n", tables, ms, perTable, perTable / first);
+        std::fflush(stdout);
+    }
+    std::printf("goal: per table at the largest size within 1.3 of that at the smallest\n");
 }
 
 } // namespace
@@ -132,59 +278,15 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
     const QStringList args = qapp.arguments();
-    const int tables = args.size() > 1 ? args[1].toInt() : 500;
-    const int fields = args.size() > 2 ? args[2].toInt() : 40;
-    const int repeats = args.size() > 3 ? args[3].toInt() : 3;
+    const QString part = args.size() > 1 ? args[1] : QString();
+    const int rounds = args.size() > 2 ? std::max(1, args[2].toInt()) : 5;
+    std::vector<int> sizes;
+    for (qsizetype i = 3; i < args.size(); ++i)
+        sizes.push_back(args[i].toInt());
 
-    BenchUi ui;
-    setUi(&ui);
-    BenchDialogs dialogs;
-    setDialogs(&dialogs);
-    LoadDefaultStyles(app().Styles);
-
-    QTemporaryDir scratch;
-    std::vector<Times> command, alone, checks;
-    for (int r = 0; r < repeats; ++r) {
-        const QString a = scratch.filePath(QStringLiteral("command%1").arg(r));
-        const QString b = scratch.filePath(QStringLiteral("alone%1").arg(r));
-        QDir().mkpath(a);
-        QDir().mkpath(b);
-        // The order turns each repeat, so that neither side always meets the
-        // file system after the other.
-        for (int k = 0; k < 2; ++k) {
-            if ((r + k) % 2 == 0) {
-                loadProject(tables, fields); // generating clears the pending changes
-                command.push_back(throughCommand(dialogs, a));
-            } else {
-                alone.push_back(generatorsAlone(tables, fields, b));
-                checks.push_back(lastChecks);
-            }
-        }
-    }
-    auto best = [](const std::vector<Times> &v, double Times::*member) {
-        double m = v.front().*member;
-        for (const Times &t : v)
-            m = std::min(m, t.*member);
-        return m;
-    };
-    std::printf("project: %d tables x %d fields; log %lld characters\n", tables, fields,
-                qlonglong(forms().generating().log().text().size()));
-    // The file system's share (creating thousands of files) varies with the
-    // machine's load; the user time is the program's own work.
-    std::printf("best of %d                      wall ms   thread cpu ms   of it user ms\n", repeats);
-    const std::pair<const char *, const std::vector<Times> *> rows[] = {
-        {"Generate command, log shown ", &command},
-        {"generators alone            ", &alone},
-        {"the checks (not in 'alone') ", &checks}};
-    for (const auto &[name, v] : rows)
-        std::printf("%s %8.1f %12.1f %15.1f\n", name, best(*v, &Times::wall), best(*v, &Times::cpu),
-                    best(*v, &Times::user));
-    std::printf("ratio command / generators: wall %.2f, cpu %.2f, user %.2f (target 1.3 or less)\n",
-                best(command, &Times::wall) / best(alone, &Times::wall),
-                best(command, &Times::cpu) / best(alone, &Times::cpu),
-                best(command, &Times::user) / best(alone, &Times::user));
-    setDialogs(nullptr);
-    setUi(nullptr);
-    forms().unloadAll();
+    if (part.isEmpty() || part == QLatin1String("command"))
+        commandPart(rounds, sizes.empty() ? std::vector<int>{500, 2000} : sizes);
+    if (part.isEmpty() || part == QLatin1String("checks"))
+        checksPart(rounds, sizes.empty() ? std::vector<int>{1000, 2000, 4000, 8000, 16000} : sizes);
     return 0;
 }

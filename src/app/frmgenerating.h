@@ -10,6 +10,7 @@
 
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace tess {
 
@@ -24,7 +25,8 @@ public:
     void setChecking(bool checking);
     // Disables the buttons and shows the busy pointer while generating.
     void setBusy(bool busy);
-    // Shows the pieces appended since the last pass of the message loop.
+    // Shows the pieces appended since the log was last shown. While a run
+    // goes on, its passes of the message loop do so a few times a second.
     void flushView();
 
     void cmdBrowse_Click();
@@ -49,7 +51,7 @@ private:
 
     GenerationLog m_log;
     QString m_pending;
-    bool m_flushQueued = false;
+    QTimer *m_flushTimer;
     QPlainTextEdit *txtLog;
     QPushButton *cmdClose;
     QPushButton *cmdBrowse;

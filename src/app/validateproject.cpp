@@ -3,6 +3,8 @@
 #include "editor/namerules.h"
 #include "model/constants.h"
 
+#include <QHash>
+
 namespace tess {
 
 namespace {
@@ -21,6 +23,33 @@ bool isValidName(const QString &name)
     return !name.isEmpty() && hasValidNameCharacters(name, NameKind::TableOrField);
 }
 
+// The parent tables of the lookups by name, the first of each name as the
+// scan in collection order finds it: scanning every table for every lookup
+// field made the checks grow with the square of the tables.
+class TableIndex {
+public:
+    explicit TableIndex(const MyDB &db) : m_db(db)
+    {
+        m_byName.reserve(db.Tables.Count());
+        for (const TablePtr &t : db.Tables)
+            if (!m_byName.contains(t->Name))
+                m_byName.insert(t->Name, t);
+    }
+    // The message loop runs between the fields, so an edit may have renamed
+    // a table since the index was made: a hit is confirmed, a miss scanned.
+    TablePtr find(const QString &name) const
+    {
+        const auto it = m_byName.constFind(name);
+        if (it != m_byName.cend() && (*it)->Name == name)
+            return *it;
+        return findTable(m_db, name);
+    }
+
+private:
+    const MyDB &m_db;
+    QHash<QString, TablePtr> m_byName;
+};
+
 QString fieldRef(const MyTable &t, const MyField &f) { return t.Name + u'.' + f.Name; }
 
 QString invalidName(const QString &name, const MyTable &t)
@@ -31,7 +60,7 @@ QString invalidName(const QString &name, const MyTable &t)
 
 // The checks of one field; returns the message of the first that fails, or
 // the empty text.
-QString checkField(MyDB &db, const MyTable &t, MyField &f, int &primaryKeys, int &autoIncrements, int &visible,
+QString checkField(const TableIndex &tables, const MyTable &t, MyField &f, int &primaryKeys, int &autoIncrements, int &visible,
                    bool &anyImageUpload)
 {
     const QString ref = fieldRef(t, f);
@@ -73,7 +102,7 @@ QString checkField(MyDB &db, const MyTable &t, MyField &f, int &primaryKeys, int
         if (f.ParentCaptionField.isEmpty())
             f.ParentCaptionField = f.ParentIDField;
         // The generated pages query the parent on every request.
-        const TablePtr parent = findTable(db, f.ParentTable);
+        const TablePtr parent = tables.find(f.ParentTable);
         const FieldPtr parentId = parent ? findField(*parent, f.ParentIDField) : FieldPtr();
         const FieldPtr parentCaption = parent ? findField(*parent, f.ParentCaptionField) : FieldPtr();
         if (!parentId || !parentCaption)
@@ -103,7 +132,7 @@ QString checkField(MyDB &db, const MyTable &t, MyField &f, int &primaryKeys, int
             if (!text || f.pLength < 30)
                 return image + QStringLiteral("it must have a data type of 'Char' or 'VarChar', and have a length of at least 30.");
         } else if (!f.ParentCaptionField.isEmpty()) {
-            const TablePtr parent = findTable(db, f.ParentTable);
+            const TablePtr parent = tables.find(f.ParentTable);
             const FieldPtr caption = findField(*parent, f.ParentCaptionField);
             const qint32 captionType = typeOf(*caption);
             if (captionType != Dt::Char && captionType != Dt::VarChar)
@@ -128,7 +157,7 @@ QString checkField(MyDB &db, const MyTable &t, MyField &f, int &primaryKeys, int
     return {};
 }
 
-QString checkTable(MyDB &db, MyTable &t, GenerationHost &log, bool &anyImageUpload)
+QString checkTable(const TableIndex &tables, MyTable &t, GenerationHost &log, bool &anyImageUpload)
 {
     if (!isValidName(t.Name))
         return invalidName(t.Name, t);
@@ -145,7 +174,7 @@ QString checkTable(MyDB &db, MyTable &t, GenerationHost &log, bool &anyImageUplo
     FieldPtr primaryKey;
     for (const auto &f : t.Fields) {
         log.processEvents();
-        const QString problem = checkField(db, t, *f, primaryKeys, autoIncrements, visible, anyImageUpload);
+        const QString problem = checkField(tables, t, *f, primaryKeys, autoIncrements, visible, anyImageUpload);
         if (!problem.isEmpty())
             return problem;
         if (f->pPrimaryKey)
@@ -173,13 +202,14 @@ QString checkTable(MyDB &db, MyTable &t, GenerationHost &log, bool &anyImageUplo
 
 bool ValidateProject(MyDB &db, GenerationHost &log, bool &anyImageUpload)
 {
+    const TableIndex tables(db);
     QString problem;
     if (db.Tables.Count() == 0)
         problem = QStringLiteral("The database has no tables.");
     for (const auto &t : db.Tables) {
         if (!problem.isEmpty())
             break;
-        problem = checkTable(db, *t, log, anyImageUpload);
+        problem = checkTable(tables, *t, log, anyImageUpload);
     }
     if (problem.isEmpty())
         return true;

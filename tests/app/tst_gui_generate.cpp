@@ -138,6 +138,7 @@ private slots:
     void cancelledFolder();
     void saveLogAndBrowse();
     void logWindowStaysWhileRunning();
+    void logShownWhileAsking();
     void helpOnF1();
 };
 
@@ -266,6 +267,7 @@ void TestGuiGenerate::validationFailure()
     QVERIFY(!dialogs().shown.contains(QStringLiteral("frmOutputFolder")));
     QCOMPARE(logText(), QStringLiteral("Table 'customers' has no primary keys. Please mark one of its fields as primary "
                                        "or create a new primary key."));
+    QCOMPARE(logView()->toPlainText(), logText());
     QCOMPARE(logView()->palette().color(QPalette::Text), QColor(255, 0, 0));
     GuiFixture::screenshot(&logWindow(), QStringLiteral("generating_validation_failure"));
 
@@ -281,6 +283,7 @@ void TestGuiGenerate::cancelledFolder()
     dialogs().outputFolders << QString();
     generate();
     QCOMPARE(logText(), QStringLiteral("Error checking: Ok.\r\nPHP application generation process cancelled by user."));
+    QCOMPARE(logView()->toPlainText(), QStringLiteral("Error checking: Ok.\nPHP application generation process cancelled by user."));
     QCOMPARE(logView()->palette().color(QPalette::Text), QColor(0, 0, 128));
 }
 
@@ -345,6 +348,38 @@ void TestGuiGenerate::logWindowStaysWhileRunning()
     generate();
     QVERIFY(!closed);
     QVERIFY(!second);
+}
+
+// While a dialog of the run waits for the user, the log window shows every
+// line written so far, in its colour.
+void TestGuiGenerate::logShownWhileAsking()
+{
+    QString shownAtFolder;
+    QColor colourAtFolder;
+    dialogs().onOutputFolder = [&](frmOutputFolder &) {
+        QVERIFY(QTest::qWaitFor([] { return !logView()->toPlainText().isEmpty(); }));
+        shownAtFolder = logView()->toPlainText();
+        colourAtFolder = logView()->palette().color(QPalette::Text);
+    };
+    generate();
+    QCOMPARE(shownAtFolder, QStringLiteral("Error checking: Ok."));
+    QCOMPARE(colourAtFolder, QColor(0, 0, 128));
+
+    QTemporaryDir out;
+    dialogs().onOutputFolder = nullptr;
+    dialogs().outputFolders << out.path() << out.path();
+    generate();
+    QString logAtQuestion;
+    QString shownAtQuestion;
+    dialogs().onOverwrite = [&](frmConfirmOverwrite &) {
+        logAtQuestion = QString(logText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QVERIFY(QTest::qWaitFor([&] { return logView()->toPlainText() == logAtQuestion; }));
+        shownAtQuestion = logView()->toPlainText();
+    };
+    dialogs().overwriteAnswers << QStringLiteral("cmdOverwriteAll");
+    generate();
+    QVERIFY(logAtQuestion.endsWith(QStringLiteral("\nGenerating customers_view.php ...")));
+    QCOMPARE(shownAtQuestion, logAtQuestion);
 }
 
 void TestGuiGenerate::helpOnF1()

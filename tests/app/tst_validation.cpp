@@ -59,6 +59,8 @@ private slots:
     void order();
     void normalisations();
     void imageUpload();
+    void renamedWhileChecking_data();
+    void renamedWhileChecking();
 };
 
 void TestValidation::good()
@@ -110,6 +112,15 @@ void TestValidation::messages_data()
     QTest::newRow("missing parent caption")
         << Mutate([](MyDB &db) { field(db, "kind").ParentCaptionField = QStringLiteral("gone"); })
         << "The field 'items.kind' refers to a missing parent table or field.";
+    QTest::newRow("parent table in other case")
+        << Mutate([](MyDB &db) { field(db, "kind").ParentTable = QStringLiteral("Kinds"); })
+        << "The field 'items.kind' refers to a missing parent table or field.";
+    QTest::newRow("first parent of its name") << Mutate([](MyDB &db) {
+        db.Tables.Item(1)->Fields.Item(1)->pDataType = Dt::BigInt;
+        MyTable &twin = *db.Tables.Add(QStringLiteral("Kinds again"), QStringLiteral("kinds"));
+        add(twin, QStringLiteral("kid"), Dt::Int, 11, true);
+        add(twin, QStringLiteral("title"), Dt::VarChar, 40);
+    }) << "The data type of the field 'items.kind' doesn't match that of its parent ID field 'kinds.kid'.";
     QTest::newRow("type mismatch") << Mutate([](MyDB &db) { field(db, "kind").pDataType = Dt::BigInt; })
                                    << "The data type of the field 'items.kind' doesn't match that of its parent ID field 'kinds.kid'.";
     QTest::newRow("autoinc not integer") << Mutate([](MyDB &db) { field(db, "name").pAutoIncrement = true; })
@@ -247,6 +258,41 @@ void TestValidation::imageUpload()
     field(*db, "id").pDataType = 0;
     QVERIFY(!ValidateProject(*db, log, upload));
     QVERIFY(!upload);
+}
+
+// The message loop runs between the fields: the lookups see a table under
+// the name it has at that moment.
+void TestValidation::renamedWhileChecking_data()
+{
+    QTest::addColumn<QString>("parentTable");
+    QTest::addColumn<QString>("newName");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("away from the lookup's name")
+        << "kinds" << "sorts" << "The field 'items.kind' refers to a missing parent table or field.";
+    QTest::newRow("to the lookup's name") << "sorts" << "sorts" << "";
+}
+
+void TestValidation::renamedWhileChecking()
+{
+    QFETCH(QString, parentTable);
+    QFETCH(QString, newName);
+    QFETCH(QString, message);
+    struct RenamingHost : test::RecordingHost {
+        MyTable *table = nullptr;
+        QString newName;
+        void processEvents() override
+        {
+            if (++processEventsCalls == 1)
+                table->Name = newName;
+        }
+    } log;
+    DBPtr db = goodProject();
+    field(*db, "kind").ParentTable = parentTable;
+    log.table = db->Tables.Item(1).get();
+    log.newName = newName;
+    bool upload = false;
+    QCOMPARE(ValidateProject(*db, log, upload), message.isEmpty());
+    QCOMPARE(log.log, message);
 }
 
 QTEST_GUILESS_MAIN(TestValidation)
