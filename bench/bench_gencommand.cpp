@@ -17,6 +17,7 @@
 #include "generator/generators.h"
 #include "model/appstate.h"
 #include "model/styles.h"
+#include "platform/qtapplication.h"
 #include "platform/qtui.h"
 
 #include <QAction>
@@ -276,7 +277,8 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
+    // The program's own application object, with its memory settings.
+    Application qapp(argc, argv);
     const QStringList args = qapp.arguments();
     const QString part = args.size() > 1 ? args[1] : QString();
     const int rounds = args.size() > 2 ? std::max(1, args[2].toInt()) : 5;
