@@ -12,7 +12,7 @@ void UpdateProject()
 {
     AppState &s = app();
     frmMain &main = forms().main();
-    if (s.ProjectDB->DBName.isEmpty()) {
+    if (!s.projectOpen()) {
         if (frmDB *editor = static_cast<frmDB *>(forms().loaded(Form::DB))) {
             // The editor's own closing finds no project and asks nothing.
             bool cancel = false;

@@ -19,7 +19,7 @@ void moveSelectedField(int step)
 {
     // A move is never started inside another.
     static bool moving = false;
-    if (moving || app().ProjectDB->DBName.isEmpty() || !forms().isLoaded(Form::DB))
+    if (moving || !app().projectOpen() || !forms().isLoaded(Form::DB))
         return;
     frmDB &editor = forms().db();
     editor.focusTree();

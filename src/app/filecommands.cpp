@@ -25,8 +25,6 @@ constexpr int kFileMustExist = 0x1000;
 constexpr int kNoReadOnlyReturn = 0x8000;
 constexpr int kSaveFlags = 0x8806;
 
-bool projectOpen() { return !app().ProjectDB->DBName.isEmpty(); }
-
 void setEditorVisible(bool visible)
 {
     if (!visible && !forms().isLoaded(Form::DB))
@@ -81,7 +79,7 @@ public:
 
 void miFileNew_Click()
 {
-    if (projectOpen() && !app().ProjectSaved
+    if (app().projectOpen() && !app().ProjectSaved
         && ui().messageBox(QStringLiteral("Are you sure you want to create a new project?\r\nAny unsaved data will be lost!"),
                            Mb::OkCancel | Mb::Exclamation)
             != Answer::Ok)
@@ -110,7 +108,7 @@ void miFileOpenXML_Click()
     if (path.isEmpty())
         return;
 
-    if (projectOpen()) {
+    if (app().projectOpen()) {
         bool cancel = false;
         if (forms().isLoaded(Form::DB))
             forms().db().Form_Unload(cancel);
@@ -126,15 +124,15 @@ void miFileOpenXML_Click()
         OpenProjectFile(path);
         UpdateProject();
     }
-    setEditorVisible(projectOpen());
-    if (!projectOpen())
+    setEditorVisible(app().projectOpen());
+    if (!app().projectOpen())
         forms().unload(Form::DB);
     app().ProjectSaved = true;
 }
 
 void miFileSaveXML_Click()
 {
-    if (!projectOpen())
+    if (!app().projectOpen())
         return;
     // What the visible pane holds is saved too.
     CommitVisiblePane();
@@ -147,7 +145,7 @@ void miFileSaveXML_Click()
 
 void miFileSaveXMLAs_Click()
 {
-    if (!projectOpen())
+    if (!app().projectOpen())
         return;
     CommitVisiblePane();
     FileDialogRequest request;

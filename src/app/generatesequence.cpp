@@ -50,7 +50,7 @@ QDateTime GenerateFrontEnd::now() const { return clock ? clock() : QDateTime::cu
 bool RunGenerate(GenerateFrontEnd &frontEnd)
 {
     AppState &state = app();
-    if (state.ProjectDB->DBName.isEmpty() || running)
+    if (!state.projectOpen() || running)
         return false;
     RunningFlag flag;
     MyDB &db = *state.ProjectDB;

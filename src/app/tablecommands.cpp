@@ -17,8 +17,6 @@ namespace tess::commands {
 
 namespace {
 
-bool projectOpen() { return !app().ProjectDB->DBName.isEmpty(); }
-
 bool confirmed(const QString &question)
 {
     return ui().messageBox(question, Mb::YesNo | Mb::Exclamation | Mb::DefaultButton2) == Answer::Yes;
@@ -28,7 +26,7 @@ bool confirmed(const QString &question)
 
 void miProjectProperties_Click()
 {
-    if (!projectOpen())
+    if (!app().projectOpen())
         return;
     CommitVisiblePane();
     frmDB &editor = forms().db();
@@ -37,7 +35,7 @@ void miProjectProperties_Click()
 
 void miProjectStyles_Click()
 {
-    if (!projectOpen())
+    if (!app().projectOpen())
         return;
     frmStyles &styles = forms().styles();
     styles.show();
@@ -49,7 +47,7 @@ void miProjectStyles_Click()
 void miTablesDelete_Click()
 {
     // A Generate run is writing from these tables.
-    if (!projectOpen() || generationRunning() || !forms().isLoaded(Form::DB))
+    if (!app().projectOpen() || generationRunning() || !forms().isLoaded(Form::DB))
         return;
     frmDB &editor = forms().db();
     editor.focusTree();
@@ -93,7 +91,7 @@ void miTablesDelete_Click()
 
 void miTablesNew_Click()
 {
-    if (!projectOpen())
+    if (!app().projectOpen())
         return;
     frmDB &editor = forms().db();
     editor.focusTree();

@@ -405,7 +405,7 @@ void frmDB::Form_Unload(bool &Cancel)
         return;
     try {
         AppState &s = app();
-        if (!s.ProjectDB->DBName.isEmpty()) {
+        if (s.projectOpen()) {
             // What the visible pane holds reaches the model before the
             // question, as with every command.
             CommitVisiblePane();

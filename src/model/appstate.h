@@ -39,6 +39,10 @@ public:
     QString DatePartSeparator;
     StyleTable Styles;
 
+    // A project is open while it has a database name: a read that failed
+    // and a closed editor leave none.
+    bool projectOpen() const { return !ProjectDB->DBName.isEmpty(); }
+
     // Back to the state of a program that has just started (tests start
     // from here). The project object stays the same one, emptied.
     void reset();

@@ -10,8 +10,6 @@ namespace tess {
 
 namespace {
 
-bool projectOpen() { return !app().ProjectDB->DBName.isEmpty(); }
-
 // What a failed read leaves: no project, no file.
 void forgetProject()
 {
@@ -25,7 +23,7 @@ void forgetProject()
 void loadProjectStyles()
 {
     const QString &file = app().ProjectDB->StyleSheetFile;
-    if (!projectOpen() || file.isEmpty())
+    if (!app().projectOpen() || file.isEmpty())
         return;
     try {
         LoadStylesFile(file);
@@ -68,7 +66,7 @@ bool OpenProjectFile(const QString &path)
         forgetProject();
     }
     loadProjectStyles();
-    return projectOpen();
+    return app().projectOpen();
 }
 
 } // namespace tess
