@@ -168,17 +168,17 @@ Times throughCommand(BenchDialogs &dialogs, const QString &folder)
 // The project the menu opened.
 Times headless(const QString &folder, Times &checks)
 {
-    MyDB *db = app().ProjectDB.get();
+    MyDB &db = *app().ProjectDB;
     QuietHost host;
     bool upload = false;
     const Clock clock;
-    if (!ValidateProject(*db, host, upload))
+    if (!ValidateProject(db, host, upload))
         std::fprintf(stderr, "the project does not pass the checks\n");
     checks = clock.stop();
-    GenerationRun run(*db, app().Styles, host);
+    GenerationRun run(db, app().Styles, host);
     run.folder = folder;
     run.anyImageUpload = upload;
-    GenerateAll(*db, run);
+    GenerateAll(db, run);
     return clock.stop();
 }
 
