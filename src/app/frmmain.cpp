@@ -10,12 +10,12 @@
 #include "editor/frmdb.h"
 #include "model/appstate.h"
 #include "model/maker.h"
+#include "model/openproject.h"
 #include "platform/settings.h"
 #include "platform/ui.h"
 #include "ui_frmmain.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QResizeEvent>
@@ -199,12 +199,11 @@ void frmMain::MDIForm_Load(const QString &commandLine)
     if (state.CommandLine.isEmpty())
         return;
     state.CommandLine.remove(u'"');
-    if (QFileInfo(state.CommandLine).isFile()) {
+    const QString missing = ProjectFileMissing(state.CommandLine);
+    if (missing.isEmpty()) {
         runEntry(QStringLiteral("miFileOpenXML_Click"), commands::miFileOpenXML_Click);
     } else {
-        tess::ui().messageBox(QStringLiteral("Couldn't open '") + state.CommandLine
-                                  + QStringLiteral("'.\r\nFile not found."),
-                              Mb::OkOnly | Mb::Information);
+        tess::ui().messageBox(missing, Mb::OkOnly | Mb::Information);
         state.CommandLine.clear();
     }
 }

@@ -1,7 +1,8 @@
 // tessaron-generate <project.tzx> <output folder>
 //
-// Project > Generate without a window: opens the project as File > Open
-// does, then runs the Generate command's own sequence (the project checks,
+// Project > Generate without a window: a path that is no file gets the
+// message the window program gives it on its command line; otherwise opens
+// the project as File > Open does, then runs the Generate command's own sequence (the project checks,
 // which may refuse the project, then every generator) into the folder.
 // The log goes to standard output as the log window shows it; while the
 // checks run it goes to standard error, so a refused project's problem
@@ -105,6 +106,14 @@ int main(int argc, char **argv)
     }
     ConsoleUi console;
     tess::setUi(&console);
+
+    // A path that is no file gets the message of a start with it on the
+    // command line, not the reader's verdict on a file it never found.
+    const QString missing = tess::ProjectFileMissing(args.at(1));
+    if (!missing.isEmpty()) {
+        print(stderr, missing + u'\n');
+        return 1;
+    }
 
     const QString folder = QDir::cleanPath(QFileInfo(args.at(2)).absoluteFilePath());
     const QString refusal = tess::outputFolderRefusal(folder, tess::programFolder());

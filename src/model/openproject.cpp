@@ -6,6 +6,8 @@
 #include "platform/runtimeerror.h"
 #include "platform/ui.h"
 
+#include <QFileInfo>
+
 namespace tess {
 
 namespace {
@@ -67,6 +69,13 @@ bool OpenProjectFile(const QString &path)
     }
     loadProjectStyles();
     return app().projectOpen();
+}
+
+QString ProjectFileMissing(const QString &path)
+{
+    if (QFileInfo(path).isFile())
+        return {};
+    return QStringLiteral("Couldn't open '") + path + QStringLiteral("'.\r\nFile not found.");
 }
 
 } // namespace tess

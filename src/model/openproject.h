@@ -14,4 +14,8 @@ void ClearProject();
 // shown its message and leaves neither a project nor a file name.
 bool OpenProjectFile(const QString &path);
 
+// What a start with a project named on the command line says when the
+// path is no file to open (missing, or a folder); empty for a file.
+QString ProjectFileMissing(const QString &path);
+
 } // namespace tess

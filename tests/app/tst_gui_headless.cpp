@@ -7,6 +7,7 @@
 #include "app/frmgenerating.h"
 #include "app/frmmain.h"
 #include "app/generatesequence.h"
+#include "app/startup.h"
 #include "generator/testhost.h"
 #include "support/guifixture.h"
 #include "support/testfiles.h"
@@ -147,6 +148,8 @@ private slots:
     void sameAsGenerate();
     void refusedProject_data();
     void refusedProject();
+    void projectNotAFile_data();
+    void projectNotAFile();
 };
 
 void TestGuiHeadless::sameAsGenerate_data()
@@ -234,6 +237,37 @@ void TestGuiHeadless::refusedProject()
     QVERIFY(!QTest::currentTestFailed());
     QCOMPARE(logText(), message);
     QVERIFY(!dialogs().shown.contains(QStringLiteral("frmOutputFolder")));
+
+    const Finished headless = runHeadless(project, folder);
+    QCOMPARE(headless.err, asPrinted(message));
+    QCOMPARE(headless.out, QString());
+    QVERIFY(headless.exitCode > 0);
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+}
+
+void TestGuiHeadless::projectNotAFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing") << QStringLiteral("nope.tzx");
+    QTest::newRow("folder") << QStringLiteral("project.tzx");
+}
+
+// A path that names no file is reported as the window program reports it
+// on its command line, not as a corrupted project.
+void TestGuiHeadless::projectNotAFile()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString project = dir.filePath(name);
+    if (name == QLatin1String("project.tzx"))
+        QVERIFY(QDir().mkpath(project));
+    const QString folder = dir.filePath(QStringLiteral("app"));
+    QVERIFY(QDir().mkpath(folder));
+
+    startProgram(project);
+    QCOMPARE(ui().shown.size(), 1);
+    const QString message = ui().shown[0].text;
+    QVERIFY2(message.endsWith(QStringLiteral("File not found.")), qPrintable(message));
 
     const Finished headless = runHeadless(project, folder);
     QCOMPARE(headless.err, asPrinted(message));
