@@ -85,6 +85,7 @@
 	$Translation["number out of range"] = "this field takes numbers from <MinValue> to <MaxValue> only.";
 	$Translation["text too long"] = "this field takes at most <MaxLength> characters.";
 	$Translation["invalid date"] = "this date is incomplete or does not exist.";
+	$Translation["invalid time"] = "this time is incomplete or does not exist.";
 	$Translation["couldn't delete"] = "This record could not be deleted: <RelatedRecords> records of the table '<TableName>' refer to it.";
 	$Translation["upload image"] = "Upload a file:";
 	$Translation["remove image"] = "Remove the file";

@@ -117,26 +117,33 @@ namespace {
 
 // The range of a number column as texts, from its type, sign, length and
 // places as the column definition writes them; nothing for a definition
-// the server would not have created.
-std::optional<std::array<QString, 3>> numberRange(const MyField &f)
+// the server would not have created. ZEROFILL makes a column unsigned.
+std::optional<std::array<QString, 2>> numberRange(const MyField &f)
 {
     static const std::array<QStringView, 5> signedMax{u"127", u"32767", u"8388607", u"2147483647", u"9223372036854775807"};
     static const std::array<QStringView, 5> signedMin{u"-128", u"-32768", u"-8388608", u"-2147483648",
                                                       u"-9223372036854775808"};
     static const std::array<QStringView, 5> unsignedMax{u"255", u"65535", u"16777215", u"4294967295", u"18446744073709551615"};
+    const bool isUnsigned = f.pUnsigned || f.pZeroFill;
     if (f.pDataType >= Dt::TinyInt && f.pDataType <= Dt::BigInt) {
         const int i = f.pDataType - Dt::TinyInt;
-        return std::array<QString, 3>{f.pUnsigned ? QStringLiteral("0") : signedMin[i].toString(),
-                                      (f.pUnsigned ? unsignedMax[i] : signedMax[i]).toString(), QStringLiteral("0")};
+        return std::array<QString, 2>{isUnsigned ? QStringLiteral("0") : signedMin[i].toString(),
+                                      (isUnsigned ? unsignedMax[i] : signedMax[i]).toString()};
     }
     if (f.pDataType >= Dt::Float && f.pDataType <= Dt::Decimal) {
         const int length = qMax(1, f.pLength);
         if (f.pPrecision < 0 || f.pPrecision > length)
             return std::nullopt;
-        QString max = length > f.pPrecision ? QString(length - f.pPrecision, u'9') : QStringLiteral("0");
-        if (f.pPrecision > 0)
-            max += u'.' + QString(f.pPrecision, u'9');
-        return std::array<QString, 3>{f.pUnsigned ? QStringLiteral("0") : u'-' + max, max, QString::number(f.pPrecision)};
+        QString max;
+        if (f.pDataType == Dt::Float && length - f.pPrecision > 38) {
+            // FLOAT's own limit is below the column's digits
+            max = QStringLiteral("3.4028234663852886E+38");
+        } else {
+            max = length > f.pPrecision ? QString(length - f.pPrecision, u'9') : QStringLiteral("0");
+            if (f.pPrecision > 0)
+                max += u'.' + QString(f.pPrecision, u'9');
+        }
+        return std::array<QString, 2>{isUnsigned ? QStringLiteral("0") : u'-' + max, max};
     }
     return std::nullopt;
 }
@@ -162,7 +169,52 @@ int textLength(const MyField &f)
     }
 }
 
+bool isBinary(const MyField &f)
+{
+    return f.pDataType == Dt::TinyBlob || f.pDataType == Dt::Blob || f.pDataType == Dt::MediumBlob;
+}
+
+bool isTemporal(const MyField &f) { return f.pDataType >= Dt::Date && f.pDataType <= Dt::Year; }
+
 } // namespace
+
+bool hasValueCheck(const MyField &f) { return isTemporal(f) || numberRange(f) || textLength(f); }
+
+void emitValueCheck(Script &s, const MyField &f)
+{
+    const QString caption = phpDq(f.Caption);
+    if (isTemporal(f)) {
+        const bool dateTime = f.pDataType == Dt::DateTime || f.pDataType == Dt::Timestamp;
+        s.put(f.pDataType == Dt::Date  ? dml_php::dateCheck
+              : dateTime               ? dml_php::dateTimeCheck
+              : f.pDataType == Dt::Time ? dml_php::timeCheck
+                                        : dml_php::yearCheck,
+              {{u"field", f.Name}, {u"caption", caption}});
+    } else if (const auto range = numberRange(f)) {
+        const QString places = QString::number(f.pPrecision);
+        if (f.pDataType <= Dt::BigInt)
+            s.put(dml_php::integerCheck,
+                  {{u"field", f.Name}, {u"caption", caption}, {u"min", (*range)[0]}, {u"max", (*range)[1]}});
+        else if (f.pDataType == Dt::Decimal)
+            s.put(dml_php::numberCheck, {{u"field", f.Name},
+                                         {u"caption", caption},
+                                         {u"min", (*range)[0]},
+                                         {u"max", (*range)[1]},
+                                         {u"decimals", places}});
+        else
+            s.put(dml_php::floatCheck, {{u"field", f.Name},
+                                        {u"caption", caption},
+                                        {u"min", (*range)[0]},
+                                        {u"max", (*range)[1]},
+                                        {u"length", QString::number(qMax(1, f.pLength))},
+                                        {u"decimals", places},
+                                        {u"typeMax", f.pDataType == Dt::Float ? QStringView(u"3.4028234663852886E+38")
+                                                                               : QStringView(u"1.7976931348623157E+308")}});
+    } else if (const int length = textLength(f)) {
+        s.put(isBinary(f) ? dml_php::binaryCheck : dml_php::textCheck,
+              {{u"field", f.Name}, {u"caption", caption}, {u"length", QString::number(length)}});
+    }
+}
 
 void emitValueChecks(Script &s)
 {
@@ -170,27 +222,13 @@ void emitValueChecks(Script &s)
     for (const FieldPtr &fp : s.table.Fields) {
         const MyField &f = *fp;
         s.tick();
-        // Upload fields store the name PrepareUploadedFile() gives.
-        if (!isPosted(f) || isUpload(f))
-            continue;
-        const QString caption = phpDq(f.Caption);
-        const auto range = numberRange(f);
-        const int length = textLength(f);
-        if (!isDate(f) && !range && !length)
+        // An upload field's name is checked once the file is stored.
+        if (!isPosted(f) || isUpload(f) || !hasValueCheck(f))
             continue;
         if (head)
             s.put(dml_php::valueChecksHead);
         head = false;
-        if (isDate(f))
-            s.put(dml_php::dateCheck, {{u"field", f.Name}, {u"caption", caption}});
-        else if (range)
-            s.put(dml_php::numberCheck, {{u"field", f.Name},
-                                         {u"caption", caption},
-                                         {u"min", (*range)[0]},
-                                         {u"max", (*range)[1]},
-                                         {u"decimals", (*range)[2]}});
-        else
-            s.put(dml_php::textCheck, {{u"field", f.Name}, {u"caption", caption}, {u"length", QString::number(length)}});
+        emitValueCheck(s, f);
     }
 }
 
@@ -223,6 +261,8 @@ void emitInsert(Script &s)
                                           {u"maxSize", maxUploadSize(f)},
                                           {u"fileTypes", phpSq(f.pUploadFileTypes)},
                                           {u"noRename", f.pNoFileRename ? QStringView(u"true") : QStringView(u"false")}});
+        if (isUpload(f) && hasValueCheck(f))
+            emitValueCheck(s, f);
     }
 
     if (!s.pk.pAutoIncrement)

@@ -79,6 +79,10 @@ void emitRequiredCheck(Script &s, const MyField &f);
 void emitRequiredUploadCheck(Script &s, const MyField &f);
 // The checks of every value stored from the request against its column.
 void emitValueChecks(Script &s);
+// Whether the field's column refuses some values the form can post, and
+// the check of its value; an upload field's is written after the upload.
+bool hasValueCheck(const MyField &f);
+void emitValueCheck(Script &s, const MyField &f);
 
 void emitInsert(Script &s);
 void emitDelete(Script &s);

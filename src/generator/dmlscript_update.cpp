@@ -97,6 +97,8 @@ void emitUpdate(Script &s)
         if (f.pDeleteFiles)
             s.put(dml_php::updateReplacedFile, stored);
         s.put(dml_php::updateUploadEnd);
+        if (hasValueCheck(f))
+            emitValueCheck(s, f);
     }
 
     Lines terms;

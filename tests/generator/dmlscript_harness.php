@@ -35,9 +35,14 @@ function check($what, $value, $caption) {
 	$GLOBALS['trace'][] = array('check' => "$what $caption", 'files' => files());
 	if (strpos((string)$value, 'refused') !== false) { echo "refused '$caption'"; exit; }
 }
-function CheckNumberValue($v, $caption, $min, $max, $decimals) { check("number $min $max $decimals", $v, $caption); }
-function CheckTextValue($v, $caption, $length) { check("text $length", $v, $caption); }
-function CheckDateValue($v, $caption) { check('date', $v, $caption); }
+function CheckIntegerValue($f, $v, $caption, $min, $max) { check("$f integer $min $max", $v, $caption); }
+function CheckNumberValue($f, $v, $caption, $min, $max, $decimals) { check("$f number $min $max $decimals", $v, $caption); }
+function CheckFloatValue($f, $v, $caption, $min, $max, $length, $decimals, $typeMax) { check("$f float $min $max $length $decimals", $v, $caption); }
+function CheckTextValue($f, $v, $caption, $length, $binary = false) { check("$f text $length" . ($binary ? ' binary' : ''), $v, $caption); }
+function CheckDateValue($f, $v, $caption) { check("$f date", $v, $caption); }
+function CheckDateTimeValue($f, $v, $caption) { check("$f datetime", $v, $caption); }
+function CheckTimeValue($f, $v, $caption) { check("$f time", $v, $caption); }
+function CheckYearValue($f, $v, $caption) { check("$f year", $v, $caption); }
 class DataCombo { var $Query, $SelectName, $SelectedData, $HTML = '', $MatchText = '';
 	function Render() { global $in; $this->HTML = 'select'; $this->MatchText = HTMLEscape($in['match']); } }
 class Combo { var $ListType, $ListBoxHeight, $RadiosPerLine, $ListItem, $ListData, $SelectName, $AllowNull = true, $SelectedData, $HTML = '';

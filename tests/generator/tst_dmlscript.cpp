@@ -487,13 +487,14 @@ void TestDmlScript::requestValues()
         "\t}\r\n"
         "\tif($d == \"--\") $d = \"\";\r\n"
         "\t// a value that its column cannot hold is refused before anything is stored\r\n"
-        "\tCheckDateValue($d, \"D\");\r\n"
-        "\tCheckTextValue($a, \"A\", 10);\r\n");
+        "\tCheckDateValue(\"d\", $d, \"D\");\r\n"
+        "\tCheckTextValue(\"a\", $a, \"A\", 10);\r\n");
     const QString text = script(*db);
     const QString ins = functionText(text, QStringLiteral("insert"));
     const QString upd = functionText(text, QStringLiteral("update"));
     QVERIFY(ins.contains(QStringLiteral("$Translation;\r\n\t\r\n") + block
-                         + QStringLiteral("\t$u = addslashes(PrepareUploadedFile('u', 20480,'jpg|jpeg|gif|png', false));\r\n")));
+                         + QStringLiteral("\t$u = addslashes(PrepareUploadedFile('u', 20480,'jpg|jpeg|gif|png', false));\r\n"
+                                          "\tCheckTextValue(\"u\", $u, \"U\", 10);\r\n")));
     QVERIFY(upd.contains(QStringLiteral("$Translation;\r\n\tif(!get_magic_quotes_gpc()) $selected_id = addslashes($selected_id);\r\n"
                                         "\tif(!is_numeric($selected_id)) return;\r\n\t\r\n")
                          + block + QStringLiteral("\r\n\tif($HTTP_POST_VARS['u_remove'] == 1){\r\n")));
@@ -682,11 +683,13 @@ void TestDmlScript::uploadLines()
         "\t\t\t}\r\n"
         "\t\t}\r\n"
         "\t}\r\n"
+        "\tCheckTextValue(\"photo\", $photo, \"Photo\", 100);\r\n"
         "\tif($HTTP_POST_VARS['doc_remove'] == 1){\r\n"
         "\t\t$doc = '';\r\n"
         "\t}else{\r\n"
         "\t\t$doc = addslashes(PrepareUploadedFile('doc', 20480, 'pdf', false));\r\n"
         "\t}\r\n"
+        "\tCheckTextValue(\"doc\", $doc, \"Doc\", 50);\r\n"
         "\tsql(\"update customers set ")));
     QVERIFY(upd.endsWith(QStringLiteral(" where id='$selected_id'\");\r\n"
                                         "\tforeach($unlinkFiles as $file){\r\n"
@@ -1128,33 +1131,49 @@ void TestDmlScript::valueChecks_data()
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("check"); // empty: none
 
-    QTest::newRow("tinyint") << int(Dt::TinyInt) << 4 << 0 << "" << "CheckNumberValue($v, \"V's \\$\", \"-128\", \"127\", 0);";
-    QTest::newRow("tinyint unsigned") << int(Dt::TinyInt) << 3 << 0 << "unsigned" << "CheckNumberValue($v, \"V's \\$\", \"0\", \"255\", 0);";
-    QTest::newRow("smallint") << int(Dt::SmallInt) << 6 << 0 << "" << "CheckNumberValue($v, \"V's \\$\", \"-32768\", \"32767\", 0);";
-    QTest::newRow("mediumint unsigned") << int(Dt::MediumInt) << 8 << 0 << "unsigned" << "CheckNumberValue($v, \"V's \\$\", \"0\", \"16777215\", 0);";
-    QTest::newRow("int") << int(Dt::Int) << 11 << 0 << "" << "CheckNumberValue($v, \"V's \\$\", \"-2147483648\", \"2147483647\", 0);";
+    QTest::newRow("tinyint") << int(Dt::TinyInt) << 4 << 0 << "" << "CheckIntegerValue(\"v\", $v, \"V's \\$\", \"-128\", \"127\");";
+    QTest::newRow("tinyint unsigned") << int(Dt::TinyInt) << 3 << 0 << "unsigned" << "CheckIntegerValue(\"v\", $v, \"V's \\$\", \"0\", \"255\");";
+    QTest::newRow("smallint") << int(Dt::SmallInt) << 6 << 0 << "" << "CheckIntegerValue(\"v\", $v, \"V's \\$\", \"-32768\", \"32767\");";
+    QTest::newRow("mediumint unsigned") << int(Dt::MediumInt) << 8 << 0 << "unsigned" << "CheckIntegerValue(\"v\", $v, \"V's \\$\", \"0\", \"16777215\");";
+    QTest::newRow("int") << int(Dt::Int) << 11 << 0 << "" << "CheckIntegerValue(\"v\", $v, \"V's \\$\", \"-2147483648\", \"2147483647\");";
     QTest::newRow("bigint unsigned") << int(Dt::BigInt) << 20 << 0 << "unsigned"
-                                     << "CheckNumberValue($v, \"V's \\$\", \"0\", \"18446744073709551615\", 0);";
-    QTest::newRow("lookup into an int") << int(Dt::Int) << 11 << 0 << "lookup" << "CheckNumberValue($v, \"V's \\$\", \"-2147483648\", \"2147483647\", 0);";
-    QTest::newRow("decimal(10,2)") << int(Dt::Decimal) << 10 << 2 << "" << "CheckNumberValue($v, \"V's \\$\", \"-99999999.99\", \"99999999.99\", 2);";
-    QTest::newRow("decimal(5,2) unsigned") << int(Dt::Decimal) << 5 << 2 << "unsigned" << "CheckNumberValue($v, \"V's \\$\", \"0\", \"999.99\", 2);";
-    QTest::newRow("decimal(2,2)") << int(Dt::Decimal) << 2 << 2 << "" << "CheckNumberValue($v, \"V's \\$\", \"-0.99\", \"0.99\", 2);";
-    QTest::newRow("float without length is (1,0)") << int(Dt::Float) << 0 << 0 << "" << "CheckNumberValue($v, \"V's \\$\", \"-9\", \"9\", 0);";
-    QTest::newRow("double(8,3)") << int(Dt::Double) << 8 << 3 << "" << "CheckNumberValue($v, \"V's \\$\", \"-99999.999\", \"99999.999\", 3);";
+                                     << "CheckIntegerValue(\"v\", $v, \"V's \\$\", \"0\", \"18446744073709551615\");";
+    QTest::newRow("lookup into an int") << int(Dt::Int) << 11 << 0 << "lookup" << "CheckIntegerValue(\"v\", $v, \"V's \\$\", \"-2147483648\", \"2147483647\");";
+    QTest::newRow("decimal(10,2)") << int(Dt::Decimal) << 10 << 2 << "" << "CheckNumberValue(\"v\", $v, \"V's \\$\", \"-99999999.99\", \"99999999.99\", 2);";
+    QTest::newRow("decimal(5,2) unsigned") << int(Dt::Decimal) << 5 << 2 << "unsigned" << "CheckNumberValue(\"v\", $v, \"V's \\$\", \"0\", \"999.99\", 2);";
+    QTest::newRow("decimal(2,2)") << int(Dt::Decimal) << 2 << 2 << "" << "CheckNumberValue(\"v\", $v, \"V's \\$\", \"-0.99\", \"0.99\", 2);";
+    QTest::newRow("int zerofill is unsigned") << int(Dt::Int) << 10 << 0 << "zerofill" << "CheckIntegerValue(\"v\", $v, \"V's \\$\", \"0\", \"4294967295\");";
+    QTest::newRow("decimal(5,2) zerofill") << int(Dt::Decimal) << 5 << 2 << "zerofill" << "CheckNumberValue(\"v\", $v, \"V's \\$\", \"0\", \"999.99\", 2);";
+    QTest::newRow("float without length is (1,0)") << int(Dt::Float) << 0 << 0 << ""
+        << "CheckFloatValue(\"v\", $v, \"V's \\$\", \"-9\", \"9\", 1, 0, 3.4028234663852886E+38);";
+    QTest::newRow("float(41,2): the type's limit") << int(Dt::Float) << 41 << 2 << "unsigned"
+        << "CheckFloatValue(\"v\", $v, \"V's \\$\", \"0\", \"3.4028234663852886E+38\", 41, 2, 3.4028234663852886E+38);";
+    QTest::newRow("float(41,2) signed") << int(Dt::Float) << 41 << 2 << ""
+        << "CheckFloatValue(\"v\", $v, \"V's \\$\", \"-3.4028234663852886E+38\", \"3.4028234663852886E+38\", 41, 2, 3.4028234663852886E+38);";
+    QTest::newRow("float(40,2): 38 digits fit") << int(Dt::Float) << 40 << 2 << "unsigned"
+        << "CheckFloatValue(\"v\", $v, \"V's \\$\", \"0\", \"99999999999999999999999999999999999999.99\", 40, 2, 3.4028234663852886E+38);";
+    QTest::newRow("double(8,3)") << int(Dt::Double) << 8 << 3 << ""
+        << "CheckFloatValue(\"v\", $v, \"V's \\$\", \"-99999.999\", \"99999.999\", 8, 3, 1.7976931348623157E+308);";
     QTest::newRow("more places than digits: no column") << int(Dt::Decimal) << 2 << 3 << "" << "";
-    QTest::newRow("char(4)") << int(Dt::Char) << 4 << 0 << "" << "CheckTextValue($v, \"V's \\$\", 4);";
-    QTest::newRow("varchar without length is 1") << int(Dt::VarChar) << 0 << 0 << "" << "CheckTextValue($v, \"V's \\$\", 1);";
-    QTest::newRow("value list") << int(Dt::VarChar) << 5 << 0 << "list" << "CheckTextValue($v, \"V's \\$\", 5);";
-    QTest::newRow("tinytext") << int(Dt::TinyText) << 0 << 0 << "" << "CheckTextValue($v, \"V's \\$\", 255);";
-    QTest::newRow("text") << int(Dt::Text) << 200 << 0 << "" << "CheckTextValue($v, \"V's \\$\", 65535);";
-    QTest::newRow("mediumblob") << int(Dt::MediumBlob) << 0 << 0 << "" << "CheckTextValue($v, \"V's \\$\", 16777215);";
+    QTest::newRow("char(4)") << int(Dt::Char) << 4 << 0 << "" << "CheckTextValue(\"v\", $v, \"V's \\$\", 4);";
+    QTest::newRow("varchar without length is 1") << int(Dt::VarChar) << 0 << 0 << "" << "CheckTextValue(\"v\", $v, \"V's \\$\", 1);";
+    QTest::newRow("value list") << int(Dt::VarChar) << 5 << 0 << "list" << "CheckTextValue(\"v\", $v, \"V's \\$\", 5);";
+    QTest::newRow("tinytext") << int(Dt::TinyText) << 0 << 0 << "" << "CheckTextValue(\"v\", $v, \"V's \\$\", 255);";
+    QTest::newRow("text") << int(Dt::Text) << 200 << 0 << "" << "CheckTextValue(\"v\", $v, \"V's \\$\", 65535);";
+    QTest::newRow("tinyblob keeps its blanks") << int(Dt::TinyBlob) << 0 << 0 << "" << "CheckTextValue(\"v\", $v, \"V's \\$\", 255, true);";
+    QTest::newRow("mediumblob") << int(Dt::MediumBlob) << 0 << 0 << "" << "CheckTextValue(\"v\", $v, \"V's \\$\", 16777215, true);";
+    QTest::newRow("mediumtext") << int(Dt::MediumText) << 0 << 0 << "" << "CheckTextValue(\"v\", $v, \"V's \\$\", 16777215);";
     QTest::newRow("longtext") << int(Dt::LongText) << 0 << 0 << "" << "";
-    QTest::newRow("date") << int(Dt::Date) << 0 << 0 << "" << "CheckDateValue($v, \"V's \\$\");";
-    QTest::newRow("datetime") << int(Dt::DateTime) << 0 << 0 << "" << "";
+    QTest::newRow("date") << int(Dt::Date) << 0 << 0 << "" << "CheckDateValue(\"v\", $v, \"V's \\$\");";
+    QTest::newRow("datetime") << int(Dt::DateTime) << 0 << 0 << "" << "CheckDateTimeValue(\"v\", $v, \"V's \\$\");";
+    QTest::newRow("timestamp") << int(Dt::Timestamp) << 0 << 0 << "" << "CheckDateTimeValue(\"v\", $v, \"V's \\$\");";
+    QTest::newRow("time") << int(Dt::Time) << 0 << 0 << "" << "CheckTimeValue(\"v\", $v, \"V's \\$\");";
+    QTest::newRow("year") << int(Dt::Year) << 4 << 0 << "" << "CheckYearValue(\"v\", $v, \"V's \\$\");";
     QTest::newRow("read-only") << int(Dt::Int) << 11 << 0 << "ro" << "";
     QTest::newRow("hidden in detail view") << int(Dt::Int) << 11 << 0 << "hidden" << "";
     QTest::newRow("auto-increment") << int(Dt::Int) << 11 << 0 << "ai" << "";
-    QTest::newRow("upload") << int(Dt::VarChar) << 10 << 0 << "upload" << "";
+    QTest::newRow("upload: its stored name, after the upload") << int(Dt::VarChar) << 10 << 0 << "upload"
+                                                               << "CheckTextValue(\"v\", $v, \"V's \\$\", 10);";
     QTest::newRow("image only") << int(Dt::VarChar) << 10 << 0 << "image" << "";
 }
 
@@ -1169,6 +1188,7 @@ void TestDmlScript::valueChecks()
     MyField &f = *table(db).Fields.Add({.Name = QStringLiteral("v"), .Caption = QStringLiteral("V's $"),
                                         .pDataType = type, .pLength = qint16(length), .pPrecision = qint16(precision)});
     f.pUnsigned = setup == QStringLiteral("unsigned");
+    f.pZeroFill = setup == QStringLiteral("zerofill");
     f.pReadOnly = setup == QStringLiteral("ro");
     f.pHideInDetailView = setup == QStringLiteral("hidden");
     f.pAutoIncrement = setup == QStringLiteral("ai");
@@ -1190,7 +1210,14 @@ void TestDmlScript::valueChecks()
             QVERIFY(!body.contains(head));
             continue;
         }
-        QVERIFY2(body.contains(head + u'\t' + check + QStringLiteral("\r\n")), qPrintable(body));
+        if (setup == QStringLiteral("upload")) {
+            // the check of the name follows the upload
+            QVERIFY(!body.contains(head));
+            QVERIFY2(body.indexOf(QStringLiteral("PrepareUploadedFile")) < body.indexOf(u'\t' + check + QStringLiteral("\r\n")),
+                     qPrintable(body));
+        } else {
+            QVERIFY2(body.contains(head + u'\t' + check + QStringLiteral("\r\n")), qPrintable(body));
+        }
         QVERIFY(body.indexOf(check) < body.indexOf(QStringLiteral("sql(\"") + function));
     }
 }
@@ -1230,8 +1257,8 @@ void TestDmlScript::runRefusedValueStopsEverything()
     PhpRun r = runPhp(text, c);
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
     QCOMPARE(r.output, QStringLiteral("refused 'Name'"));
-    QCOMPARE(r.checks, (QStringList{QStringLiteral("number -128 127 0 Qty"), QStringLiteral("date When"),
-                                    QStringLiteral("text 10 Name")}));
+    QCOMPARE(r.checks, (QStringList{QStringLiteral("n integer -128 127 Qty"), QStringLiteral("d date When"),
+                                    QStringLiteral("a text 10 Name")}));
     QCOMPARE(r.filesAtCheck.last(), QStringLiteral("old.gif"));
     QVERIFY(r.statements.isEmpty());
     QVERIFY(r.uploads.isEmpty());
@@ -1249,7 +1276,10 @@ void TestDmlScript::runRefusedValueStopsEverything()
     c.post = post({{"n", "5"}, {"dYear", "2001"}, {"dMonth", "02"}, {"dDay", "03"}, {"a", "x"}});
     r = runPhp(text, c);
     QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
-    QCOMPARE(r.checks.size(), 3);
+    // the stored name of the upload is checked once the file is kept
+    QCOMPARE(r.checks.size(), 4);
+    QCOMPARE(r.checks.last(), QStringLiteral("pic text 50 Pic"));
+    QCOMPARE(r.filesAtCheck.last(), QStringLiteral("new.gif,old.gif"));
     QVERIFY(!r.statements.isEmpty());
     QCOMPARE(r.uploads.size(), 1);
 }

@@ -37,12 +37,14 @@ const char *const stubs =
     "function eregi($p, $s, &$m = null) { return preg_match('/' . str_replace('/', '\\/', $p) . '/i', $s, $m); }\n"
     "function mysql_connect($a, $b, $c) { return true; }\n"
     "function mysql_select_db($d) { return true; }\n"
-    "function mysql_query($q) { return false; }\n"
-    "function mysql_error() { return \"near '<b>'\"; }\n"
+    "function mysql_query($q) { return isset($GLOBALS['rows'][$q]) ? $GLOBALS['rows'][$q] : false; }\n"
+    "function mysql_fetch_row($r) { return $r; }\n"
+    "function mysql_errno() { return isset($GLOBALS['errno']) ? $GLOBALS['errno'] : 1064; }\n"
+    "function mysql_error() { return isset($GLOBALS['error']) ? $GLOBALS['error'] : \"near '<b>'\"; }\n"
     "$Translation = array(\"error:\" => \"Error:\", \"sql error:\" => \"SQL error:\", \"query:\" => \"Query:\",\n"
     "    \"< back\" => \"&lt; back\", \"if you haven't set up\" => \"SETUP\", \"ImageFolder\" => getenv('IMAGES') . '/',\n"
     "    \"not a number\" => \"NAN\", \"number out of range\" => \"RANGE <MinValue> <MaxValue>\", \"text too long\" => \"LONG <MaxLength>\",\n"
-    "    \"invalid date\" => \"DATE\");\n"
+    "    \"invalid date\" => \"DATE\", \"invalid time\" => \"TIME\");\n"
     "$HTTP_POST_FILES = array();\n";
 
 } // namespace
@@ -171,45 +173,78 @@ void TestLibScript::functions_data()
         const char *call;
         const char *refusal; // nullptr: taken
     } checks[] = {
-        {"number: empty is NULL", "CheckNumberValue('', 'Q', '-128', '127', 0);", nullptr},
-        {"number: blanks, sign, fraction, exponent", "CheckNumberValue(' +1.27e2 ', 'Q', '-128', '127', 0);", nullptr},
-        {"number: rounds into the range", "CheckNumberValue('-128.4', 'Q', '-128', '127', 0);", nullptr},
-        {"number: rounds out of the range", "CheckNumberValue('127.5', 'Q', '-128', '127', 0);", "RANGE -128 127"},
-        {"number: text", "CheckNumberValue('abc', 'Q', '-128', '127', 0);", "NAN"},
-        {"number: trailing text", "CheckNumberValue('12abc', 'Q', '-128', '127', 0);", "NAN"},
-        {"number: exponent without digits", "CheckNumberValue('1e', 'Q', '-128', '127', 0);", "NAN"},
-        {"number: a point alone", "CheckNumberValue('.', 'Q', '-128', '127', 0);", "NAN"},
-        {"number: quoted", "CheckNumberValue(addslashes(\"1'\"), 'Q', '-128', '127', 0);", "NAN"},
-        {"number: above", "CheckNumberValue('128', 'Q', '-128', '127', 0);", "RANGE -128 127"},
-        {"number: below", "CheckNumberValue('-129', 'Q', '-128', '127', 0);", "RANGE -128 127"},
-        {"unsigned: negative", "CheckNumberValue('-1', 'Q', '0', '255', 0);", "RANGE 0 255"},
-        {"unsigned: minus zero", "CheckNumberValue('-0', 'Q', '0', '255', 0);", nullptr},
-        {"unsigned: top", "CheckNumberValue('255', 'Q', '0', '255', 0);", nullptr},
-        {"unsigned: exponent above", "CheckNumberValue('1e3', 'Q', '0', '255', 0);", "RANGE 0 255"},
-        {"unsigned: huge exponent", "CheckNumberValue('1e999999999999', 'Q', '0', '255', 0);", "RANGE 0 255"},
-        {"unsigned: tiny exponent", "CheckNumberValue('1e-999999999999', 'Q', '0', '255', 0);", nullptr},
-        {"bigint unsigned: top", "CheckNumberValue('18446744073709551615', 'Q', '0', '18446744073709551615', 0);", nullptr},
-        {"bigint unsigned: above", "CheckNumberValue('18446744073709551616', 'Q', '0', '18446744073709551615', 0);",
+        {"number: empty is NULL", "CheckIntegerValue('q', '', 'Q', '-128', '127');", nullptr},
+        {"number: blanks, sign, fraction, exponent", "CheckIntegerValue('q', ' +1.27e2 ', 'Q', '-128', '127');", nullptr},
+        {"number: rounds into the range", "CheckIntegerValue('q', '-128.4', 'Q', '-128', '127');", nullptr},
+        {"number: rounds out of the range", "CheckIntegerValue('q', '127.5', 'Q', '-128', '127');", "RANGE -128 127"},
+        {"number: text", "CheckIntegerValue('q', 'abc', 'Q', '-128', '127');", "NAN"},
+        {"number: trailing text", "CheckIntegerValue('q', '12abc', 'Q', '-128', '127');", "NAN"},
+        {"number: exponent without digits", "CheckIntegerValue('q', '1e', 'Q', '-128', '127');", "NAN"},
+        {"number: a point alone", "CheckIntegerValue('q', '.', 'Q', '-128', '127');", "NAN"},
+        {"number: quoted", "CheckIntegerValue('q', addslashes(\"1'\"), 'Q', '-128', '127');", "NAN"},
+        {"number: above", "CheckIntegerValue('q', '128', 'Q', '-128', '127');", "RANGE -128 127"},
+        {"number: below", "CheckIntegerValue('q', '-129', 'Q', '-128', '127');", "RANGE -128 127"},
+        {"unsigned: negative", "CheckIntegerValue('q', '-1', 'Q', '0', '255');", "RANGE 0 255"},
+        {"unsigned: minus zero", "CheckIntegerValue('q', '-0', 'Q', '0', '255');", nullptr},
+        {"unsigned: top", "CheckIntegerValue('q', '255', 'Q', '0', '255');", nullptr},
+        {"unsigned: exponent above", "CheckIntegerValue('q', '1e3', 'Q', '0', '255');", "RANGE 0 255"},
+        {"unsigned: huge exponent", "CheckIntegerValue('q', '1e999999999999', 'Q', '0', '255');", "RANGE 0 255"},
+        {"unsigned: tiny exponent", "CheckIntegerValue('q', '1e-999999999999', 'Q', '0', '255');", nullptr},
+        {"bigint unsigned: top", "CheckIntegerValue('q', '18446744073709551615', 'Q', '0', '18446744073709551615');", nullptr},
+        {"bigint unsigned: above", "CheckIntegerValue('q', '18446744073709551616', 'Q', '0', '18446744073709551615');",
          "RANGE 0 18446744073709551615"},
-        {"decimal: top", "CheckNumberValue('99999999.994', 'P', '-99999999.99', '99999999.99', 2);", nullptr},
-        {"decimal: rounds above", "CheckNumberValue('99999999.995', 'P', '-99999999.99', '99999999.99', 2);",
+        {"decimal: top", "CheckNumberValue('p', '99999999.994', 'P', '-99999999.99', '99999999.99', 2);", nullptr},
+        {"decimal: rounds above", "CheckNumberValue('p', '99999999.995', 'P', '-99999999.99', '99999999.99', 2);",
          "RANGE -99999999.99 99999999.99"},
-        {"decimal: too large", "CheckNumberValue('100000000', 'P', '-99999999.99', '99999999.99', 2);",
+        {"decimal: too large", "CheckNumberValue('p', '100000000', 'P', '-99999999.99', '99999999.99', 2);",
          "RANGE -99999999.99 99999999.99"},
-        {"decimal: bottom", "CheckNumberValue('-99999999.99', 'P', '-99999999.99', '99999999.99', 2);", nullptr},
-        {"decimal unsigned: a little below zero", "CheckNumberValue('-0.001', 'P', '0', '999.99', 2);", "RANGE 0 999.99"},
-        {"text: fits, counted unescaped", "CheckTextValue(addslashes('a\\\\\\'c'), 'T', 4);", nullptr},
-        {"text: blanks beyond are cut", "CheckTextValue('abcd   ', 'T', 4);", nullptr},
-        {"text: too long", "CheckTextValue('abcde', 'T', 4);", "LONG 4"},
-        {"date: no date", "CheckDateValue('', 'D');", nullptr},
-        {"date: leap day", "CheckDateValue('2024-02-29', 'D');", nullptr},
-        {"date: impossible", "CheckDateValue('2023-02-29', 'D');", "DATE"},
-        {"date: no month", "CheckDateValue('2024--03', 'D');", "DATE"},
-        {"date: no year", "CheckDateValue('-02-03', 'D');", "DATE"},
-        {"date: no day", "CheckDateValue('2024-02-', 'D');", "DATE"},
+        {"decimal: bottom", "CheckNumberValue('p', '-99999999.99', 'P', '-99999999.99', '99999999.99', 2);", nullptr},
+        {"decimal unsigned: a little below zero", "CheckNumberValue('p', '-0.001', 'P', '0', '999.99', 2);", "RANGE 0 999.99"},
+        {"text: fits, counted unescaped", "CheckTextValue('t', addslashes('a\\\\\\'c'), 'T', 4);", nullptr},
+        {"text: blanks beyond are cut", "CheckTextValue('t', 'abcd   ', 'T', 4);", nullptr},
+        {"text: too long", "CheckTextValue('t', 'abcde', 'T', 4);", "LONG 4"},
+        {"date: no date", "CheckDateValue('d', '', 'D');", nullptr},
+        {"date: leap day", "CheckDateValue('d', '2024-02-29', 'D');", nullptr},
+        {"date: impossible", "CheckDateValue('d', '2023-02-29', 'D');", "DATE"},
+        {"date: zero year", "CheckDateValue('d', '0000-02-03', 'D');", "DATE"},
+        // any other text is read by the server (cast() here answers as it would)
+        {"date: a zero part as the server reads it",
+         "$GLOBALS['rows'][\"select cast('2024--03' as datetime)\"] = array('2024-00-03 00:00:00'); CheckDateValue('d', '2024--03', 'D');", "DATE"},
+        {"date: what the server cannot read is left to it",
+         "$GLOBALS['rows'][\"select cast('-02-03' as datetime)\"] = array(null); CheckDateValue('d', '-02-03', 'D');", nullptr},
+        {"datetime: zero date", "$GLOBALS['rows'][\"select cast('0' as datetime)\"] = array('0000-00-00 00:00:00'); CheckDateTimeValue('d', '0', 'D');", "DATE"},
+        {"datetime: zero day", "$GLOBALS['rows'][\"select cast('20240200' as datetime)\"] = array('2024-02-00 00:00:00'); CheckDateTimeValue('d', '20240200', 'D');", "DATE"},
+        {"datetime: whole", "$GLOBALS['rows'][\"select cast('2024-2-3 4:05' as datetime)\"] = array('2024-02-03 04:05:00'); CheckDateTimeValue('d', '2024-2-3 4:05', 'D');", nullptr},
+        {"time: left to the server", "CheckTimeValue('d', '25:61', 'D');", nullptr},
+        {"unsigned: a negative fraction that rounds to 0", "CheckIntegerValue('q', '-0.4', 'Q', '0', '255');", nullptr},
+        {"unsigned: a negative fraction that rounds to -1", "CheckIntegerValue('q', '-0.5', 'Q', '0', '255');", "RANGE 0 255"},
+        {"number: white space the server skips", "CheckIntegerValue('q', \"\\t\\r\\n\\xA012\\t \", 'Q', '-128', '127');", nullptr},
+        {"number: white space it does not", "CheckIntegerValue('q', \"\\v12\", 'Q', '-128', '127');", "NAN"},
+        {"double(10,2): rounds above as a double", "CheckFloatValue('p', '99999999.995', 'P', '-99999999.99', '99999999.99', 10, 2, 1.7976931348623157E+308);",
+         "RANGE -99999999.99 99999999.99"},
+        {"double(10,2): top", "CheckFloatValue('p', '99999999.994', 'P', '-99999999.99', '99999999.99', 10, 2, 1.7976931348623157E+308);", nullptr},
+        {"float(7,2): the double below the half rounds down", "CheckFloatValue('p', '99999.995', 'P', '-99999.99', '99999.99', 7, 2, 3.4028234663852886E+38);", nullptr},
+        {"float(10,0): a half rounds to even", "CheckFloatValue('p', '9999999999.5', 'P', '-9999999999', '9999999999', 10, 0, 3.4028234663852886E+38);", nullptr},
+        {"float(10,0): above a half", "CheckFloatValue('p', '9999999999.6', 'P', '-9999999999', '9999999999', 10, 0, 3.4028234663852886E+38);",
+         "RANGE -9999999999 9999999999"},
+        {"float(50,2): the type's limit", "CheckFloatValue('p', '3.4028234663852886e38', 'P', '-L', 'L', 50, 2, 3.4028234663852886E+38);", nullptr},
+        {"float(50,2): past the type's limit", "CheckFloatValue('p', '3.40282347e38', 'P', '-L', 'L', 50, 2, 3.4028234663852886E+38);", "RANGE -L L"},
+        {"float: infinite", "CheckFloatValue('p', '1e400', 'P', '-L', 'L', 50, 2, 3.4028234663852886E+38);", "RANGE -L L"},
+        {"float: text", "CheckFloatValue('p', '1e', 'P', '-L', 'L', 50, 2, 3.4028234663852886E+38);", "NAN"},
+        {"float unsigned: minus zero", "CheckFloatValue('p', '-0.0', 'P', '0', '99999.99', 7, 2, 3.4028234663852886E+38);", nullptr},
+        {"float unsigned: below zero though it rounds to 0", "CheckFloatValue('p', '-0.001', 'P', '0', '99999.99', 7, 2, 3.4028234663852886E+38);",
+         "RANGE 0 99999.99"},
+        {"text: white space beyond is cut", "CheckTextValue('t', \"abcd\\t\\r\\n\\xA0 \", 'T', 4);", nullptr},
+        {"text: other control characters count", "CheckTextValue('t', \"abcd\\f\", 'T', 4);", "LONG 4"},
+        {"blob: blanks count", "CheckTextValue('t', 'abcd ', 'T', 4, true);", "LONG 4"},
+        {"blob: fits", "CheckTextValue('t', 'abcd', 'T', 4, true);", nullptr},
+        {"year: the zero year", "CheckYearValue('y', '0000', 'Y');", "RANGE 1901 2155"},
+        {"year: rounds to the zero year", "CheckYearValue('y', '00.4', 'Y');", "RANGE 1901 2155"},
+        {"year: 0 is 2000", "CheckYearValue('y', '0', 'Y');", nullptr},
+        {"year: the rest is left to the server", "CheckYearValue('y', '1900', 'Y');", nullptr},
     };
     for (const auto &c : checks) {
-        const char *caption = strstr(c.call, "'P'") ? "P" : strstr(c.call, "'T'") ? "T" : strstr(c.call, "'D'") ? "D" : "Q";
+        const char *caption = strstr(c.call, "'P'") ? "P" : strstr(c.call, "'T'") ? "T" : strstr(c.call, "'D'") ? "D" : strstr(c.call, "'Y'") ? "Y" : "Q";
         QTest::newRow(c.name)
             << QString::fromLatin1(c.call) + QStringLiteral(" echo 'taken';")
             << (c.refusal ? QStringLiteral("^<link [^>]*>\n\n<div class=Error>Error: '%1': %2</div>$")
@@ -217,6 +252,46 @@ void TestLibScript::functions_data()
                           : QStringLiteral("^taken$"))
             << QString();
     }
+    // A value the checks let pass and the server refuses: the field's own
+    // message, found by the column the server names last; the files this
+    // request stored go, a replaced file of the record stays.
+    const QString checked = QStringLiteral("CheckIntegerValue('q', '', 'Q', '-128', '127'); CheckDateTimeValue('d', '', 'D'); "
+                                           "CheckTextValue('t', '', 'T', 4); CheckTimeValue('h', '', 'H'); ");
+    const QString refused = QStringLiteral("^<link [^>]*>\n\n<div class=Error>Error: '%1': %2</div>$");
+    const struct {
+        const char *name;
+        int number;
+        const char *message;
+        QString pattern;
+    } stored[] = {
+        {"out of range", 1264, "Out of range value for column 'q' at row 1", refused.arg(QLatin1String("Q")).arg(QStringLiteral("RANGE -128 127"))},
+        {"truncated number", 1265, "Data truncated for column 'q' at row 1", refused.arg(QLatin1String("Q")).arg(QStringLiteral("NAN"))},
+        {"no datetime, the value naming another field", 1292,
+         "Incorrect datetime value: 'q' for column `db`.`t`.`d` at row 1", refused.arg(QLatin1String("D")).arg(QStringLiteral("DATE"))},
+        {"no time", 1292, "Incorrect time value: '25:00' for column `db`.`t`.`h` at row 1", refused.arg(QLatin1String("H")).arg(QStringLiteral("TIME"))},
+        {"too long", 1406, "Data too long for column 't' at row 1", refused.arg(QLatin1String("T")).arg(QStringLiteral("LONG 4"))},
+        {"another error keeps the error box", 1062, "Duplicate entry 'q' for key 'PRIMARY'", QStringLiteral("^.*SQL error:.*Duplicate entry.*$")},
+        {"a column without a check keeps the error box", 1264, "Out of range value for column 'x' at row 1",
+         QStringLiteral("^.*SQL error:.*Out of range.*$")},
+    };
+    for (const auto &c : stored)
+        QTest::newRow(QByteArray("server refuses: ") + c.name)
+            << checked + QStringLiteral("$GLOBALS['errno'] = %1; $GLOBALS['error'] = \"%2\"; sql('insert into t (q) values (1)'); echo 'stored';")
+                             .arg(c.number).arg(QString::fromLatin1(c.message))
+            << c.pattern << QString();
+    const QString keep = QStringLiteral("@mkdir(getenv('IMAGES')); file_put_contents(getenv('IMAGES') . '/mine.gif', 'old'); "
+                                        "register_shutdown_function(function () { echo '|', implode(',', array_diff(scandir(getenv('IMAGES')), array('.', '..'))), "
+                                        "'|', file_get_contents(getenv('IMAGES') . '/mine.gif'); }); ");
+    QTest::newRow("server refuses: a new file goes")
+        << keep + file.arg(QStringLiteral("'new.gif'"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("''"))
+               + QStringLiteral("PrepareUploadedFile('f', 1000, 'gif', true, 'mine.gif'); ") + checked
+               + QStringLiteral("$GLOBALS['errno'] = 1406; $GLOBALS['error'] = \"Data too long for column 't' at row 1\"; sql('update t set t=1');")
+        << QStringLiteral("^<link [^>]*>\n\n<div class=Error>Error: 'T': LONG 4</div>\|mine\.gif\|old$") << QString();
+    QTest::newRow("server refuses: the record's own file it replaced stays")
+        << keep + file.arg(QStringLiteral("'mine.gif'"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("''"))
+               + QStringLiteral("PrepareUploadedFile('f', 1000, 'gif', true, 'mine.gif'); ") + checked
+               + QStringLiteral("$GLOBALS['errno'] = 1406; $GLOBALS['error'] = \"Data too long for column 't' at row 1\"; sql('update t set t=1');")
+        << QStringLiteral("^<link [^>]*>\n\n<div class=Error>Error: 'T': LONG 4</div>\|mine\.gif\|data$") << QString();
     QTest::newRow("menu")
         << QStringLiteral("echo NavMenus();")
         << QStringLiteral("^<select name=nav_menu .*<option value='items_view\\.php\\?t=[0-9]+' class=SelectedOption>Items</option></select>$")

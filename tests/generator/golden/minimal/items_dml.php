@@ -20,7 +20,7 @@ function insert()
 		$title = addslashes($HTTP_POST_VARS["title"]);
 	}
 	// a value that its column cannot hold is refused before anything is stored
-	CheckTextValue($title, "Title", 50);
+	CheckTextValue("title", $title, "Title", 50);
 	
 	sql("insert into items (title) values (" . (($title != "") ? "'$title'" : "NULL") . ")");
 	return mysql_insert_id();
@@ -54,7 +54,7 @@ function update($selected_id)
 		$title = addslashes($HTTP_POST_VARS["title"]);
 	}
 	// a value that its column cannot hold is refused before anything is stored
-	CheckTextValue($title, "Title", 50);
+	CheckTextValue("title", $title, "Title", 50);
 
 	sql("update items set " . "title=" . (($title != "") ? "'$title'" : "NULL") . " where id='$selected_id'");
 }

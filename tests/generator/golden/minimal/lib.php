@@ -45,7 +45,14 @@ function sql($statment,$assoc=1){
 		exit;
 	}
 	
+	// the server judges every stored value as in strict mode, however it is set up
+	static $strict = false;
+	if(!$strict){
+		$strict = mysql_query("set session sql_mode='STRICT_ALL_TABLES'");
+	}
+	
 	if(!$result = mysql_query($statment)){
+		RefuseStoredValue(mysql_errno(), mysql_error());
 		echo StyleSheet() . "\n\n<div class=Error><br><b>" . $Translation["sql error:"] . "</b><br><br>
 			<strong>" . $Translation["query:"] . "</strong><br> " . htmlspecialchars($statment, ENT_QUOTES, 'windows-1252') . "<br><br>
 			" . htmlspecialchars(mysql_error(), ENT_QUOTES, 'windows-1252');
@@ -76,7 +83,7 @@ function StyleSheet(){
 }
 
 function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png', $NoRename=false, $CurrentFile=''){
-	global $HTTP_POST_FILES, $Translation;
+	global $HTTP_POST_FILES, $Translation, $UploadedFiles;
 	$f = $HTTP_POST_FILES[$FieldName];
 	
 	if(!is_array($f['name']) && $f['error'] != 4 && $f['name']!=''){
@@ -106,11 +113,15 @@ function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png'
 			exit;
 		}
 		
+		$new = !@file_exists($Translation['ImageFolder'] . $n);
 		if(!@move_uploaded_file($f['tmp_name'], $Translation['ImageFolder'] . $n)){
 			echo StyleSheet() . "<div class=Error>Error: Couldn't save the uploaded file. Try chmoding the upload folder '" . $Translation['ImageFolder'] . "' to 777. <a href=\"" . htmlspecialchars($_SERVER['HTTP_REFERER'], ENT_QUOTES, 'windows-1252') . "\">Back to table</a>.</div>";
 			exit;
 		}else{
 			@chmod($Translation['ImageFolder'] . $n, 0666);
+			if($new){
+				$UploadedFiles[] = $Translation['ImageFolder'] . $n;
+			}
 			return $n;
 		}
 	}
@@ -118,17 +129,49 @@ function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png'
 	return "";
 }
 
+// The refusal of a value, named by its field's caption; files this request
+// stored go with the refused record
 function RefuseValue($Caption, $Problem){
-	global $Translation;
+	global $Translation, $UploadedFiles;
+	foreach((array)$UploadedFiles as $file){
+		@unlink($file);
+	}
 	echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " '$Caption': " . $Problem . "</div>";
 	exit;
 }
 
-// false for a text that is no number; else whether it is below zero, the
-// digits of its size up to $Decimals places, and whether the next digit
-// rounds them up
+// What the server's refusal of a field's value is reported as: the field's
+// caption, the problem, and the problem of a value out of its range
+function ExpectValue($Field, $Caption, $Problem, $RangeProblem = ''){
+	global $ValueChecks;
+	$ValueChecks[$Field] = array($Caption, $Problem, $RangeProblem != '' ? $RangeProblem : $Problem);
+}
+
+// A value the checks let pass and the server refuses to store: the column
+// is the last name quoted in the server's message
+function RefuseStoredValue($Number, $Message){
+	global $ValueChecks;
+	if(!in_array($Number, array(1264, 1265, 1292, 1366, 1406)) || !preg_match_all('/[`\']([A-Za-z0-9_]+)[`\']/', $Message, $m)){
+		return;
+	}
+	for($i = count($m[1]) - 1; $i >= 0; $i--){
+		if(isset($ValueChecks[$m[1][$i]])){
+			$c = $ValueChecks[$m[1][$i]];
+			RefuseValue($c[0], $Number == 1264 ? $c[2] : $c[1]);
+		}
+	}
+}
+
+function RangeProblem($Min, $Max){
+	global $Translation;
+	return str_replace(array("<MinValue>", "<MaxValue>"), array($Min, $Max), $Translation["number out of range"]);
+}
+
+// false for a text that is no number; else whether it has a digit other
+// than 0 behind a minus, the digits of its size up to $Decimals places, and
+// whether the next digit rounds them up
 function NumberDigits($Value, $Decimals){
-	if(!preg_match('/^ *([+-]?)([0-9]*)(?:\.([0-9]*))?(?:[eE]([+-]?[0-9]+))?( *)$/', $Value, $m) || $m[2] . $m[3] == ''){
+	if(!preg_match('/^[ \t\n\r\xA0]*([+-]?)([0-9]*)(?:\.([0-9]*))?(?:[eE]([+-]?[0-9]+))?[ \t\n\r\xA0]*$/', $Value, $m) || $m[2] . $m[3] == ''){
 		return false;
 	}
 	$digits = $m[2] . $m[3];
@@ -141,32 +184,112 @@ function NumberDigits($Value, $Decimals){
 	return array($m[1] == '-' && trim($digits, '0') != '', ltrim(substr($digits, 0, $point), '0'), $digits[$point] >= '5');
 }
 
-function CheckNumberValue($Value, $Caption, $Min, $Max, $Decimals = 0){
+// An integer column rounds first, so that a negative fraction that rounds
+// to 0 is 0; a DECIMAL column refuses it below an unsigned range
+function CheckNumberValue($Field, $Value, $Caption, $Min, $Max, $Decimals, $Integer = false){
 	global $Translation;
+	ExpectValue($Field, $Caption, $Translation["not a number"], RangeProblem($Min, $Max));
 	if($Value == "") return;
 	$n = NumberDigits($Value, $Decimals);
 	if(!$n){
 		RefuseValue($Caption, $Translation["not a number"]);
 	}
-	$limit = NumberDigits($n[0] ? $Min : $Max, $Decimals);
+	$negative = $n[0] && (!$Integer || $n[1] != '' || $n[2]);
+	$limit = NumberDigits($negative ? $Min : $Max, $Decimals);
 	// the rounded size against the limit's: more digits, or as many and more
 	$above = (strlen($n[1]) != strlen($limit[1]) ? strlen($n[1]) > strlen($limit[1]) : strcmp($n[1], $limit[1]) > ($n[2] ? -1 : 0));
-	if($n[0] != $limit[0] || $above){
-		RefuseValue($Caption, str_replace(array("<MinValue>", "<MaxValue>"), array($Min, $Max), $Translation["number out of range"]));
+	if($negative != $limit[0] || $above){
+		RefuseValue($Caption, RangeProblem($Min, $Max));
 	}
 }
 
-function CheckTextValue($Value, $Caption, $MaxLength){
+function CheckIntegerValue($Field, $Value, $Caption, $Min, $Max){
+	CheckNumberValue($Field, $Value, $Caption, $Min, $Max, 0, true);
+}
+
+// FLOAT and DOUBLE as the server stores them: the text read as a double,
+// its fraction rounded half to even to the column's places, then held to
+// the column's digits and to the type's own limit
+function CheckFloatValue($Field, $Value, $Caption, $Min, $Max, $Length, $Decimals, $TypeMax){
 	global $Translation;
-	if(strlen(rtrim(stripslashes($Value), ' ')) > $MaxLength){
-		RefuseValue($Caption, str_replace("<MaxLength>", $MaxLength, $Translation["text too long"]));
+	ExpectValue($Field, $Caption, $Translation["not a number"], RangeProblem($Min, $Max));
+	if($Value == "") return;
+	if(!NumberDigits($Value, $Decimals)){
+		RefuseValue($Caption, $Translation["not a number"]);
+	}
+	$v = floatval($Value);
+	$places = floatval('1e' . $Decimals);
+	$limit = min(floatval('1e' . ($Length - $Decimals)) - 1.0 / $places, $TypeMax);
+	if($Min == "0" && $v < 0){
+		RefuseValue($Caption, RangeProblem($Min, $Max));
+	}
+	if(!is_infinite($v)){
+		$whole = floor($v);
+		$fraction = ($v - $whole) * $places;
+		$rounded = floor($fraction);
+		if($fraction - $rounded > 0.5 || ($fraction - $rounded == 0.5 && fmod($rounded, 2) != 0)){
+			$rounded++;
+		}
+		$v = $whole + $rounded / $places;
+	}
+	if($v > $limit || $v < -$limit){
+		RefuseValue($Caption, RangeProblem($Min, $Max));
 	}
 }
 
-function CheckDateValue($Value, $Caption){
+// Past its length a text column drops white space without complaint; a
+// binary one keeps every byte
+function CheckTextValue($Field, $Value, $Caption, $MaxLength, $Binary = false){
 	global $Translation;
-	if($Value != "" && !(preg_match('/^([0-9]{4})-([0-9]{1,2})-([0-9]{1,2})$/', $Value, $d) && checkdate($d[2], $d[3], $d[1]))){
+	$problem = str_replace("<MaxLength>", $MaxLength, $Translation["text too long"]);
+	ExpectValue($Field, $Caption, $problem);
+	$Value = stripslashes($Value);
+	if(strlen($Binary ? $Value : rtrim($Value, " \t\n\r\xA0")) > $MaxLength){
+		RefuseValue($Caption, $problem);
+	}
+}
+
+// A date with a zero year, month or day is no date, though the server
+// stores it: the server reads the text, as it would store it
+function RefuseZeroDate($Value, $Caption){
+	global $Translation;
+	$row = mysql_fetch_row(sql("select cast('$Value' as datetime)"));
+	if($row && preg_match('/^(0000|....-00|....-..-00)/', $row[0])){
 		RefuseValue($Caption, $Translation["invalid date"]);
+	}
+}
+
+// A date as the form's three selectors post it is checked here; any other
+// text is read by the server
+function CheckDateValue($Field, $Value, $Caption){
+	global $Translation;
+	ExpectValue($Field, $Caption, $Translation["invalid date"]);
+	if($Value == "") return;
+	if(!preg_match('/^([0-9]{4})-([0-9]{1,2})-([0-9]{1,2})$/', $Value, $d)){
+		RefuseZeroDate($Value, $Caption);
+	}elseif(!checkdate($d[2], $d[3], $d[1])){
+		RefuseValue($Caption, $Translation["invalid date"]);
+	}
+}
+
+function CheckDateTimeValue($Field, $Value, $Caption){
+	global $Translation;
+	ExpectValue($Field, $Caption, $Translation["invalid date"]);
+	if($Value != "") RefuseZeroDate($Value, $Caption);
+}
+
+function CheckTimeValue($Field, $Value, $Caption){
+	global $Translation;
+	ExpectValue($Field, $Caption, $Translation["invalid time"]);
+}
+
+// YEAR stores the four characters "0000" as the zero year
+function CheckYearValue($Field, $Value, $Caption){
+	global $Translation;
+	ExpectValue($Field, $Caption, $Translation["not a number"], RangeProblem("1901", "2155"));
+	$n = NumberDigits($Value, 0);
+	if(strlen(stripslashes($Value)) == 4 && $n && $n[1] == '' && !$n[2]){
+		RefuseValue($Caption, RangeProblem("1901", "2155"));
 	}
 }
 ?>

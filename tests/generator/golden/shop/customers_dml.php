@@ -23,9 +23,10 @@ function insert()
 	}
 	if($since == "--") $since = "";
 	// a value that its column cannot hold is refused before anything is stored
-	CheckTextValue($name, "Name", 40);
-	CheckDateValue($since, "Customer since");
+	CheckTextValue("name", $name, "Name", 40);
+	CheckDateValue("since", $since, "Customer since");
 	$photo = addslashes(PrepareUploadedFile('photo', 102400,'jpg|jpeg|gif|png', false));
+	CheckTextValue("photo", $photo, "Photo", 100);
 	if($name== ""){
 		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Name': " . $Translation['field not null'] . "</div>";
 		exit;
@@ -92,8 +93,8 @@ function update($selected_id)
 	}
 	if($since == "--") $since = "";
 	// a value that its column cannot hold is refused before anything is stored
-	CheckTextValue($name, "Name", 40);
-	CheckDateValue($since, "Customer since");
+	CheckTextValue("name", $name, "Name", 40);
+	CheckDateValue("since", $since, "Customer since");
 	if($name== ""){
 		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Name': " . $Translation['field not null'] . "</div>";
 		exit;
@@ -120,6 +121,7 @@ function update($selected_id)
 			}
 		}
 	}
+	CheckTextValue("photo", $photo, "Photo", 100);
 	sql("update customers set " . "name=" . (($name != "") ? "'$name'" : "NULL") . ", " . ($photo!="" ? "photo='$photo'" : ($HTTP_POST_VARS['photo_remove'] != 1 ? "photo=photo" : "photo=NULL")) . ", " . "since=" . (($since != "") ? "'$since'" : "NULL") . " where id='$selected_id'");
 	foreach($unlinkFiles as $file){
 		@unlink($file);

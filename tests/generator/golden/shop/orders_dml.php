@@ -31,11 +31,11 @@ function insert()
 	}
 	if($order_date == "--") $order_date = "";
 	// a value that its column cannot hold is refused before anything is stored
-	CheckNumberValue($customer_id, "Customer", "-2147483648", "2147483647", 0);
-	CheckDateValue($order_date, "Order date");
-	CheckTextValue($status, "Status", 20);
-	CheckTextValue($notes, "Notes", 65535);
-	CheckTextValue($internal_code, "Internal code", 8);
+	CheckIntegerValue("customer_id", $customer_id, "Customer", "-2147483648", "2147483647");
+	CheckDateValue("order_date", $order_date, "Order date");
+	CheckTextValue("status", $status, "Status", 20);
+	CheckTextValue("notes", $notes, "Notes", 65535);
+	CheckTextValue("internal_code", $internal_code, "Internal code", 8);
 	if($customer_id== ""){
 		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Customer': " . $Translation['field not null'] . "</div>";
 		exit;
@@ -94,11 +94,11 @@ function update($selected_id)
 	}
 	if($order_date == "--") $order_date = "";
 	// a value that its column cannot hold is refused before anything is stored
-	CheckNumberValue($customer_id, "Customer", "-2147483648", "2147483647", 0);
-	CheckDateValue($order_date, "Order date");
-	CheckTextValue($status, "Status", 20);
-	CheckTextValue($notes, "Notes", 65535);
-	CheckTextValue($internal_code, "Internal code", 8);
+	CheckIntegerValue("customer_id", $customer_id, "Customer", "-2147483648", "2147483647");
+	CheckDateValue("order_date", $order_date, "Order date");
+	CheckTextValue("status", $status, "Status", 20);
+	CheckTextValue("notes", $notes, "Notes", 65535);
+	CheckTextValue("internal_code", $internal_code, "Internal code", 8);
 	if($customer_id== ""){
 		echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " 'Customer': " . $Translation['field not null'] . "</div>";
 		exit;
