@@ -145,6 +145,43 @@ test('the remove box of a required upload is refused on update; insert without a
   assert.deepEqual(h.query(BADGES), [['1', 'Anne', 'b1.png']]);
 });
 
+test('an upload whose kept name is longer than its column is refused, and the files the request stored go', async () => {
+  const { page } = b;
+  const folder = path.dirname(picture());
+  const ALL = 'select id, holder, picture, scan from badges order by id';
+  const files = () => fs.readdirSync(folder).sort();
+  const before = h.query(ALL);
+  const filesBefore = files();
+  const file = (name) => ({ name, mimeType: 'image/png', buffer: h.png() });
+  const long = 'a-scan-whose-name-is-too-long-1.png'; // 35 characters, the column holds 30
+
+  await page.goto(h.url('badges_view.php'));
+  await page.fill('input[name=holder]', 'Cy');
+  await page.setInputFiles('input[type=file][name=picture]', file('p.png'));
+  await page.setInputFiles('input[type=file][name=scan]', file(long));
+  await send(page, 'insert');
+  await assertRefused(page, 'Scan', () => tooLong(30), 'insert with a long kept name');
+  assert.deepEqual(h.query(ALL), before, 'nothing stored');
+  assert.deepEqual(files(), filesBefore, 'neither uploaded file is left');
+
+  await page.goto(h.url('badges_view.php'));
+  await h.selectRow(page, 1);
+  await page.setInputFiles('input[type=file][name=picture]', file('p.png'));
+  await page.setInputFiles('input[type=file][name=scan]', file(long));
+  await send(page, 'update');
+  await assertRefused(page, 'Scan', () => tooLong(30), 'update with a long kept name');
+  assert.deepEqual(h.query(ALL), before, 'no record changed');
+  assert.deepEqual(files(), filesBefore, 'the record keeps its file and no new one is left');
+
+  await page.goto(h.url('badges_view.php'));
+  await h.selectRow(page, 1);
+  await page.setInputFiles('input[type=file][name=scan]', file('a-scan-whose-name-fits-30.png'));
+  await send(page, 'update');
+  await h.assertNoSqlError(page, 'a kept name that fits');
+  assert.deepEqual(h.query(ALL), [['1', 'Ann', 'b1.png', 'a-scan-whose-name-fits-30.png']]);
+  assert.ok(files().includes('a-scan-whose-name-fits-30.png'));
+});
+
 const CAPTIONS = ['ID', 'Item name', 'Code in order by aisle', 'Qty AS counted', 'Shelf where stored', 'Units', 'Price', 'Delivered', 'Notes from staff'];
 
 test('captions holding as, from and the other keywords of the query show as written', async () => {
