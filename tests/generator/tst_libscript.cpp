@@ -200,6 +200,8 @@ void TestLibScript::functions_data()
          "RANGE -99999999.99 99999999.99"},
         {"decimal: bottom", "CheckNumberValue('p', '-99999999.99', 'P', '-99999999.99', '99999999.99', 2);", nullptr},
         {"decimal unsigned: a little below zero", "CheckNumberValue('p', '-0.001', 'P', '0', '999.99', 2);", "RANGE 0 999.99"},
+        {"decimal unsigned: below zero in the 81st place", "CheckNumberValue('p', '-0.1e-80', 'P', '0', '999.99', 2);", "RANGE 0 999.99"},
+        {"decimal unsigned: past the places the server reads", "CheckNumberValue('p', '-1e-82', 'P', '0', '999.99', 2);", nullptr},
         {"text: fits, counted unescaped", "CheckTextValue('t', addslashes('a\\\\\\'c'), 'T', 4);", nullptr},
         {"text: blanks beyond are cut", "CheckTextValue('t', 'abcd   ', 'T', 4);", nullptr},
         {"text: too long", "CheckTextValue('t', 'abcde', 'T', 4);", "LONG 4"},

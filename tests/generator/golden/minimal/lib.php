@@ -168,20 +168,23 @@ function RangeProblem($Min, $Max){
 }
 
 // false for a text that is no number; else whether it has a digit other
-// than 0 behind a minus, the digits of its size up to $Decimals places, and
-// whether the next digit rounds them up
+// than 0 behind a minus (within the 81 places the server reads), the digits
+// of its size up to $Decimals places, and whether the next digit rounds
+// them up
 function NumberDigits($Value, $Decimals){
 	if(!preg_match('/^[ \t\n\r\xA0]*([+-]?)([0-9]*)(?:\.([0-9]*))?(?:[eE]([+-]?[0-9]+))?[ \t\n\r\xA0]*$/', $Value, $m) || $m[2] . $m[3] == ''){
 		return false;
 	}
 	$digits = $m[2] . $m[3];
-	$point = strlen($m[2]) + max(-1000, min(1000, intval($m[4]))) + $Decimals;
+	$exponent = max(-1000, min(1000, intval($m[4])));
+	$negative = $m[1] == '-' && trim(substr($digits, 0, max(0, strlen($m[2]) + $exponent + 81)), '0') != '';
+	$point = strlen($m[2]) + $exponent + $Decimals;
 	if($point < 0){
 		$digits = str_repeat('0', -$point) . $digits;
 		$point = 0;
 	}
 	$digits .= str_repeat('0', max(0, $point + 1 - strlen($digits)));
-	return array($m[1] == '-' && trim($digits, '0') != '', ltrim(substr($digits, 0, $point), '0'), $digits[$point] >= '5');
+	return array($negative, ltrim(substr($digits, 0, $point), '0'), $digits[$point] >= '5');
 }
 
 // An integer column rounds first, so that a negative fraction that rounds
