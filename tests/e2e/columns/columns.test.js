@@ -472,8 +472,10 @@ let defaultMode;
 const context = {};
 
 // In a suite of its own: the hooks of the file's top level run side by side,
-// and these need the set-up of the application done.
-describe('the columns of columns.tzx, the server against the form', () => {
+// and these need the set-up of the application done. Its thousands of posts
+// take about a minute here: more than the run's limit for one test allows
+// on a slower machine.
+describe('the columns of columns.tzx, the server against the form', { timeout: 10 * 60 * 1000 }, () => {
   before(async () => {
     server = new Server();
     // The reference always runs under strict mode, whatever the global mode.
