@@ -115,6 +115,10 @@ void emitRequiredUploadCheck(Script &s, const MyField &f)
 
 namespace {
 
+// The largest FLOAT and DOUBLE, as PHP reads them back exactly.
+constexpr QStringView kFloatMax = u"3.4028234663852886E+38";
+constexpr QStringView kDoubleMax = u"1.7976931348623157E+308";
+
 // The range of a number column as texts, from its type, sign, length and
 // places as the column definition writes them; nothing for a definition
 // the server would not have created. ZEROFILL makes a column unsigned.
@@ -137,7 +141,7 @@ std::optional<std::array<QString, 2>> numberRange(const MyField &f)
         QString max;
         if (f.pDataType == Dt::Float && length - f.pPrecision > 38) {
             // FLOAT's own limit is below the column's digits
-            max = QStringLiteral("3.4028234663852886E+38");
+            max = kFloatMax.toString();
         } else {
             max = length > f.pPrecision ? QString(length - f.pPrecision, u'9') : QStringLiteral("0");
             if (f.pPrecision > 0)
@@ -208,8 +212,7 @@ void emitValueCheck(Script &s, const MyField &f)
                                         {u"max", (*range)[1]},
                                         {u"length", QString::number(qMax(1, f.pLength))},
                                         {u"decimals", places},
-                                        {u"typeMax", f.pDataType == Dt::Float ? QStringView(u"3.4028234663852886E+38")
-                                                                               : QStringView(u"1.7976931348623157E+308")}});
+                                        {u"typeMax", f.pDataType == Dt::Float ? kFloatMax : kDoubleMax}});
     } else if (const int length = textLength(f)) {
         s.put(isBinary(f) ? dml_php::binaryCheck : dml_php::textCheck,
               {{u"field", f.Name}, {u"caption", caption}, {u"length", QString::number(length)}});
@@ -256,12 +259,13 @@ void emitInsert(Script &s)
     for (const FieldPtr &fp : t.Fields) {
         const MyField &f = *fp;
         s.tick();
-        if (isUpload(f))
-            s.put(dml_php::insertUpload, {{u"field", f.Name},
-                                          {u"maxSize", maxUploadSize(f)},
-                                          {u"fileTypes", phpSq(f.pUploadFileTypes)},
-                                          {u"noRename", f.pNoFileRename ? QStringView(u"true") : QStringView(u"false")}});
-        if (isUpload(f) && hasValueCheck(f))
+        if (!isUpload(f))
+            continue;
+        s.put(dml_php::insertUpload, {{u"field", f.Name},
+                                      {u"maxSize", maxUploadSize(f)},
+                                      {u"fileTypes", phpSq(f.pUploadFileTypes)},
+                                      {u"noRename", f.pNoFileRename ? QStringView(u"true") : QStringView(u"false")}});
+        if (hasValueCheck(f))
             emitValueCheck(s, f);
     }
 

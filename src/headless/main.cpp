@@ -2,8 +2,9 @@
 //
 // Project > Generate without a window: a path that is no file gets the
 // message the window program gives it on its command line; otherwise opens
-// the project as File > Open does, then runs the Generate command's own sequence (the project checks,
-// which may refuse the project, then every generator) into the folder.
+// the project as File > Open does, then runs the Generate command's own
+// sequence (the project checks, which may refuse the project, then every
+// generator) into the folder.
 // The log goes to standard output as the log window shows it; while the
 // checks run it goes to standard error, so a refused project's problem
 // ends up there. Message boxes are printed to standard error and get

@@ -290,10 +290,11 @@ function CheckTimeValue($Field, $Value, $Caption){
 // YEAR stores the four characters "0000" as the zero year
 function CheckYearValue($Field, $Value, $Caption){
 	global $Translation;
-	ExpectValue($Field, $Caption, $Translation["not a number"], RangeProblem("1901", "2155"));
+	$range = RangeProblem("1901", "2155");
+	ExpectValue($Field, $Caption, $Translation["not a number"], $range);
 	$n = NumberDigits($Value, 0);
 	if(strlen(stripslashes($Value)) == 4 && $n && $n[1] == '' && !$n[2]){
-		RefuseValue($Caption, RangeProblem("1901", "2155"));
+		RefuseValue($Caption, $range);
 	}
 }
 ?>
