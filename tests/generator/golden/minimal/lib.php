@@ -172,7 +172,7 @@ function RangeProblem($Min, $Max){
 // of its size up to $Decimals places, and whether the next digit rounds
 // them up
 function NumberDigits($Value, $Decimals){
-	if(!preg_match('/^[ \t\n\r\xA0]*([+-]?)([0-9]*)(?:\.([0-9]*))?(?:[eE]([+-]?[0-9]+))?[ \t\n\r\xA0]*$/', $Value, $m) || $m[2] . $m[3] == ''){
+	if(!preg_match('/^[ \t\n\x0B\x0C\r\xA0]*([+-]?)([0-9]*)(?:\.([0-9]*))?(?:[eE]([+-]?[0-9]+))?[ \t\n\x0B\x0C\r\xA0]*$/', $Value, $m) || $m[2] . $m[3] == ''){
 		return false;
 	}
 	$digits = $m[2] . $m[3];
@@ -247,7 +247,7 @@ function CheckTextValue($Field, $Value, $Caption, $MaxLength, $Binary = false){
 	$problem = str_replace("<MaxLength>", $MaxLength, $Translation["text too long"]);
 	ExpectValue($Field, $Caption, $problem);
 	$Value = stripslashes($Value);
-	if(strlen($Binary ? $Value : rtrim($Value, " \t\n\r\xA0")) > $MaxLength){
+	if(strlen($Binary ? $Value : rtrim($Value, " \t\n\x0B\x0C\r\xA0")) > $MaxLength){
 		RefuseValue($Caption, $problem);
 	}
 }
