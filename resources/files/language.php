@@ -86,6 +86,7 @@
 	$Translation["text too long"] = "this field takes at most <MaxLength> characters.";
 	$Translation["invalid date"] = "this date is incomplete or does not exist.";
 	$Translation["invalid time"] = "this time is incomplete or does not exist.";
+	$Translation["value taken"] = "another record holds this value already.";
 	$Translation["couldn't delete"] = "This record could not be deleted: <RelatedRecords> records of the table '<TableName>' refer to it.";
 	$Translation["upload image"] = "Upload a file:";
 	$Translation["remove image"] = "Remove the file";

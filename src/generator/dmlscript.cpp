@@ -43,6 +43,14 @@ bool anyDeletedFiles(const MyTable &t)
     return false;
 }
 
+bool anyUploads(const MyTable &t)
+{
+    for (const FieldPtr &f : t.Fields)
+        if (isUpload(*f))
+            return true;
+    return false;
+}
+
 QString maxUploadSize(const MyField &f)
 {
     return QString::number(f.pMaxUploadSize > 0 ? f.pMaxUploadSize : 20480);
@@ -301,6 +309,8 @@ void emitInsert(Script &s)
         fill(values, dml_php::insertValue, {{u"field", fp->Name}});
     }
     s.put(dml_php::insertStatement, {{u"table", t.Name}, {u"columns", columns.view()}, {u"values", values.view()}});
+    if (anyUploads(t))
+        s.put(dml_php::keepUploads);
 
     if (s.pk.pAutoIncrement)
         s.put(dml_php::insertEndReturnsId);

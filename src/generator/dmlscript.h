@@ -56,6 +56,9 @@ bool isDisplayOnly(const MyField &f);
 bool isPosted(const MyField &f);
 // The table has an upload field whose stored files are removed with it.
 bool anyDeletedFiles(const MyTable &t);
+// The table has an upload field: its statements keep the files their
+// request stored only once they have succeeded.
+bool anyUploads(const MyTable &t);
 
 // «maxSize» of insert() and update(): the size limit, 20480 when not set.
 QString maxUploadSize(const MyField &f);

@@ -116,6 +116,8 @@ void emitUpdate(Script &s)
         // The last term's `, "` gives way to the statement's end.
         terms.chop(3);
         s.put(dml_php::updateStatement, {{u"table", t.Name}, {u"terms", terms.view()}, {u"key", s.pk.Name}});
+        if (anyUploads(t))
+            s.put(dml_php::keepUploads);
         if (anyDeletedFiles(t))
             s.put(dml_php::unlinkRemembered);
     }

@@ -137,6 +137,7 @@ struct PhpRun {
     QStringList uploads;       // "name max types keep|rename" per PrepareUploadedFile
     QStringList checks;        // "kind limits caption" per value check
     QStringList filesAtCheck;  // the upload folder's files at each check
+    qsizetype keptAfter = -1;  // statements run when the request's files were kept
     QJsonValue result;
     QString files;             // files left in the folder at the end
     QString error;
@@ -202,6 +203,8 @@ PhpRun runPhp(const QString &dmlText, const PhpCall &c)
         } else if (o.contains(QStringLiteral("check"))) {
             r.checks << o.value(QStringLiteral("check")).toString();
             r.filesAtCheck << o.value(QStringLiteral("files")).toString();
+        } else if (o.contains(QStringLiteral("keep"))) {
+            r.keptAfter = r.statements.size();
         } else {
             r.uploads << o.value(QStringLiteral("upload")).toString();
         }
@@ -382,7 +385,7 @@ void TestDmlScript::insertStatement_data()
         up.pDetailImage = true;
         QTest::newRow("only posted fields")
             << db << R"~(	sql("insert into t (up) values (" . (($up != "") ? "'$up'" : "NULL") . ")");)~"
-            << "\treturn mysql_insert_id();";
+            << "\tKeepUploadedFiles();";
     }
 }
 
@@ -587,6 +590,7 @@ void TestDmlScript::updateStatement_data()
                               .pLength = 10, .pAllowImageUpload = true});
         QTest::newRow("plain and upload") << db
             << R"~(	sql("update t set " . "a=" . (($a != "") ? "'$a'" : "NULL") . ", " . ($u!="" ? "u='$u'" : ($HTTP_POST_VARS['u_remove'] != 1 ? "u=u" : "u=NULL")) . " where id='$selected_id'");
+	KeepUploadedFiles();
 }
 )~";
     }
@@ -605,6 +609,7 @@ void TestDmlScript::updateStatement_data()
         up.pReadOnly = true;
         QTest::newRow("read-only upload keeps its term, image only has none") << db
             << R"~(	sql("update t set " . ($up!="" ? "up='$up'" : ($HTTP_POST_VARS['up_remove'] != 1 ? "up=up" : "up=NULL")) . " where id='$selected_id'");
+	KeepUploadedFiles();
 }
 )~";
     }
@@ -692,6 +697,7 @@ void TestDmlScript::uploadLines()
         "\tCheckTextValue(\"doc\", $doc, \"Doc\", 50);\r\n"
         "\tsql(\"update customers set ")));
     QVERIFY(upd.endsWith(QStringLiteral(" where id='$selected_id'\");\r\n"
+                                        "\tKeepUploadedFiles();\r\n"
                                         "\tforeach($unlinkFiles as $file){\r\n"
                                         "\t\t@unlink($file);\r\n"
                                         "\t}\r\n"
@@ -842,6 +848,8 @@ void TestDmlScript::runInsert()
         "insert into t (d, a, b, up) values (NULL, 'O\\'Brien \\\\', 'it\\'s \\\"$x\\\" \\\\', 'my\\'pic.jpg')")});
     QCOMPARE(r.result.toInt(), 42);
     QCOMPARE(r.uploads, QStringList{QStringLiteral("up 20480 jpg|jpeg|gif|png keep")});
+    // the uploaded file is the record's once the statement has run
+    QCOMPARE(r.keptAfter, 1);
 
     // a chosen date, the same with magic quotes already applied by PHP
     c.post = post({{"dYear", "2004"}, {"dMonth", "05"}, {"dDay", "06"}, {"a", "O\\'Brien"}, {"b", "x"}});
@@ -1116,6 +1124,7 @@ void TestDmlScript::runUpdateUploads()
     QCOMPARE(r.statements.last(), QStringLiteral("update t set ") + term + QStringLiteral(" where id='9'"));
     QCOMPARE(r.filesAtSql.last(), filesAtUpdate);
     QCOMPARE(r.files, filesAfter);
+    QCOMPARE(r.keptAfter, r.statements.size());
     // A kept name may replace the record's own file: the handler is told it.
     if (remove.isEmpty())
         QCOMPARE(r.uploads, QStringList{keepName ? QStringLiteral("pic 20480 jpg|jpeg|gif|png keep [") + stored + u']'
@@ -1262,6 +1271,7 @@ void TestDmlScript::runRefusedValueStopsEverything()
     QCOMPARE(r.filesAtCheck.last(), QStringLiteral("old.gif"));
     QVERIFY(r.statements.isEmpty());
     QVERIFY(r.uploads.isEmpty());
+    QCOMPARE(r.keptAfter, -1);
     QCOMPARE(r.files, QStringLiteral("old.gif"));
 
     // A date with parts chosen reaches its check as it was joined.

@@ -37,14 +37,14 @@ const char *const stubs =
     "function eregi($p, $s, &$m = null) { return preg_match('/' . str_replace('/', '\\/', $p) . '/i', $s, $m); }\n"
     "function mysql_connect($a, $b, $c) { return true; }\n"
     "function mysql_select_db($d) { return true; }\n"
-    "function mysql_query($q) { return isset($GLOBALS['rows'][$q]) ? $GLOBALS['rows'][$q] : false; }\n"
-    "function mysql_fetch_row($r) { return $r; }\n"
+    "function mysql_query($q) { return isset($GLOBALS['rows'][$q]) ? new ArrayIterator($GLOBALS['rows'][$q]) : false; }\n"
+    "function mysql_fetch_row($r) { $row = $r->current(); $r->next(); return $row === null ? false : $row; }\n"
     "function mysql_errno() { return isset($GLOBALS['errno']) ? $GLOBALS['errno'] : 1064; }\n"
     "function mysql_error() { return isset($GLOBALS['error']) ? $GLOBALS['error'] : \"near '<b>'\"; }\n"
     "$Translation = array(\"error:\" => \"Error:\", \"sql error:\" => \"SQL error:\", \"query:\" => \"Query:\",\n"
     "    \"< back\" => \"&lt; back\", \"if you haven't set up\" => \"SETUP\", \"ImageFolder\" => getenv('IMAGES') . '/',\n"
     "    \"not a number\" => \"NAN\", \"number out of range\" => \"RANGE <MinValue> <MaxValue>\", \"text too long\" => \"LONG <MaxLength>\",\n"
-    "    \"invalid date\" => \"DATE\", \"invalid time\" => \"TIME\");\n"
+    "    \"invalid date\" => \"DATE\", \"invalid time\" => \"TIME\", \"value taken\" => \"TAKEN\");\n"
     "$HTTP_POST_FILES = array();\n";
 
 } // namespace
@@ -124,11 +124,11 @@ void TestLibScript::functions_data()
     QTest::newRow("sql without select: no set-up hint")
         << QStringLiteral("sql('delete from t');") << QStringLiteral("^.*near &#0?39;&lt;b&gt;&#0?39;</div><a href.*$") << QString();
     QTest::newRow("kept name: plain characters only")
-        << plain + QStringLiteral("echo PrepareUploadedFile('f', 1000, 'jpg|jpeg|gif|png', true);")
+        << plain + QStringLiteral("echo PrepareUploadedFile('f', 1000, 'jpg|jpeg|gif|png', true); KeepUploadedFiles();")
         << QStringLiteral("^my_photo_x_\\.jpg$") << QStringLiteral("my_photo_x_.jpg");
     QTest::newRow("kept name cannot leave the folder")
         << file.arg(QStringLiteral("'../../evil.jpg'"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("''"))
-               + QStringLiteral("echo PrepareUploadedFile('f', 1000, 'jpg', true);")
+               + QStringLiteral("echo PrepareUploadedFile('f', 1000, 'jpg', true); KeepUploadedFiles();")
         << QStringLiteral("^\\.\\._\\.\\._evil\\.jpg$") << QStringLiteral(".._.._evil.jpg");
     const QString taken = QStringLiteral("@mkdir(getenv('IMAGES')); file_put_contents(getenv('IMAGES') . '/blank.gif', 'old'); ")
         + file.arg(QStringLiteral("'blank.gif'"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("'t_view.php'"));
@@ -139,7 +139,7 @@ void TestLibScript::functions_data()
                           "Rename your file and upload it again\\. <a href=\"t_view\\.php\">Back to table</a>\\.</div>\\|old$")
         << QString();
     QTest::newRow("kept name may replace the record's own file")
-        << taken + QStringLiteral("echo PrepareUploadedFile('f', 1000, 'gif', true, 'blank.gif'), '|', file_get_contents(getenv('IMAGES') . '/blank.gif');")
+        << taken + QStringLiteral("echo PrepareUploadedFile('f', 1000, 'gif', true, 'blank.gif'), '|', file_get_contents(getenv('IMAGES') . '/blank.gif'); KeepUploadedFiles();")
         << QStringLiteral("^blank\\.gif\\|data$") << QStringLiteral("blank.gif");
     QTest::newRow("new name keeps the ending as sent")
         << file.arg(QStringLiteral("'photo.JPG'"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("''"))
@@ -211,12 +211,12 @@ void TestLibScript::functions_data()
         {"date: zero year", "CheckDateValue('d', '0000-02-03', 'D');", "DATE"},
         // any other text is read by the server (cast() here answers as it would)
         {"date: a zero part as the server reads it",
-         "$GLOBALS['rows'][\"select cast('2024--03' as datetime)\"] = array('2024-00-03 00:00:00'); CheckDateValue('d', '2024--03', 'D');", "DATE"},
+         "$GLOBALS['rows'][\"select cast('2024--03' as datetime)\"] = array(array('2024-00-03 00:00:00')); CheckDateValue('d', '2024--03', 'D');", "DATE"},
         {"date: what the server cannot read is left to it",
-         "$GLOBALS['rows'][\"select cast('-02-03' as datetime)\"] = array(null); CheckDateValue('d', '-02-03', 'D');", nullptr},
-        {"datetime: zero date", "$GLOBALS['rows'][\"select cast('0' as datetime)\"] = array('0000-00-00 00:00:00'); CheckDateTimeValue('d', '0', 'D');", "DATE"},
-        {"datetime: zero day", "$GLOBALS['rows'][\"select cast('20240200' as datetime)\"] = array('2024-02-00 00:00:00'); CheckDateTimeValue('d', '20240200', 'D');", "DATE"},
-        {"datetime: whole", "$GLOBALS['rows'][\"select cast('2024-2-3 4:05' as datetime)\"] = array('2024-02-03 04:05:00'); CheckDateTimeValue('d', '2024-2-3 4:05', 'D');", nullptr},
+         "$GLOBALS['rows'][\"select cast('-02-03' as datetime)\"] = array(array(null)); CheckDateValue('d', '-02-03', 'D');", nullptr},
+        {"datetime: zero date", "$GLOBALS['rows'][\"select cast('0' as datetime)\"] = array(array('0000-00-00 00:00:00')); CheckDateTimeValue('d', '0', 'D');", "DATE"},
+        {"datetime: zero day", "$GLOBALS['rows'][\"select cast('20240200' as datetime)\"] = array(array('2024-02-00 00:00:00')); CheckDateTimeValue('d', '20240200', 'D');", "DATE"},
+        {"datetime: whole", "$GLOBALS['rows'][\"select cast('2024-2-3 4:05' as datetime)\"] = array(array('2024-02-03 04:05:00')); CheckDateTimeValue('d', '2024-2-3 4:05', 'D');", nullptr},
         {"time: left to the server", "CheckTimeValue('d', '25:61', 'D');", nullptr},
         {"unsigned: a negative fraction that rounds to 0", "CheckIntegerValue('q', '-0.4', 'Q', '0', '255');", nullptr},
         {"unsigned: a negative fraction that rounds to -1", "CheckIntegerValue('q', '-0.5', 'Q', '0', '255');", "RANGE 0 255"},
@@ -255,11 +255,16 @@ void TestLibScript::functions_data()
             << QString();
     }
     // A value the checks let pass and the server refuses: the field's own
-    // message, found by the column the server names last; the files this
-    // request stored go, a replaced file of the record stays.
+    // message, found by the column the server names last; a value a key
+    // holds already, by the columns of the key's index on the statement's
+    // table.
+    const QString index = QStringLiteral("$GLOBALS['rows'][\"select column_name from information_schema.statistics where table_schema=database() "
+                                         "and table_name='t' and index_name='%1' order by seq_in_index\"] = array(array('%2')); ");
     const QString checked = QStringLiteral("CheckIntegerValue('q', '', 'Q', '-128', '127'); CheckDateTimeValue('d', '', 'D'); "
-                                           "CheckTextValue('t', '', 'T', 4); CheckTimeValue('h', '', 'H'); ");
-    const QString refused = QStringLiteral("^<link [^>]*>\n\n<div class=Error>Error: '%1': %2</div>$");
+                                           "CheckTextValue('t', '', 'T', 4); CheckTimeValue('h', '', 'H'); ")
+        + index.arg(QStringLiteral("PRIMARY"), QStringLiteral("q")) + index.arg(QStringLiteral("tag"), QStringLiteral("t"))
+        + index.arg(QStringLiteral("other"), QStringLiteral("x"));
+    const QString refused = QStringLiteral(R"(^<link [^>]*>\n\n<div class=Error>Error: '%1': %2</div>$)");
     const struct {
         const char *name;
         int number;
@@ -272,28 +277,60 @@ void TestLibScript::functions_data()
          "Incorrect datetime value: 'q' for column `db`.`t`.`d` at row 1", refused.arg(QLatin1String("D")).arg(QStringLiteral("DATE"))},
         {"no time", 1292, "Incorrect time value: '25:00' for column `db`.`t`.`h` at row 1", refused.arg(QLatin1String("H")).arg(QStringLiteral("TIME"))},
         {"too long", 1406, "Data too long for column 't' at row 1", refused.arg(QLatin1String("T")).arg(QStringLiteral("LONG 4"))},
-        {"another error keeps the error box", 1062, "Duplicate entry 'q' for key 'PRIMARY'", QStringLiteral("^.*SQL error:.*Duplicate entry.*$")},
+        {"a taken primary key", 1062, "Duplicate entry 'it's' for key 'PRIMARY'", refused.arg(QLatin1String("Q")).arg(QStringLiteral("TAKEN"))},
+        {"a taken unique value, the key named as MySQL 8 names it", 1062, "Duplicate entry 'q' for key 't.tag'",
+         refused.arg(QLatin1String("T")).arg(QStringLiteral("TAKEN"))},
+        {"a taken value of a column without a check keeps the error box", 1062, "Duplicate entry 'q' for key 'other'",
+         QStringLiteral(R"(^.*SQL error:.*Duplicate entry &#0?39;q&#0?39; for key &#0?39;other&#0?39;</div>.*$)")},
+        {"a taken value of a key the table lacks keeps the error box", 1062, "Duplicate entry 'q' for key 'gone'",
+         QStringLiteral(R"(^.*SQL error:.*Duplicate entry.*$)")},
+        {"another error keeps the error box", 1054, "Unknown column 'q' in 'field list'", QStringLiteral(R"(^.*SQL error:.*Unknown column.*$)")},
         {"a column without a check keeps the error box", 1264, "Out of range value for column 'x' at row 1",
-         QStringLiteral("^.*SQL error:.*Out of range.*$")},
+         QStringLiteral(R"(^.*SQL error:.*Out of range.*$)")},
     };
     for (const auto &c : stored)
         QTest::newRow(QByteArray("server refuses: ") + c.name)
             << checked + QStringLiteral("$GLOBALS['errno'] = %1; $GLOBALS['error'] = \"%2\"; sql('insert into t (q) values (1)'); echo 'stored';")
                              .arg(c.number).arg(QString::fromLatin1(c.message))
             << c.pattern << QString();
-    const QString keep = QStringLiteral("@mkdir(getenv('IMAGES')); file_put_contents(getenv('IMAGES') . '/mine.gif', 'old'); "
-                                        "register_shutdown_function(function () { echo '|', implode(',', array_diff(scandir(getenv('IMAGES')), array('.', '..'))), "
-                                        "'|', file_get_contents(getenv('IMAGES') . '/mine.gif'); }); ");
-    QTest::newRow("server refuses: a new file goes")
-        << keep + file.arg(QStringLiteral("'new.gif'"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("''"))
-               + QStringLiteral("PrepareUploadedFile('f', 1000, 'gif', true, 'mine.gif'); ") + checked
-               + QStringLiteral("$GLOBALS['errno'] = 1406; $GLOBALS['error'] = \"Data too long for column 't' at row 1\"; sql('update t set t=1');")
-        << QStringLiteral("^<link [^>]*>\n\n<div class=Error>Error: 'T': LONG 4</div>\|mine\.gif\|old$") << QString();
-    QTest::newRow("server refuses: the record's own file it replaced stays")
-        << keep + file.arg(QStringLiteral("'mine.gif'"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("''"))
-               + QStringLiteral("PrepareUploadedFile('f', 1000, 'gif', true, 'mine.gif'); ") + checked
-               + QStringLiteral("$GLOBALS['errno'] = 1406; $GLOBALS['error'] = \"Data too long for column 't' at row 1\"; sql('update t set t=1');")
-        << QStringLiteral("^<link [^>]*>\n\n<div class=Error>Error: 'T': LONG 4</div>\|mine\.gif\|data$") << QString();
+    // However a request ends before its record is stored, the upload folder
+    // is as it found it: mine.gif, the record's own file, holds "old"; the
+    // posted file holds "data". The folder is shown once the request ended.
+    const QString folder = QStringLiteral("@mkdir(getenv('IMAGES')); file_put_contents(getenv('IMAGES') . '/mine.gif', 'old'); ");
+    const QString shown = QStringLiteral("register_shutdown_function(function () { echo '|', implode(',', array_diff(scandir(getenv('IMAGES')), "
+                                         "array('.', '..'))), '|', file_get_contents(getenv('IMAGES') . '/mine.gif'); }); ");
+    const QString sent = folder + file.arg(QStringLiteral("'%1'"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("''"))
+        + QStringLiteral("PrepareUploadedFile('f', 1000, 'gif', true, 'mine.gif'); ") + shown + checked;
+    const QString tooLong = QStringLiteral("$GLOBALS['errno'] = 1406; $GLOBALS['error'] = \"Data too long for column 't' at row 1\"; sql('update t set t=1');");
+    const QString takenTag = QStringLiteral("$GLOBALS['errno'] = 1062; $GLOBALS['error'] = \"Duplicate entry 'q' for key 'tag'\"; sql('update t set t=1');");
+    // a second upload field's file, of a type it does not take
+    const QString secondFile = QStringLiteral("$HTTP_POST_FILES['g'] = array('name' => 'x.php', 'tmp_name' => getenv('UPLOAD'), 'size' => 10, "
+                                              "'error' => 0); PrepareUploadedFile('g', 1000, 'gif');");
+    const QString untouched = QStringLiteral(R"(\|mine\.gif\|old$)");
+    QTest::newRow("upload, server refuses a value: a new file goes")
+        << sent.arg(QStringLiteral("new.gif")) + tooLong << QStringLiteral(R"(^<link [^>]*>\n\n<div class=Error>Error: 'T': LONG 4</div>)") + untouched
+        << QString();
+    QTest::newRow("upload, server refuses a value: the file it replaced comes back")
+        << sent.arg(QStringLiteral("mine.gif")) + tooLong << QStringLiteral(R"(^<link [^>]*>\n\n<div class=Error>Error: 'T': LONG 4</div>)") + untouched
+        << QString();
+    QTest::newRow("upload, a taken value: the file it replaced comes back")
+        << sent.arg(QStringLiteral("mine.gif")) + takenTag << QStringLiteral(R"(^<link [^>]*>\n\n<div class=Error>Error: 'T': TAKEN</div>)") + untouched
+        << QString();
+    QTest::newRow("upload, the SQL error box: the file it replaced comes back")
+        << sent.arg(QStringLiteral("mine.gif")) + QStringLiteral("sql('update t set t=1');") << QStringLiteral(R"(^.*SQL error:.*</a>)") + untouched
+        << QString();
+    QTest::newRow("upload, a second file refused: the file it replaced comes back")
+        << sent.arg(QStringLiteral("mine.gif")) + secondFile
+        << QStringLiteral(R"(^<link [^>]*><div class=Error>Error: This file type is not allowed\. .*</div>)") + untouched << QString();
+    QTest::newRow("upload, the record script ends the request: the file it replaced comes back")
+        << sent.arg(QStringLiteral("mine.gif")) + QStringLiteral("echo 'required'; exit;") << QStringLiteral(R"(^required)") + untouched
+        << QString();
+    QTest::newRow("upload, the record stored: the new content stays, nothing is left aside")
+        << sent.arg(QStringLiteral("mine.gif")) + QStringLiteral("KeepUploadedFiles(); echo 'stored';") << QStringLiteral(R"(^stored\|mine\.gif\|data$)")
+        << QString();
+    QTest::newRow("upload, the record stored: a new file stays beside the record's")
+        << sent.arg(QStringLiteral("new.gif")) + QStringLiteral("KeepUploadedFiles(); echo 'stored';") << QStringLiteral(R"(^stored\|mine\.gif,new\.gif\|old$)")
+        << QString();
     QTest::newRow("menu")
         << QStringLiteral("echo NavMenus();")
         << QStringLiteral("^<select name=nav_menu .*<option value='items_view\\.php\\?t=[0-9]+' class=SelectedOption>Items</option></select>$")

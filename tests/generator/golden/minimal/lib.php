@@ -52,10 +52,11 @@ function sql($statment,$assoc=1){
 	}
 	
 	if(!$result = mysql_query($statment)){
-		RefuseStoredValue(mysql_errno(), mysql_error());
+		$error = mysql_error();
+		RefuseStoredValue(mysql_errno(), $error, $statment);
 		echo StyleSheet() . "\n\n<div class=Error><br><b>" . $Translation["sql error:"] . "</b><br><br>
 			<strong>" . $Translation["query:"] . "</strong><br> " . htmlspecialchars($statment, ENT_QUOTES, 'windows-1252') . "<br><br>
-			" . htmlspecialchars(mysql_error(), ENT_QUOTES, 'windows-1252');
+			" . htmlspecialchars($error, ENT_QUOTES, 'windows-1252');
 		if(stristr($statment, "select ")){
 			echo ".<br>" . $Translation["if you haven't set up"];
 		}
@@ -113,15 +114,23 @@ function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png'
 			exit;
 		}
 		
-		$new = !@file_exists($Translation['ImageFolder'] . $n);
-		if(!@move_uploaded_file($f['tmp_name'], $Translation['ImageFolder'] . $n)){
+		// a file of that name waits aside until the record is stored
+		$file = $Translation['ImageFolder'] . $n;
+		if(!isset($UploadedFiles)){
+			$UploadedFiles = array();
+			register_shutdown_function('RestoreUploadedFiles', getcwd());
+		}
+		if(!isset($UploadedFiles[$file])){
+			$aside = @file_exists($file) ? $Translation['ImageFolder'] . '.' . md5(uniqid(mt_rand(), true)) . '.' . $n : '';
+			if($aside == '' || @rename($file, $aside)){
+				$UploadedFiles[$file] = $aside;
+			}
+		}
+		if(!isset($UploadedFiles[$file]) || !@move_uploaded_file($f['tmp_name'], $file)){
 			echo StyleSheet() . "<div class=Error>Error: Couldn't save the uploaded file. Try chmoding the upload folder '" . $Translation['ImageFolder'] . "' to 777. <a href=\"" . htmlspecialchars($_SERVER['HTTP_REFERER'], ENT_QUOTES, 'windows-1252') . "\">Back to table</a>.</div>";
 			exit;
 		}else{
-			@chmod($Translation['ImageFolder'] . $n, 0666);
-			if($new){
-				$UploadedFiles[] = $Translation['ImageFolder'] . $n;
-			}
+			@chmod($file, 0666);
 			return $n;
 		}
 	}
@@ -129,13 +138,31 @@ function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png'
 	return "";
 }
 
-// The refusal of a value, named by its field's caption; files this request
-// stored go with the refused record
-function RefuseValue($Caption, $Problem){
-	global $Translation, $UploadedFiles;
-	foreach((array)$UploadedFiles as $file){
-		@unlink($file);
+// Once the statement that stores the record has succeeded, the files its
+// request stored stay and the ones they replaced go
+function KeepUploadedFiles(){
+	global $UploadedFiles;
+	foreach((array)$UploadedFiles as $file => $aside){
+		if($aside != '') @unlink($aside);
 	}
+	$UploadedFiles = array();
+}
+
+// A request that ends before, however it ends, leaves the upload folder as
+// it found it. Some servers run this from another working folder.
+function RestoreUploadedFiles($Folder){
+	global $UploadedFiles;
+	@chdir($Folder);
+	foreach((array)$UploadedFiles as $file => $aside){
+		@unlink($file);
+		if($aside != '') @rename($aside, $file);
+	}
+	$UploadedFiles = array();
+}
+
+// The refusal of a value, named by its field's caption
+function RefuseValue($Caption, $Problem){
+	global $Translation;
 	echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " '$Caption': " . $Problem . "</div>";
 	exit;
 }
@@ -148,9 +175,20 @@ function ExpectValue($Field, $Caption, $Problem, $RangeProblem = ''){
 }
 
 // A value the checks let pass and the server refuses to store: the column
-// is the last name quoted in the server's message
-function RefuseStoredValue($Number, $Message){
-	global $ValueChecks;
+// is the last name quoted in the server's message. A value that a key holds
+// in another record already: the server names the key, and its index on the
+// statement's table the columns
+function RefuseStoredValue($Number, $Message, $Statement){
+	global $Translation, $ValueChecks;
+	if($Number == 1062 && preg_match("/ for key '(?:[^']*\\.)?([^'.]*)'$/", $Message, $k) && preg_match('/^(?:insert into|update) ([A-Za-z0-9_]+) /', $Statement, $t)){
+		$res = mysql_query("select column_name from information_schema.statistics where table_schema=database() and table_name='$t[1]' and index_name='" . addslashes($k[1]) . "' order by seq_in_index");
+		while($res && ($row = mysql_fetch_row($res))){
+			if(isset($ValueChecks[$row[0]])){
+				RefuseValue($ValueChecks[$row[0]][0], $Translation["value taken"]);
+			}
+		}
+		return;
+	}
 	if(!in_array($Number, array(1264, 1265, 1292, 1366, 1406)) || !preg_match_all('/[`\']([A-Za-z0-9_]+)[`\']/', $Message, $m)){
 		return;
 	}

@@ -33,6 +33,7 @@ function insert()
 	}
 	
 	sql("insert into customers (name, photo, since) values (" . (($name != "") ? "'$name'" : "NULL") . ", " . (($photo != "") ? "'$photo'" : "NULL") . ", " . (($since != "") ? "'$since'" : "NULL") . ")");
+	KeepUploadedFiles();
 	return mysql_insert_id();
 }
 
@@ -123,6 +124,7 @@ function update($selected_id)
 	}
 	CheckTextValue("photo", $photo, "Photo", 100);
 	sql("update customers set " . "name=" . (($name != "") ? "'$name'" : "NULL") . ", " . ($photo!="" ? "photo='$photo'" : ($HTTP_POST_VARS['photo_remove'] != 1 ? "photo=photo" : "photo=NULL")) . ", " . "since=" . (($since != "") ? "'$since'" : "NULL") . " where id='$selected_id'");
+	KeepUploadedFiles();
 	foreach($unlinkFiles as $file){
 		@unlink($file);
 	}
