@@ -249,3 +249,107 @@ test('every page refuses to be shown in a frame of another site', async () => {
   const res = await page.request.post(h.url('stock_view.php'), { form: { insert_x: '1', name: 'x', qty: 'abc' } });
   assert.equal(res.headers()['x-frame-options'], 'SAMEORIGIN', 'the refusal');
 });
+
+// However an insert or update is refused, after its files were stored or
+// not, the upload folder is as it was: the file that a kept name replaced
+// holds its old bytes, and no file of the request is left.
+test('a refused request leaves the upload folder as it was, the replaced file with its old bytes', async () => {
+  const { page } = b;
+  const folder = path.dirname(picture());
+  const ALL = 'select id, holder, picture, scan, badge_no, issued, sign from badges order by id';
+  h.exec(`UPDATE badges SET scan='scan1.png', badge_no='B-1' WHERE id=1;
+    INSERT INTO badges (id, holder, picture, badge_no) VALUES (2, 'Bo', 'b2.png', 'B-2');`);
+  const scanFile = path.join(folder, 'scan1.png');
+  fs.writeFileSync(scanFile, 'the old scan');
+  fs.writeFileSync(path.join(folder, 'b2.png'), 'png');
+  const folderState = () => Object.fromEntries(fs.readdirSync(folder).sort().map((f) => [f, fs.readFileSync(path.join(folder, f), 'latin1')]));
+  const before = h.query(ALL);
+  const filesBefore = folderState();
+  const file = (name, buffer = h.png()) => ({ name, mimeType: 'image/png', buffer });
+  const newScan = () => file('scan1.png', Buffer.from('the new scan'));
+  const taken = () => h.tr('value taken');
+  const uploadError = (text) => new RegExp(`^Error: ${text.replace(/[.*+?^${}()|[\]\\]/g, '\\$&')}`);
+
+  // Each way a request is refused after its files were stored, or before.
+  const refusals = [
+    { what: 'a moment the server refuses', fill: { issued: '2024-02-30 10:00:00' }, message: ['Issued', () => h.tr('invalid date')] },
+    { what: 'a second file of a type its field does not take', sign: file('sign.gif'), upload: 'This file type is not allowed. Only png files can be uploaded.' },
+    { what: 'a second file too large', sign: file('sign.png', h.png(20000)), upload: 'The file you uploaded exceeds the maximum allowed size of 10 KB.' },
+    { what: 'a badge number another badge holds', fill: { badge_no: 'B-2' }, message: ['Badge number', taken] },
+    { what: 'a badge number another badge holds as the server compares it', fill: { badge_no: 'b-2 ' }, message: ['Badge number', taken] },
+  ];
+  async function refuse(button, c, files) {
+    await page.goto(h.url('badges_view.php'));
+    if (button === 'update') await h.selectRow(page, 1);
+    else await page.fill('input[name=holder]', 'Cy');
+    for (const [name, value] of Object.entries(c.fill || {})) await page.fill(`input[name=${name}]`, value);
+    for (const [name, f] of Object.entries({ ...files, ...(c.sign ? { sign: c.sign } : {}) })) {
+      await page.setInputFiles(`input[type=file][name=${name}]`, f);
+    }
+    await send(page, button);
+    if (c.message) await assertRefused(page, c.message[0], c.message[1], `${button}: ${c.what}`);
+    else if (c.upload) {
+      const errors = await page.locator('div.Error').allInnerTexts();
+      assert.equal(errors.length, 1, `${button}: ${c.what}: one message`);
+      assert.match(h.norm(errors[0]), uploadError(c.upload), `${button}: ${c.what}`);
+    }
+    assert.deepEqual(h.query(ALL), before, `${button}: ${c.what}: no record changes`);
+    assert.deepEqual(folderState(), filesBefore, `${button}: ${c.what}: the upload folder is as it was`);
+  }
+
+  for (const c of refusals) await refuse('update', c, { scan: newScan() });
+  for (const c of refusals) await refuse('insert', c, { picture: file('p.png'), scan: file('fresh.png') });
+  // insert's required picture is missing once the scan is stored
+  await refuse('insert', { what: 'the required picture missing', message: ['Picture', () => h.tr('field not null')] }, { scan: file('fresh.png') });
+
+  // A request that is not refused stores the new bytes under the kept name,
+  // and nothing else is left in the folder.
+  await page.goto(h.url('badges_view.php'));
+  await h.selectRow(page, 1);
+  await page.setInputFiles('input[type=file][name=scan]', newScan());
+  await send(page, 'update');
+  await h.assertNoSqlError(page, 'update with the kept name');
+  assert.deepEqual(h.query(ALL), before, 'the record names the same file');
+  assert.deepEqual(folderState(), { ...filesBefore, 'scan1.png': 'the new scan' });
+});
+
+// A value that a primary or unique key holds in another record is refused
+// with the field's message, as the server compares values (case and
+// trailing blanks as its collation has them); the record's own value is
+// no other record's.
+test('a value that a key holds in another record already is refused with the field\'s message', async () => {
+  const { page } = b;
+  const AISLES = 'select code, label from aisles order by code';
+  h.exec(`DELETE FROM aisles; INSERT INTO aisles (code, label) VALUES ('A1', 'Front'), ('B2', 'Back');`);
+  const before = h.query(AISLES);
+  const taken = () => h.tr('value taken');
+  const cases = [
+    ['insert', { code: 'A1', label: 'Side' }, 'Aisle code'],
+    ['insert', { code: 'a1 ', label: 'Side' }, 'Aisle code'],
+    ['insert', { code: 'C3', label: 'front' }, 'Aisle label'],
+    ['update', { code: 'B2', label: 'Front' }, 'Aisle code'],
+    ['update', { code: 'A1', label: 'BACK' }, 'Aisle label'],
+  ];
+  for (const [button, values, caption] of cases) {
+    const what = `${button} ${JSON.stringify(values)}`;
+    await page.goto(h.url('aisles_view.php'));
+    if (button === 'update') await h.selectRow(page, 'A1');
+    for (const [name, value] of Object.entries(values)) await page.fill(`input[name=${name}]`, value);
+    await send(page, button);
+    await assertRefused(page, caption, taken, what);
+    assert.deepEqual(h.query(AISLES), before, `${what}: nothing changes`);
+    if (caption === 'Aisle code' && button === 'insert') await h.screenshot(page, 'refused-taken-key');
+  }
+  // the record's own values, saved again, and a new one
+  await page.goto(h.url('aisles_view.php'));
+  await h.selectRow(page, 'A1');
+  await page.fill('input[name=label]', 'front');
+  await send(page, 'update');
+  await h.assertNoSqlError(page, 'update with its own values');
+  await page.goto(h.url('aisles_view.php'));
+  await page.fill('input[name=code]', 'C3');
+  await page.fill('input[name=label]', 'Side');
+  await send(page, 'insert');
+  await h.assertNoSqlError(page, 'insert of a new aisle');
+  assert.deepEqual(h.query(AISLES), [['A1', 'front'], ['B2', 'Back'], ['C3', 'Side']]);
+});

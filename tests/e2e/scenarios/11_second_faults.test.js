@@ -61,6 +61,28 @@ test('an update that empties a required field or the key is refused like an inse
   assert.equal(h.scalar("select count(*) from contacts where code='ANNA'"), '1');
 });
 
+test('a contact code that another contact has is refused with the field\'s message, on insert and update', async () => {
+  const { page } = b;
+  h.seed();
+  const CONTACTS = 'select code, name, email from contacts order by code';
+  const before = h.query(CONTACTS);
+  const taken = h.norm(h.plain(`${h.tr('error:')} 'Code': ${h.tr('value taken')}`));
+  await page.goto(h.url('contacts_view.php'));
+  await page.fill('input[name=code]', 'ANNA');
+  await page.fill('input[name=name]', 'Another Anna');
+  await h.submit(page, () => page.click('input[name=insert]'));
+  await h.assertNoSqlError(page, 'insert of a taken code');
+  assert.deepEqual((await page.locator('div.Error').allInnerTexts()).map(h.norm), [taken]);
+  assert.deepEqual(h.query(CONTACTS), before, 'nothing stored');
+
+  await page.goto(h.url('contacts_view.php?SelectedID=BO'));
+  await page.fill('input[name=code]', 'anna');
+  await h.submit(page, () => page.click('input[name=update]'));
+  await h.assertNoSqlError(page, 'update to a taken code');
+  assert.deepEqual((await page.locator('div.Error').allInnerTexts()).map(h.norm), [taken]);
+  assert.deepEqual(h.query(CONTACTS), before, 'no record changed');
+});
+
 test('a lookup that may be empty keeps its empty choice', async () => {
   const { page } = b;
   h.seed();
