@@ -33,9 +33,11 @@ mysqli_set_charset($db, "latin1");
 while(($line = fgets(STDIN)) !== false){
 	$out = array();
 	foreach(json_decode($line, true) as $sql){
-		$r = mysqli_query($db, $sql);
+		// JSON carries the statement in UTF-8; the latin1 connection takes
+		// each character as its one byte, as the form's post sends it
+		$r = mysqli_query($db, iconv("UTF-8", "ISO-8859-1", $sql));
 		if($r === false){
-			$out[] = array("error" => mysqli_error($db));
+			$out[] = array("error" => iconv("ISO-8859-1", "UTF-8", mysqli_error($db)));
 		}elseif($r === true){
 			$out[] = array("rows" => array());
 		}else{
@@ -99,6 +101,13 @@ let server;
 const nines = (n) => '9'.repeat(n);
 const xs = (n) => 'x'.repeat(n);
 const unique = (list) => [...new Map(list.map((v) => [JSON.stringify(v), v])).values()];
+const range = (from, to) => Array.from({ length: to - from + 1 }, (_, i) => String.fromCharCode(from + i));
+
+// Every control character and every character of the code page from 0x80
+// to the no-break space, most of which show as nothing: the server takes a
+// few of them for white space, which ones depending on the type and on the
+// side of the value, and every other as a character.
+const ODD_CHARACTERS = [...range(0x00, 0x1f), '\x7f', ...range(0x80, 0xa0)];
 
 // A number as digits with an exponent: 127 as 1.27e2.
 const withExponent = (n) => {
@@ -106,14 +115,14 @@ const withExponent = (n) => {
   return `${String(n).startsWith('-') ? '-' : ''}${digits[0]}${digits.length > 1 ? `.${digits.slice(1)}` : ''}e${digits.length - 1}`;
 };
 
-// Text that numbers may hold or not, whatever their type: blanks around,
-// signs, exponents and words. Every family gets them on one or two of its
-// signed columns; the others differ from those in their ends and signs,
-// which their own values try.
+// Text that numbers may hold or not, whatever their type: blanks and odd
+// characters around, signs, exponents and words. Every family gets them on
+// one or two of its signed columns; the others differ from those in their
+// ends and signs, which their own values try.
 const NUMBER_FORMS = [
   ' 5', '5 ', ' 5 ', '5\t', '\t5', '+5', '-0', '-5', '+-5', '--5', '- 5', '.5', '5.',
   '1e2', '1E2', '1e+2', '1.5e1', '25e-1', '-1e400', 'abc', '12abc', '1 2', '1,5', '0x10', '1e', 'e1', '.', '-', '+',
-  '1.2.3', '1e2.5',
+  '1.2.3', '1e2.5', ...ODD_CHARACTERS.flatMap((c) => [`${c}5`, `5${c}`]),
 ];
 
 // What rounds, on every column: halves, fractions of zero with a sign, and
@@ -147,11 +156,12 @@ function fractionValues(m, d, family, forms) {
 }
 
 // Lengths at and past the size (n characters, null for the types whose
-// size no post reaches), blanks and tabs before and after, quotes and
-// backslashes.
+// size no post reaches), blanks and tabs before and after, each odd
+// character one past the size, quotes and backslashes.
 function textValues(n) {
   const sized = n === null ? [xs(1000), `${xs(1000)} `] : [
     xs(n), xs(n + 1), `${xs(n)} `, `${xs(n)}   `, `${xs(n)}\t`, `${xs(n - 1)} `, `${xs(n - 1)}\t`, `${xs(n + 1)} `,
+    ...ODD_CHARACTERS.map((c) => `${xs(n)}${c}`),
   ];
   return unique([...sized, 'ab', ' ab', 'ab ', 'ab\t', '\tab', 'a b', "it's", 'a\\b', '%_']);
 }
@@ -290,9 +300,13 @@ const asText = (column, value) => (isDate(column) ? value.join('-') : value);
 
 // ---------------------------------------------------------------- reports
 
+// Control characters and the code page's blank-looking ones would not show
+// in a report, or not as themselves: \xNN instead.
+const escapeOdd = (s) => s.replace(/[\x00-\x1f\x7f-\xa0]/g, (c) => `\\x${c.charCodeAt(0).toString(16).padStart(2, '0')}`);
+
 // A value for a reader: quoted, a long run of one character as [c×n].
 const show = (v) => (v === null ? 'NULL' : Array.isArray(v) ? `Year/Month/Day ${JSON.stringify(v)}`
-  : JSON.stringify(v).replace(/([0-9x])\1{9,}/g, (run, c) => `[${c}×${run.length}]`));
+  : escapeOdd(JSON.stringify(v).replace(/([0-9x])\1{9,}/g, (run, c) => `[${c}×${run.length}]`)));
 
 // A date, moment or YEAR with a zero year, month or day is no date, even
 // where the server stores one.
@@ -337,16 +351,21 @@ async function readForm(page, button) {
 // Referer (a select may get a choice it does not offer, as a changed form
 // posts it). What comes back: the status, the message boxes and the text.
 async function postForm(form, values) {
-  const body = new FormData();
   const names = new Set(form.entries.map(([k]) => k));
-  for (const [name, value] of Object.entries(values)) {
-    assert.ok(names.has(name), `the form has a control ${name}`);
-    // The page posts windows-1252 and this post UTF-8: the same bytes for ASCII only.
-    assert.match(value, /^[\t\x20-\x7e]*$/, 'the values are ASCII');
-  }
-  for (const [name, value] of form.entries) body.append(name, Object.hasOwn(values, name) ? values[name] : value);
+  for (const name of Object.keys(values)) assert.ok(names.has(name), `the form has a control ${name}`);
+  // Each character as its one byte, as the page's windows-1252 or a crafted
+  // request sends it: control characters and 0x80 to 0xA0 reach PHP as
+  // themselves.
+  const boundary = '----e2eColumnsBoundary';
+  const parts = form.entries.map(([name, entry]) => {
+    const value = Object.hasOwn(values, name) ? values[name] : entry;
+    assert.match(value, /^[\x00-\xff]*$/, `every character of ${name} is one byte`);
+    return `--${boundary}\r\nContent-Disposition: form-data; name="${name}"\r\n\r\n${value}\r\n`;
+  });
   const res = await fetch(form.target, {
-    method: 'POST', body, headers: { Origin: new URL(form.page).origin, Referer: form.page },
+    method: 'POST',
+    body: Buffer.from(`${parts.join('')}--${boundary}--\r\n`, 'latin1'),
+    headers: { 'Content-Type': `multipart/form-data; boundary=${boundary}`, Origin: new URL(form.page).origin, Referer: form.page },
   });
   const html = new TextDecoder('windows-1252').decode(await res.arrayBuffer());
   b.log.page(form.target, html);
@@ -457,7 +476,7 @@ async function runTable(table, mode, context) {
         if (JSON.stringify(rows) !== JSON.stringify([seedRow])) await server.must(...seedStatements(table));
         if (!agrees(table, column, op, verdict, answer, seedRow, rows)) {
           found.push(`${column.caption} (${column.type}), ${show(value)}, ${op}, sql_mode ${mode}: the server `
-            + `${verdict.refused !== undefined ? `refused it (${verdict.refused})` : `stored ${show(verdict.stored)}`}; `
+            + `${verdict.refused !== undefined ? `refused it (${escapeOdd(verdict.refused)})` : `stored ${show(verdict.stored)}`}; `
             + `the application ${applicationDid(table, column, op, answer, seedRow, rows)}`);
         }
       }
