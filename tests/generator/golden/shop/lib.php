@@ -117,7 +117,9 @@ function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png'
 		
 		// a file of that name waits aside until the record is stored
 		$file = $Translation['ImageFolder'] . $n;
-		if(!isset($UploadedFiles)){
+		static $watched = false;
+		if(!$watched){
+			$watched = true;
 			$UploadedFiles = array();
 			register_shutdown_function('RestoreUploadedFiles', getcwd());
 		}
