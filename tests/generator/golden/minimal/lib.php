@@ -202,6 +202,12 @@ function RefuseStoredValue($Number, $Message, $Statement){
 	}
 }
 
+// What the server takes for white space around a number and past a text's
+// length
+function ValueBlanks(){
+	return " \t\n\x0B\x0C\r\xA0";
+}
+
 function RangeProblem($Min, $Max){
 	global $Translation;
 	return str_replace(array("<MinValue>", "<MaxValue>"), array($Min, $Max), $Translation["number out of range"]);
@@ -212,7 +218,8 @@ function RangeProblem($Min, $Max){
 // of its size up to $Decimals places, and whether the next digit rounds
 // them up
 function NumberDigits($Value, $Decimals){
-	if(!preg_match('/^[ \t\n\x0B\x0C\r\xA0]*([+-]?)([0-9]*)(?:\.([0-9]*))?(?:[eE]([+-]?[0-9]+))?[ \t\n\x0B\x0C\r\xA0]*$/', $Value, $m) || $m[2] . $m[3] == ''){
+	$blank = '[' . ValueBlanks() . ']*';
+	if(!preg_match('/^' . $blank . '([+-]?)([0-9]*)(?:\.([0-9]*))?(?:[eE]([+-]?[0-9]+))?' . $blank . '$/', $Value, $m) || $m[2] . $m[3] == ''){
 		return false;
 	}
 	$digits = $m[2] . $m[3];
@@ -287,7 +294,7 @@ function CheckTextValue($Field, $Value, $Caption, $MaxLength, $Binary = false){
 	$problem = str_replace("<MaxLength>", $MaxLength, $Translation["text too long"]);
 	ExpectValue($Field, $Caption, $problem);
 	$Value = stripslashes($Value);
-	if(strlen($Binary ? $Value : rtrim($Value, " \t\n\x0B\x0C\r\xA0")) > $MaxLength){
+	if(strlen($Binary ? $Value : rtrim($Value, ValueBlanks())) > $MaxLength){
 		RefuseValue($Caption, $problem);
 	}
 }
