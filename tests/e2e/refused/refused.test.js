@@ -31,6 +31,9 @@ beforeEach(seed);
 
 const range = (min, max) => h.tr('number out of range').replace('<MinValue>', min).replace('<MaxValue>', max);
 const tooLong = (n) => h.tr('text too long').replace('<MaxLength>', n);
+const taken = () => h.tr('value taken');
+// A file for an upload control: a picture, or the bytes given.
+const file = (name, buffer = h.png()) => ({ name, mimeType: 'image/png', buffer });
 
 // Each case changes the detail form as a user would (an array part is a
 // select renamed to name[]), starting from a record that the columns hold.
@@ -152,7 +155,6 @@ test('an upload whose kept name is longer than its column is refused, and the fi
   const files = () => fs.readdirSync(folder).sort();
   const before = h.query(ALL);
   const filesBefore = files();
-  const file = (name) => ({ name, mimeType: 'image/png', buffer: h.png() });
   const long = 'a-scan-whose-name-is-too-long-1.png'; // 35 characters, the column holds 30
 
   await page.goto(h.url('badges_view.php'));
@@ -265,9 +267,7 @@ test('a refused request leaves the upload folder as it was, the replaced file wi
   const folderState = () => Object.fromEntries(fs.readdirSync(folder).sort().map((f) => [f, fs.readFileSync(path.join(folder, f), 'latin1')]));
   const before = h.query(ALL);
   const filesBefore = folderState();
-  const file = (name, buffer = h.png()) => ({ name, mimeType: 'image/png', buffer });
   const newScan = () => file('scan1.png', Buffer.from('the new scan'));
-  const taken = () => h.tr('value taken');
   const uploadError = (text) => new RegExp(`^Error: ${text.replace(/[.*+?^${}()|[\]\\]/g, '\\$&')}`);
 
   // Each way a request is refused after its files were stored, or before.
@@ -322,7 +322,6 @@ test('a value that a key holds in another record already is refused with the fie
   const AISLES = 'select code, label from aisles order by code';
   h.exec(`DELETE FROM aisles; INSERT INTO aisles (code, label) VALUES ('A1', 'Front'), ('B2', 'Back');`);
   const before = h.query(AISLES);
-  const taken = () => h.tr('value taken');
   const cases = [
     ['insert', { code: 'A1', label: 'Side' }, 'Aisle code'],
     ['insert', { code: 'a1 ', label: 'Side' }, 'Aisle code'],
