@@ -186,6 +186,15 @@
 			return $l ? mysqli_affected_rows($l) : -1;
 		}
 
+		// What the last statement did, as the server tells it ("Rows
+		// matched: 1  Changed: 0  Warnings: 0"); false when it tells nothing.
+		function mysql_info($link = null)
+		{
+			$l = compat_link($link);
+			$info = $l ? mysqli_info($l) : null;
+			return $info === null ? false : $info;
+		}
+
 		function mysql_fetch_array($result, $result_type = MYSQL_BOTH)
 		{
 			$r = compat_result($result);

@@ -34,6 +34,7 @@
 	$Translation["if you haven't set up"] = "If you haven't set up the database yet, please run <a href=setup.php>setup.php</a> first.";
 	$Translation["sql error:"] = "SQL error:";
 	$Translation["query:"] = "Query:";
+	$Translation["server busy"] = "The database server is busy with other requests: nothing was saved. Please try again.";
 	$Translation["< back"] = "&lt; Back";
 	$Translation["select a table"] = "Jump to a table ...";
 	$Translation["homepage"] = "Start page";
@@ -88,6 +89,7 @@
 	$Translation["invalid time"] = "this time is incomplete or does not exist.";
 	$Translation["value taken"] = "another record holds this value already.";
 	$Translation["couldn't delete"] = "This record could not be deleted: <RelatedRecords> records of the table '<TableName>' refer to it.";
+	$Translation["record gone"] = "This record could not be saved: it has been deleted since its form was shown.";
 	$Translation["upload image"] = "Upload a file:";
 	$Translation["remove image"] = "Remove the file";
 	$Translation["month names"] = "January,February,March,April,May,June,July,August,September,October,November,December";

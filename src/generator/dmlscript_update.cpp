@@ -40,6 +40,8 @@ void emitDelete(Script &s)
         }
     }
 
+    if (anyDeletedFiles(t))
+        s.put(dml_php::deleteLock);
     for (const FieldPtr &fp : t.Fields) {
         const MyField &f = *fp;
         s.tick();
@@ -48,8 +50,12 @@ void emitDelete(Script &s)
     }
 
     s.put(dml_php::deleteStatement, {{u"table", t.Name}, {u"key", s.pk.Name}});
-    if (anyDeletedFiles(t))
+    // The files go with the record only: not when another request deleted
+    // it first.
+    if (anyDeletedFiles(t)) {
+        s.put(dml_php::deletedRecordOnly);
         s.put(dml_php::unlinkRemembered);
+    }
     s.put(dml_php::functionEnd);
 }
 

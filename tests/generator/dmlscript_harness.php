@@ -30,6 +30,12 @@ function PrepareUploadedFile($name, $max, $types, $nr, $current = null) {
 	return $in['uploads'][$name];
 }
 function KeepUploadedFiles() { $GLOBALS['trace'][] = array('keep' => files()); }
+// The lock of the upload folder, taken with a field's name only by a request
+// that brought that field a file; the rows the last statement matched and
+// deleted, as the test gives them.
+function LockUploadFolder($field = '') { global $in; if ($field == '' || isset($in['uploads'][$field])) $GLOBALS['trace'][] = array('lock' => $field); }
+function mysql_affected_rows() { global $in; return $in['affected']; }
+function RefuseDeletedRecord() { global $in; if ($in['matched'] == 0) { echo 'record gone'; exit; } }
 // lib.php's value checks, traced; a value holding "refused" stands for one
 // its column cannot hold and ends the request as lib.php would.
 function check($what, $value, $caption) {

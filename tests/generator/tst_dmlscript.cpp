@@ -138,6 +138,7 @@ struct PhpRun {
     QStringList checks;        // "kind limits caption" per value check
     QStringList filesAtCheck;  // the upload folder's files at each check
     qsizetype keptAfter = -1;  // statements run when the request's files were kept
+    qsizetype lockedAt = -1;   // statements run when the upload folder was first locked
     QJsonValue result;
     QString files;             // files left in the folder at the end
     QString error;
@@ -153,6 +154,8 @@ struct PhpCall {
     QByteArray templateDV;     // the detail-view template
     QString table = QStringLiteral("t");
     bool magic = false;
+    int matched = 1;           // rows the update statement matched
+    int affected = 1;          // rows the delete statement deleted
 };
 
 PhpRun runPhp(const QString &dmlText, const PhpCall &c)
@@ -177,7 +180,8 @@ PhpRun runPhp(const QString &dmlText, const PhpCall &c)
     QJsonObject in{{QStringLiteral("dir"), dir.path()},      {QStringLiteral("post"), c.post},
                    {QStringLiteral("rows"), c.rows},         {QStringLiteral("uploads"), c.uploads},
                    {QStringLiteral("call"), c.call},         {QStringLiteral("match"), c.match},
-                   {QStringLiteral("magic"), c.magic}};
+                   {QStringLiteral("magic"), c.magic},    {QStringLiteral("matched"), c.matched},
+                   {QStringLiteral("affected"), c.affected}};
     write(QStringLiteral("in.json"), QJsonDocument(in).toJson());
 
     QProcess php;
@@ -205,6 +209,9 @@ PhpRun runPhp(const QString &dmlText, const PhpCall &c)
             r.filesAtCheck << o.value(QStringLiteral("files")).toString();
         } else if (o.contains(QStringLiteral("keep"))) {
             r.keptAfter = r.statements.size();
+        } else if (o.contains(QStringLiteral("lock"))) {
+            if (r.lockedAt < 0)
+                r.lockedAt = r.statements.size();
         } else {
             r.uploads << o.value(QStringLiteral("upload")).toString();
         }
@@ -267,6 +274,7 @@ private slots:
     void runRefusedValueStopsEverything_data();
     void runRefusedValueStopsEverything();
     void runRequiredUploadKeepsItsFile();
+    void runUpdateOfDeletedRecord();
     void runForm();
 };
 
@@ -590,6 +598,7 @@ void TestDmlScript::updateStatement_data()
                               .pLength = 10, .pAllowImageUpload = true});
         QTest::newRow("plain and upload") << db
             << R"~(	sql("update t set " . "a=" . (($a != "") ? "'$a'" : "NULL") . ", " . ($u!="" ? "u='$u'" : ($HTTP_POST_VARS['u_remove'] != 1 ? "u=u" : "u=NULL")) . " where id='$selected_id'");
+	RefuseDeletedRecord();
 	KeepUploadedFiles();
 }
 )~";
@@ -609,6 +618,7 @@ void TestDmlScript::updateStatement_data()
         up.pReadOnly = true;
         QTest::newRow("read-only upload keeps its term, image only has none") << db
             << R"~(	sql("update t set " . ($up!="" ? "up='$up'" : ($HTTP_POST_VARS['up_remove'] != 1 ? "up=up" : "up=NULL")) . " where id='$selected_id'");
+	RefuseDeletedRecord();
 	KeepUploadedFiles();
 }
 )~";
@@ -618,6 +628,7 @@ void TestDmlScript::updateStatement_data()
         table(db).Fields.Item(1)->pAutoIncrement = false;
         QTest::newRow("key shown in the detail view") << db
             << R"~(	sql("update t set " . "id=" . (($id != "") ? "'$id'" : "NULL") . " where id='$selected_id'");
+	RefuseDeletedRecord();
 }
 )~";
     }
@@ -651,6 +662,9 @@ void TestDmlScript::uploadLines()
     const QString text = script(*db, 1);
     const QString del = functionText(text, QStringLiteral("delete"));
     QVERIFY(del.endsWith(QStringLiteral("\r\n"
+                                        "\t// the record's files are read and removed while no other request changes them\r\n"
+                                        "\tLockUploadFolder();\r\n"
+                                        "\r\n"
                                         "\t// delete file stored in the 'photo' field\r\n"
                                         "\t$res = sql(\"select photo from customers where id='$selected_id'\");\r\n"
                                         "\tif($row=@mysql_fetch_row($res)){\r\n"
@@ -660,6 +674,7 @@ void TestDmlScript::uploadLines()
                                         "\t}\r\n"
                                         "\r\n"
                                         "\tsql(\"delete from customers where id='$selected_id'\");\r\n"
+                                        "\tif(mysql_affected_rows() < 1) $unlinkFiles = array();\r\n"
                                         "\tforeach($unlinkFiles as $file){\r\n"
                                         "\t\t@unlink($file);\r\n"
                                         "\t}\r\n"
@@ -670,6 +685,7 @@ void TestDmlScript::uploadLines()
         "\tif($HTTP_POST_VARS['photo_remove'] == 1){\r\n"
         "\t\t$photo = '';\r\n"
         "\t\t// delete file from server\r\n"
+        "\t\tLockUploadFolder();\r\n"
         "\t\t$res = sql(\"select photo from customers where id='$selected_id'\");\r\n"
         "\t\tif($row=@mysql_fetch_row($res)){\r\n"
         "\t\t\tif($row[0]!=''){\r\n"
@@ -680,6 +696,7 @@ void TestDmlScript::uploadLines()
         "\t\t$photo = addslashes(PrepareUploadedFile('photo', 102400, 'jpg|jpeg|gif|png', false));\r\n"
         "\t\t// delete file from server\r\n"
         "\t\tif($photo != ''){\r\n"
+        "\t\t\tLockUploadFolder();\r\n"
         "\t\t\t$res = sql(\"select photo from customers where id='$selected_id'\");\r\n"
         "\t\t\tif($row=@mysql_fetch_row($res)){\r\n"
         "\t\t\t\tif($row[0]!='' && addslashes($row[0])!=$photo){\r\n"
@@ -697,6 +714,7 @@ void TestDmlScript::uploadLines()
         "\tCheckTextValue(\"doc\", $doc, \"Doc\", 50);\r\n"
         "\tsql(\"update customers set ")));
     QVERIFY(upd.endsWith(QStringLiteral(" where id='$selected_id'\");\r\n"
+                                        "\tRefuseDeletedRecord();\r\n"
                                         "\tKeepUploadedFiles();\r\n"
                                         "\tforeach($unlinkFiles as $file){\r\n"
                                         "\t\t@unlink($file);\r\n"
@@ -707,6 +725,7 @@ void TestDmlScript::uploadLines()
     QVERIFY(functionText(script(*db, 1), QStringLiteral("update")).contains(QStringLiteral(
         "\t}else{\r\n"
         "\t\t// a kept name may replace the record's own file only\r\n"
+        "\t\tLockUploadFolder('photo');\r\n"
         "\t\t$res = sql(\"select photo from customers where id='$selected_id'\");\r\n"
         "\t\t$row = @mysql_fetch_row($res);\r\n"
         "\t\t$photo = addslashes(PrepareUploadedFile('photo', 102400, 'jpg|jpeg|gif|png', true, ($row ? $row[0] : \"\")));\r\n"
@@ -1046,6 +1065,16 @@ void TestDmlScript::runDeleteRemovesFilesAfterRecord()
     QCOMPARE(r.filesAtSql.last(), QStringLiteral("a'b.gif"));
     QCOMPARE(r.files, QString());
     QVERIFY(r.result.isNull());
+    // the stored name is read under the lock of the upload folder
+    QCOMPARE(r.lockedAt, 2);
+
+    // Another request deleted the record first: its files are not this
+    // request's to remove.
+    c.affected = 0;
+    r = runPhp(script(*db), c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QCOMPARE(r.statements.last(), QStringLiteral("delete from p where id='5'"));
+    QCOMPARE(r.files, QStringLiteral("a'b.gif"));
 }
 
 void TestDmlScript::runDeleteRefusedKeepsFiles()
@@ -1079,15 +1108,18 @@ void TestDmlScript::runUpdateUploads_data()
     QTest::addColumn<QString>("term");
     QTest::addColumn<QString>("filesAtUpdate");
     QTest::addColumn<QString>("filesAfter");
+    // statements run when the upload folder was locked; -1: not locked
+    QTest::addColumn<int>("lockedAt");
 
     QTest::newRow("new name replaces the old file")
-        << false << "" << "new.gif" << "pic='new.gif'" << "new.gif,old.gif" << "new.gif";
+        << false << "" << "new.gif" << "pic='new.gif'" << "new.gif,old.gif" << "new.gif" << 0;
     QTest::newRow("same name kept: the new file stays")
-        << true << "" << "old.gif" << "pic='old.gif'" << "old.gif" << "old.gif";
+        << true << "" << "old.gif" << "pic='old.gif'" << "old.gif" << "old.gif" << 0;
     QTest::newRow("kept name with a quote")
-        << true << "" << "it's.gif" << "pic='it\\'s.gif'" << "it's.gif" << "it's.gif";
-    QTest::newRow("nothing sent keeps the value") << false << "" << "" << "pic=pic" << "old.gif" << "old.gif";
-    QTest::newRow("remove box") << false << "1" << "" << "pic=NULL" << "old.gif" << "";
+        << true << "" << "it's.gif" << "pic='it\\'s.gif'" << "it's.gif" << "it's.gif" << 0;
+    QTest::newRow("nothing sent keeps the value") << false << "" << "" << "pic=pic" << "old.gif" << "old.gif" << -1;
+    QTest::newRow("kept name, nothing sent") << true << "" << "" << "pic=pic" << "old.gif" << "old.gif" << -1;
+    QTest::newRow("remove box") << false << "1" << "" << "pic=NULL" << "old.gif" << "" << 0;
 }
 
 void TestDmlScript::runUpdateUploads()
@@ -1100,6 +1132,7 @@ void TestDmlScript::runUpdateUploads()
     QFETCH(QString, term);
     QFETCH(QString, filesAtUpdate);
     QFETCH(QString, filesAfter);
+    QFETCH(int, lockedAt);
 
     DBPtr db = oneTable();
     MyField &pic = *table(db).Fields.Add({.Name = QStringLiteral("pic"), .Caption = QStringLiteral("Pic"),
@@ -1125,6 +1158,10 @@ void TestDmlScript::runUpdateUploads()
     QCOMPARE(r.filesAtSql.last(), filesAtUpdate);
     QCOMPARE(r.files, filesAfter);
     QCOMPARE(r.keptAfter, r.statements.size());
+    // The stored name is read, and a kept name's file replaced, under the
+    // lock of the upload folder; a request that brings no file and removes
+    // none does not wait for it.
+    QCOMPARE(r.lockedAt, lockedAt);
     // A kept name may replace the record's own file: the handler is told it.
     if (remove.isEmpty())
         QCOMPARE(r.uploads, QStringList{keepName ? QStringLiteral("pic 20480 jpg|jpeg|gif|png keep [") + stored + u']'
@@ -1292,6 +1329,44 @@ void TestDmlScript::runRefusedValueStopsEverything()
     QCOMPARE(r.filesAtCheck.last(), QStringLiteral("new.gif,old.gif"));
     QVERIFY(!r.statements.isEmpty());
     QCOMPARE(r.uploads.size(), 1);
+}
+
+// A form whose record was deleted meanwhile: its update matches no row, is
+// refused, and neither keeps the files it stored nor removes the old ones.
+void TestDmlScript::runUpdateOfDeletedRecord()
+{
+    if (!phpAvailable())
+        QSKIP("php not found");
+    DBPtr db = oneTable();
+    table(db).Fields.Add({.Name = QStringLiteral("a"), .Caption = QStringLiteral("A"), .pDataType = Dt::VarChar,
+                          .pLength = 10});
+    MyField &pic = *table(db).Fields.Add({.Name = QStringLiteral("pic"), .Caption = QStringLiteral("Pic"),
+                                          .pDataType = Dt::VarChar, .pLength = 50});
+    pic.pAllowImageUpload = true;
+    pic.pDeleteFiles = true;
+    const QString text = script(*db);
+
+    PhpCall c;
+    c.call = QStringLiteral("update('9')");
+    c.files = {QStringLiteral("old.gif")};
+    c.rows.insert(QStringLiteral("select pic from t where id='9'"), QJsonArray{QStringLiteral("old.gif")});
+    c.uploads.insert(QStringLiteral("pic"), QStringLiteral("new.gif"));
+    c.post = post({{"a", "x"}});
+    c.matched = 0;
+    PhpRun r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QCOMPARE(r.statements.last(), QStringLiteral("update t set a='x', pic='new.gif' where id='9'"));
+    QCOMPARE(r.output, QStringLiteral("record gone"));
+    QCOMPARE(r.keptAfter, -1);
+    // the old file stays; the new one is lib.php's to remove as the request ends
+    QCOMPARE(r.files, QStringLiteral("new.gif,old.gif"));
+
+    // Without a file, the same.
+    c.uploads = {};
+    r = runPhp(text, c);
+    QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+    QCOMPARE(r.output, QStringLiteral("record gone"));
+    QCOMPARE(r.files, QStringLiteral("old.gif"));
 }
 
 // update() refuses the remove box of a required upload field like an empty

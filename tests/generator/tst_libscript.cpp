@@ -31,20 +31,28 @@ QString generateLib(MyDB &db)
 }
 
 // The interpreter's stand-ins for what PHP 8 no longer has, and a failing
-// query, so that the functions of lib.php run on their own.
+// query, so that the functions of lib.php run on their own. A statement
+// fails first with the error numbers listed for it in $GLOBALS['fails'];
+// each run is counted in $GLOBALS['runs']. The lock of the upload folder is
+// granted unless a test says otherwise.
 const char *const stubs =
     "<?php\n"
     "function eregi($p, $s, &$m = null) { return preg_match('/' . str_replace('/', '\\/', $p) . '/i', $s, $m); }\n"
     "function mysql_connect($a, $b, $c) { return true; }\n"
     "function mysql_select_db($d) { return true; }\n"
-    "function mysql_query($q) { return isset($GLOBALS['rows'][$q]) ? new ArrayIterator($GLOBALS['rows'][$q]) : false; }\n"
+    "function mysql_query($q) { @$GLOBALS['runs'][$q]++;\n"
+    "    if (!empty($GLOBALS['fails'][$q])) { $GLOBALS['errno'] = array_shift($GLOBALS['fails'][$q]); $GLOBALS['error'] = 'refused'; return false; }\n"
+    "    return isset($GLOBALS['rows'][$q]) ? new ArrayIterator($GLOBALS['rows'][$q]) : false; }\n"
+    "function mysql_info() { return isset($GLOBALS['info']) ? $GLOBALS['info'] : false; }\n"
+    "$GLOBALS['rows'][\"select get_lock(left(concat('upload folder of ', database()), 64), 60)\"] = array(array('1'));\n"
     "function mysql_fetch_row($r) { $row = $r->current(); $r->next(); return $row === null ? false : $row; }\n"
     "function mysql_errno() { return isset($GLOBALS['errno']) ? $GLOBALS['errno'] : 1064; }\n"
     "function mysql_error() { return isset($GLOBALS['error']) ? $GLOBALS['error'] : \"near '<b>'\"; }\n"
     "$Translation = array(\"error:\" => \"Error:\", \"sql error:\" => \"SQL error:\", \"query:\" => \"Query:\",\n"
     "    \"< back\" => \"&lt; back\", \"if you haven't set up\" => \"SETUP\", \"ImageFolder\" => getenv('IMAGES') . '/',\n"
     "    \"not a number\" => \"NAN\", \"number out of range\" => \"RANGE <MinValue> <MaxValue>\", \"text too long\" => \"LONG <MaxLength>\",\n"
-    "    \"invalid date\" => \"DATE\", \"invalid time\" => \"TIME\", \"value taken\" => \"TAKEN\");\n"
+    "    \"invalid date\" => \"DATE\", \"invalid time\" => \"TIME\", \"value taken\" => \"TAKEN\", \"server busy\" => \"BUSY\",\n"
+    "    \"record gone\" => \"GONE\");\n"
     "$HTTP_POST_FILES = array();\n";
 
 } // namespace
@@ -331,6 +339,75 @@ void TestLibScript::functions_data()
     QTest::newRow("upload, the record stored: a new file stays beside the record's")
         << sent.arg(QStringLiteral("new.gif")) + QStringLiteral("KeepUploadedFiles(); echo 'stored';") << QStringLiteral(R"(^stored\|mine\.gif,new\.gif\|old$)")
         << QString();
+    // Many requests at once. A new name is new in the folder when its file
+    // is made: here a clock that gives one moment twice, as it does to two
+    // requests at once, and a file another request stored under its name.
+    const QString clock = QStringLiteral(
+        "@mkdir(getenv('IMAGES')); file_put_contents(getenv('IMAGES') . '/5_100.jpg', 'theirs'); "
+        "preg_match('/\\nfunction PrepareUploadedFile\\(.*?\\n}\\r?\\n/s', file_get_contents(__FILE__), $m); "
+        "file_put_contents(getenv('IMAGES') . '/../clock.php', '<?php namespace clock; function microtime() { "
+        "static $t = array(\"0.5 100\", \"0.5 100\", \"0.6 100\"); return array_shift($t); }' . $m[0]); "
+        "include getenv('IMAGES') . '/../clock.php'; ")
+        + file.arg(QStringLiteral("'photo.jpg'"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("''"))
+        + QStringLiteral("echo \\clock\\PrepareUploadedFile('f', 1000); "
+                         "register_shutdown_function(function () { echo '|', implode(',', array_diff(scandir(getenv('IMAGES')), "
+                         "array('.', '..'))), '|', file_get_contents(getenv('IMAGES') . '/5_100.jpg'); }); ");
+    QTest::newRow("new name taken: the next one, and the other file stays")
+        << clock + QStringLiteral("KeepUploadedFiles();") << QStringLiteral(R"(^6_100\.jpg\|5_100\.jpg,6_100\.jpg\|theirs$)") << QString();
+    QTest::newRow("new name taken, the request refused: only its own file goes")
+        << clock + QStringLiteral("exit;") << QStringLiteral(R"(^6_100\.jpg\|5_100\.jpg\|theirs$)") << QString();
+    // A kept name is checked and its file stored under the database
+    // server's lock of the upload folder, taken once a request brings a
+    // file; a new name needs none.
+    const QString lock = QStringLiteral("select get_lock(left(concat('upload folder of ', database()), 64), 60)");
+    const QString locks = QStringLiteral(" echo '|', (int)@$GLOBALS['runs'][\"%1\"];").arg(lock);
+    QTest::newRow("kept name: the folder locked before the name is checked")
+        << plain + QStringLiteral("echo PrepareUploadedFile('f', 1000, 'jpg', true, ''); LockUploadFolder(); LockUploadFolder('f'); KeepUploadedFiles();") + locks
+        << QStringLiteral(R"(^my_photo_x_\.jpg\|1$)") << QStringLiteral("my_photo_x_.jpg");
+    QTest::newRow("new name: no lock")
+        << plain + QStringLiteral("PrepareUploadedFile('f', 1000); echo 'stored';") + locks << QStringLiteral(R"(^stored\|0$)") << QString();
+    QTest::newRow("the lock for a field that brought no file: none")
+        << file.arg(QStringLiteral("''"), QStringLiteral("0"), QStringLiteral("4"), QStringLiteral("''"))
+               + QStringLiteral("LockUploadFolder('f'); LockUploadFolder('g'); echo 'none';") + locks
+        << QStringLiteral(R"(^none\|0$)") << QString();
+    QTest::newRow("the lock for a field that brought a file")
+        << plain + QStringLiteral("LockUploadFolder('f'); echo 'locked';") + locks << QStringLiteral(R"(^locked\|1$)") << QString();
+    QTest::newRow("the lock not granted: the server is busy, nothing is stored")
+        << QStringLiteral("$GLOBALS['rows'][\"%1\"] = array(array('0')); @mkdir(getenv('IMAGES')); ").arg(lock) + plain
+               + QStringLiteral("register_shutdown_function(function () { echo '|', implode(',', array_diff(scandir(getenv('IMAGES')), array('.', '..'))); }); "
+                                "PrepareUploadedFile('f', 1000, 'jpg', true); echo 'stored';")
+        << QStringLiteral(R"(^<link [^>]*>\n\n<div class=Error>Error: BUSY</div>\|$)") << QString();
+    // A statement that the server undid to end a deadlock runs again; still
+    // refused, or refused after waiting for a lock, it ends on the message
+    // that the server is busy, without the statement.
+    const QString statement = QStringLiteral("insert into t (q) values (1)");
+    const QString fails = QStringLiteral("$GLOBALS['rows']['%1'] = array(); $GLOBALS['fails']['%1'] = array(%2); "
+                                         "register_shutdown_function(function () { echo '|', $GLOBALS['runs']['%1']; }); "
+                                         "sql('%1'); echo 'stored';");
+    const QString busy = QStringLiteral(R"(^<link [^>]*>\n\n<div class=Error>Error: BUSY</div>\|)");
+    QTest::newRow("a deadlock: the statement runs again")
+        << fails.arg(statement, QStringLiteral("1213, 1213")) << QStringLiteral(R"(^stored\|3$)") << QString();
+    QTest::newRow("a deadlock again and again: busy")
+        << fails.arg(statement, QStringLiteral("1213, 1213, 1213, 1213")) << busy + QStringLiteral("4$") << QString();
+    QTest::newRow("a lock wait timeout: busy at once")
+        << fails.arg(statement, QStringLiteral("1205")) << busy + QStringLiteral("1$") << QString();
+    QTest::newRow("another error is not run again")
+        << fails.arg(statement, QStringLiteral("1064")) << QStringLiteral(R"(^.*SQL error:.*refused</div>.*\|1$)") << QString();
+    // An update's statement that matched no record: the record is gone.
+    const struct {
+        const char *name;
+        const char *info; // what the server tells of the statement
+        bool refused;
+    } updates[] = {
+        {"update of no record: refused", "'Rows matched: 0  Changed: 0  Warnings: 0'", true},
+        {"update of a record with its own values: stored", "'Rows matched: 1  Changed: 0  Warnings: 0'", false},
+        {"update of ten records: stored", "'Rows matched: 10  Changed: 10  Warnings: 0'", false},
+        {"nothing told: stored", "false", false},
+    };
+    for (const auto &u : updates)
+        QTest::newRow(u.name) << QStringLiteral("$GLOBALS['info'] = %1; RefuseDeletedRecord(); echo 'stored';").arg(QLatin1String(u.info))
+                              << (u.refused ? QStringLiteral(R"(^<link [^>]*>\n\n<div class=Error>Error: GONE</div>$)") : QStringLiteral("^stored$"))
+                              << QString();
     QTest::newRow("menu")
         << QStringLiteral("echo NavMenus();")
         << QStringLiteral("^<select name=nav_menu .*<option value='items_view\\.php\\?t=[0-9]+' class=SelectedOption>Items</option></select>$")

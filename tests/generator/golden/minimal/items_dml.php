@@ -57,6 +57,7 @@ function update($selected_id)
 	CheckTextValue("title", $title, "Title", 50);
 
 	sql("update items set " . "title=" . (($title != "") ? "'$title'" : "NULL") . " where id='$selected_id'");
+	RefuseDeletedRecord();
 }
 
 function form($selected_id = "", $AllowUpdate = 1, $AllowInsert = 1, $AllowDelete = 1)

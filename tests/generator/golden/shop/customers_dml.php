@@ -58,6 +58,8 @@ function delete($selected_id)
 		return $RetMsg;
 	}
 	
+	// the record's files are read and removed while no other request changes them
+	LockUploadFolder();
 
 	// delete file stored in the 'photo' field
 	$res = sql("select photo from customers where id='$selected_id'");
@@ -68,6 +70,7 @@ function delete($selected_id)
 	}
 
 	sql("delete from customers where id='$selected_id'");
+	if(mysql_affected_rows() < 1) $unlinkFiles = array();
 	foreach($unlinkFiles as $file){
 		@unlink($file);
 	}
@@ -104,6 +107,7 @@ function update($selected_id)
 	if($HTTP_POST_VARS['photo_remove'] == 1){
 		$photo = '';
 		// delete file from server
+		LockUploadFolder();
 		$res = sql("select photo from customers where id='$selected_id'");
 		if($row=@mysql_fetch_row($res)){
 			if($row[0]!=''){
@@ -114,6 +118,7 @@ function update($selected_id)
 		$photo = addslashes(PrepareUploadedFile('photo', 102400, 'jpg|jpeg|gif|png', false));
 		// delete file from server
 		if($photo != ''){
+			LockUploadFolder();
 			$res = sql("select photo from customers where id='$selected_id'");
 			if($row=@mysql_fetch_row($res)){
 				if($row[0]!='' && addslashes($row[0])!=$photo){
@@ -124,6 +129,7 @@ function update($selected_id)
 	}
 	CheckTextValue("photo", $photo, "Photo", 100);
 	sql("update customers set " . "name=" . (($name != "") ? "'$name'" : "NULL") . ", " . ($photo!="" ? "photo='$photo'" : ($HTTP_POST_VARS['photo_remove'] != 1 ? "photo=photo" : "photo=NULL")) . ", " . "since=" . (($since != "") ? "'$since'" : "NULL") . " where id='$selected_id'");
+	RefuseDeletedRecord();
 	KeepUploadedFiles();
 	foreach($unlinkFiles as $file){
 		@unlink($file);

@@ -51,8 +51,14 @@ function sql($statment,$assoc=1){
 		$strict = mysql_query("set session sql_mode='STRICT_ALL_TABLES'");
 	}
 	
-	if(!$result = mysql_query($statment)){
+	// a statement that the server undid whole to end a deadlock with
+	// another request's runs again, a few times
+	for($try = 1; !($result = mysql_query($statment)) && mysql_errno() == 1213 && $try < 4; $try++){
+		usleep(mt_rand(1000, 20000));
+	}
+	if(!$result){
 		$error = mysql_error();
+		if(in_array(mysql_errno(), array(1205, 1213))) RefuseRequest($Translation["server busy"]);
 		RefuseStoredValue(mysql_errno(), $error, $statment);
 		echo StyleSheet() . "\n\n<div class=Error><br><b>" . $Translation["sql error:"] . "</b><br><br>
 			<strong>" . $Translation["query:"] . "</strong><br> " . htmlspecialchars($statment, ENT_QUOTES, 'windows-1252') . "<br><br>
@@ -110,6 +116,7 @@ function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png'
 			@mkdir($Translation['ImageFolder'], 0777);
 		}
 		
+		if($NoRename) LockUploadFolder();
 		if($NoRename && $n!==$CurrentFile && @file_exists($Translation['ImageFolder'] . $n)){
 			echo StyleSheet() . "<div class=Error>Error: A file named '$n' exists already in the upload folder. Rename your file and upload it again. <a href=\"" . htmlspecialchars($_SERVER['HTTP_REFERER'], ENT_QUOTES, 'windows-1252') . "\">Back to table</a>.</div>";
 			exit;
@@ -123,7 +130,17 @@ function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png'
 			$UploadedFiles = array();
 			register_shutdown_function('RestoreUploadedFiles', getcwd());
 		}
-		if(!isset($UploadedFiles[$file])){
+		// a new name is made here, new in the folder: the next one when
+		// another request's file has it
+		while(!$NoRename && !($h = @fopen($file, 'x')) && @file_exists($file)){
+			$n = str_replace('0.', '', str_replace(' ', '_', microtime())) . $ft[0];
+			$file = $Translation['ImageFolder'] . $n;
+		}
+		if(!$NoRename && $h){
+			fclose($h);
+			$UploadedFiles[$file] = '';
+		}
+		if($NoRename && !isset($UploadedFiles[$file])){
 			$aside = @file_exists($file) ? $Translation['ImageFolder'] . '.' . md5(uniqid(mt_rand(), true)) . '.' . $n : '';
 			if($aside == '' || @rename($file, $aside)){
 				$UploadedFiles[$file] = $aside;
@@ -152,7 +169,8 @@ function KeepUploadedFiles(){
 }
 
 // A request that ends before, however it ends, leaves the upload folder as
-// it found it. Some servers run this from another working folder.
+// it found it. Some servers run this from another working folder. It runs
+// before the connection closes, under the request's lock of the folder.
 function RestoreUploadedFiles($Folder){
 	global $UploadedFiles;
 	@chdir($Folder);
@@ -161,6 +179,42 @@ function RestoreUploadedFiles($Folder){
 		if($aside != '') @rename($aside, $file);
 	}
 	$UploadedFiles = array();
+}
+
+// Kept names, and the stored names that a request replaces or removes, are
+// one request's at a time: from the first of these file operations to the
+// end of the request, whichever way it ends. The lock is the database
+// server's, so that it holds for every web server sharing the database and
+// the upload folder; it is the connection's and goes when it closes. With
+// a field's name, only a request that brought that field a file takes it.
+function LockUploadFolder($FieldName = ''){
+	global $HTTP_POST_FILES, $Translation;
+	static $locked = false;
+	$f = $HTTP_POST_FILES[$FieldName];
+	if($locked || ($FieldName != '' && (is_array($f['name']) || $f['error'] == 4 || $f['name'] == ''))){
+		return;
+	}
+	$row = mysql_fetch_row(sql("select get_lock(left(concat('upload folder of ', database()), 64), 60)"));
+	if(!$row || $row[0] != 1){
+		RefuseRequest($Translation["server busy"]);
+	}
+	$locked = true;
+}
+
+// An update that matched no record: the record was deleted since its form
+// was shown, and the request stores nothing
+function RefuseDeletedRecord(){
+	global $Translation;
+	if(preg_match('/^Rows matched: 0 /', mysql_info())){
+		RefuseRequest($Translation["record gone"]);
+	}
+}
+
+// The refusal of a whole request
+function RefuseRequest($Problem){
+	global $Translation;
+	echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " " . $Problem . "</div>";
+	exit;
 }
 
 // The refusal of a value, named by its field's caption

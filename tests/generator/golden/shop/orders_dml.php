@@ -113,6 +113,7 @@ function update($selected_id)
 	}
 
 	sql("update orders set " . "customer_id=" . (($customer_id != "") ? "'$customer_id'" : "NULL") . ", " . "order_date=" . (($order_date != "") ? "'$order_date'" : "NULL") . ", " . "status=" . (($status != "") ? "'$status'" : "NULL") . ", " . "notes=" . (($notes != "") ? "'$notes'" : "NULL") . ", " . "internal_code=" . (($internal_code != "") ? "'$internal_code'" : "NULL") . " where id='$selected_id'");
+	RefuseDeletedRecord();
 }
 
 function form($selected_id = "", $AllowUpdate = 1, $AllowInsert = 1, $AllowDelete = 1)
