@@ -122,10 +122,11 @@ void emitUpdate(Script &s)
         // The last term's `, "` gives way to the statement's end.
         terms.chop(3);
         s.put(dml_php::updateStatement, {{u"table", t.Name}, {u"terms", terms.view()}, {u"key", s.pk.Name}});
-        if (anyUploads(t))
-            s.put(dml_php::keepUploads);
+        // The old files go before the request's file work ends.
         if (anyDeletedFiles(t))
             s.put(dml_php::unlinkRemembered);
+        if (anyUploads(t))
+            s.put(dml_php::keepUploads);
     }
     s.put(dml_php::functionEnd);
 }

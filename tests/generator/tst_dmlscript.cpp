@@ -715,10 +715,10 @@ void TestDmlScript::uploadLines()
         "\tsql(\"update customers set ")));
     QVERIFY(upd.endsWith(QStringLiteral(" where id='$selected_id'\");\r\n"
                                         "\tRefuseDeletedRecord();\r\n"
-                                        "\tKeepUploadedFiles();\r\n"
                                         "\tforeach($unlinkFiles as $file){\r\n"
                                         "\t\t@unlink($file);\r\n"
                                         "\t}\r\n"
+                                        "\tKeepUploadedFiles();\r\n"
                                         "}\r\n")));
     // A kept name is checked against the record's own file only.
     db->Tables.Item(1)->Fields.Item(3)->pNoFileRename = true;

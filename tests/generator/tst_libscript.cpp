@@ -45,6 +45,7 @@ const char *const stubs =
     "    return isset($GLOBALS['rows'][$q]) ? new ArrayIterator($GLOBALS['rows'][$q]) : false; }\n"
     "function mysql_info() { return isset($GLOBALS['info']) ? $GLOBALS['info'] : false; }\n"
     "$GLOBALS['rows'][\"select get_lock(left(concat('upload folder of ', database()), 64), 60)\"] = array(array('1'));\n"
+    "$GLOBALS['rows'][\"do release_lock(left(concat('upload folder of ', database()), 64))\"] = array();\n"
     "function mysql_fetch_row($r) { $row = $r->current(); $r->next(); return $row === null ? false : $row; }\n"
     "function mysql_errno() { return isset($GLOBALS['errno']) ? $GLOBALS['errno'] : 1064; }\n"
     "function mysql_error() { return isset($GLOBALS['error']) ? $GLOBALS['error'] : \"near '<b>'\"; }\n"
@@ -361,9 +362,11 @@ void TestLibScript::functions_data()
     // file; a new name needs none.
     const QString lock = QStringLiteral("select get_lock(left(concat('upload folder of ', database()), 64), 60)");
     const QString locks = QStringLiteral(" echo '|', (int)@$GLOBALS['runs'][\"%1\"];").arg(lock);
-    QTest::newRow("kept name: the folder locked before the name is checked")
-        << plain + QStringLiteral("echo PrepareUploadedFile('f', 1000, 'jpg', true, ''); LockUploadFolder(); LockUploadFolder('f'); KeepUploadedFiles();") + locks
-        << QStringLiteral(R"(^my_photo_x_\.jpg\|1$)") << QStringLiteral("my_photo_x_.jpg");
+    const QString releases = QStringLiteral(" echo '|', (int)@$GLOBALS['runs'][\"do release_lock(left(concat('upload folder of ', database()), 64))\"];");
+    QTest::newRow("kept name: the folder locked before the name is checked, till the files are kept")
+        << plain + QStringLiteral("echo PrepareUploadedFile('f', 1000, 'jpg', true, ''); LockUploadFolder(); LockUploadFolder('f');") + locks + releases
+               + QStringLiteral("KeepUploadedFiles();") + releases + QStringLiteral("LockUploadFolder('f');") + locks
+        << QStringLiteral(R"(^my_photo_x_\.jpg\|1\|0\|1\|2$)") << QStringLiteral("my_photo_x_.jpg");
     QTest::newRow("new name: no lock")
         << plain + QStringLiteral("PrepareUploadedFile('f', 1000); echo 'stored';") + locks << QStringLiteral(R"(^stored\|0$)") << QString();
     QTest::newRow("the lock for a field that brought no file: none")

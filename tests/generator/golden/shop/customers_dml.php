@@ -130,10 +130,10 @@ function update($selected_id)
 	CheckTextValue("photo", $photo, "Photo", 100);
 	sql("update customers set " . "name=" . (($name != "") ? "'$name'" : "NULL") . ", " . ($photo!="" ? "photo='$photo'" : ($HTTP_POST_VARS['photo_remove'] != 1 ? "photo=photo" : "photo=NULL")) . ", " . "since=" . (($since != "") ? "'$since'" : "NULL") . " where id='$selected_id'");
 	RefuseDeletedRecord();
-	KeepUploadedFiles();
 	foreach($unlinkFiles as $file){
 		@unlink($file);
 	}
+	KeepUploadedFiles();
 }
 
 function form($selected_id = "", $AllowUpdate = 1, $AllowInsert = 1, $AllowDelete = 1)

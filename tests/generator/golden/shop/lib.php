@@ -159,13 +159,15 @@ function PrepareUploadedFile($FieldName, $MaxSize, $FileTypes='jpg|jpeg|gif|png'
 }
 
 // Once the statement that stores the record has succeeded, the files its
-// request stored stay and the ones they replaced go
+// request stored stay and the ones they replaced go; the request's file
+// work is done
 function KeepUploadedFiles(){
 	global $UploadedFiles;
 	foreach((array)$UploadedFiles as $file => $aside){
 		if($aside != '') @unlink($aside);
 	}
 	$UploadedFiles = array();
+	LockUploadFolder('', true);
 }
 
 // A request that ends before, however it ends, leaves the upload folder as
@@ -182,15 +184,22 @@ function RestoreUploadedFiles($Folder){
 }
 
 // Kept names, and the stored names that a request replaces or removes, are
-// one request's at a time: from the first of these file operations to the
-// end of the request, whichever way it ends. The lock is the database
-// server's, so that it holds for every web server sharing the database and
-// the upload folder; it is the connection's and goes when it closes. With
-// a field's name, only a request that brought that field a file takes it.
-function LockUploadFolder($FieldName = ''){
+// one request's at a time: from the first of these file operations until
+// its record is stored and its files kept, or until it ends otherwise. The
+// lock is the database server's, so that it holds for every web server
+// sharing the database and the upload folder; it is the connection's and
+// goes at the latest when the connection closes, after the request's files
+// were put back. With a field's name, only a request that brought that
+// field a file takes it; $Release gives it back.
+function LockUploadFolder($FieldName = '', $Release = false){
 	global $HTTP_POST_FILES, $Translation;
 	static $locked = false;
 	$f = $HTTP_POST_FILES[$FieldName];
+	if($Release){
+		if($locked) sql("do release_lock(left(concat('upload folder of ', database()), 64))");
+		$locked = false;
+		return;
+	}
 	if($locked || ($FieldName != '' && (is_array($f['name']) || $f['error'] == 4 || $f['name'] == ''))){
 		return;
 	}
