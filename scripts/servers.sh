@@ -113,10 +113,12 @@ servers_start_php() {
   local folder=$1 log=$2
   shift 2
   php_port=$(servers_free_port)
+  # In a process group of its own, with the workers that it starts when
+  # PHP_CLI_SERVER_WORKERS is set: they outlive a server ended alone.
   if [ "$log" = - ]; then
-    php -S "127.0.0.1:$php_port" -t "$folder" "$@" &
+    setsid php -S "127.0.0.1:$php_port" -t "$folder" "$@" &
   else
-    php -S "127.0.0.1:$php_port" -t "$folder" "$@" >"$log" 2>&1 &
+    setsid php -S "127.0.0.1:$php_port" -t "$folder" "$@" >"$log" 2>&1 &
   fi
   php_pid=$!
   local i
@@ -134,7 +136,7 @@ servers_start_php() {
 
 servers_stop() {
   if [ -n "$php_pid" ] && kill -0 "$php_pid" 2>/dev/null; then
-    kill "$php_pid" 2>/dev/null || true
+    kill -- "-$php_pid" 2>/dev/null || kill "$php_pid" 2>/dev/null || true
     wait "$php_pid" 2>/dev/null || true
   fi
   php_pid=""
