@@ -364,7 +364,7 @@ void TestDmlScript::insertStatement_data()
         DBPtr db = oneTable();
         table(db).Fields.Item(1)->pAutoIncrement = false;
         QTest::newRow("key not auto-increment is stored")
-            << db << R"~(	sql("insert into t (id) values (" . (($id != "") ? "'$id'" : "NULL") . ")");)~" << "\treturn $id;";
+            << db << R"~(	sql("insert into t (id) values (" . (($id != "") ? "'$id'" : "NULL") . ")");)~" << "\treturn stripslashes($id);";
     }
     QTest::newRow("only an auto-increment key")
         << oneTable() << "\tsql(\"insert into t () values ()\");" << "\treturn mysql_insert_id();";
@@ -486,7 +486,7 @@ void TestDmlScript::requestValues()
         "\telse\r\n"
         "\t{\r\n"
         "\t\t$d = addslashes($HTTP_POST_VARS[\"dYear\"] . '-' . $HTTP_POST_VARS[\"dMonth\"] . '-' . $HTTP_POST_VARS[\"dDay\"]);\r\n"
-        "\t\t$a = addslashes($HTTP_POST_VARS[\"a\"]);\r\n"
+        "\t\t$a = ColumnText(\"t\", \"a\", addslashes($HTTP_POST_VARS[\"a\"]));\r\n"
         "\t}\r\n"
         "\tif($d == \"--\") $d = \"\";\r\n"
         "\t// a value that its column cannot hold is refused before anything is stored\r\n"
@@ -542,7 +542,7 @@ void TestDmlScript::deleteChildBlocks()
         return QStringLiteral("\t// child table: %1\r\n"
                               "\t$res = sql(\"select %3 from customers where id='$selected_id'\");\r\n"
                               "\t$%3 = mysql_fetch_row($res);\r\n"
-                              "\t$rires = sql(\"select count(1) from %1 where %2='\" . addslashes($%3[0]) . \"'\");\r\n"
+                              "\t$rires = sql(\"select count(1) from %1 where %2='\" . ColumnText(\"%1\", \"%2\", addslashes($%3[0])) . \"'\");\r\n"
                               "\t$rirow = mysql_fetch_row($rires);\r\n"
                               "\tif($rirow[0])\r\n"
                               "\t{\r\n"
@@ -625,7 +625,7 @@ void TestDmlScript::updateStatement_data()
         DBPtr db = oneTable();
         table(db).Fields.Add({.Name = QStringLiteral("ro"), .Caption = QStringLiteral("RO"), .pDataType = Dt::VarChar,
                               .pLength = 10, .pReadOnly = true});
-        QTest::newRow("nothing to set") << db << "\t\t$ro = addslashes($HTTP_POST_VARS[\"ro\"]);\r\n\t}\r\n\r\n}\r\n";
+        QTest::newRow("nothing to set") << db << "\t\t$ro = ColumnText(\"t\", \"ro\", addslashes($HTTP_POST_VARS[\"ro\"]));\r\n\t}\r\n\r\n}\r\n";
     }
 }
 
