@@ -959,6 +959,10 @@ void TestDmlScript::runSelectedIdEscaped_data()
     QTest::newRow("update") << "update(\"1' or '1'='1\")" << false << "update t set a=NULL where id='1\\' or \\'1\\'=\\'1'";
     QTest::newRow("form") << "form(\"1' or '1'='1\")" << false << "select * from t where id='1\\' or \\'1\\'=\\'1'";
     QTest::newRow("already escaped") << "delete(\"1\\\\' x\")" << true << "delete from t where id='1\\' x'";
+    // written for the key's column (the stand-in of ColumnText() names it)
+    QTest::newRow("delete: a reference") << "delete(\"&#321;' x\")" << false << "delete from t where id='<t.id>&#321;\\' x'";
+    QTest::newRow("update: a reference") << "update(\"&#321;\")" << false << "update t set a=NULL where id='<t.id>&#321;'";
+    QTest::newRow("form: a reference") << "form(\"&#321;\")" << false << "select * from t where id='<t.id>&#321;'";
 }
 
 void TestDmlScript::runSelectedIdEscaped()

@@ -25,19 +25,22 @@ const b = h.useBrowser({ seed: false });
 // statements, where a mariadb process per statement would cost tens of
 // milliseconds each. A request is a list of statements; the answer gives for
 // each its error, or its rows with every value as hex bytes (NULL as null).
+// The session speaks latin1, or utf8mb4 as another program that fills a
+// utf8mb4 table does.
 const CLIENT = String.raw`
 mysqli_report(MYSQLI_REPORT_OFF);
 $db = mysqli_connect(getenv("E2E_DB_HOST"), getenv("E2E_DB_USER"), getenv("E2E_DB_PASS"), getenv("E2E_DB_NAME"), (int)getenv("E2E_DB_PORT"));
 if(!$db){ fwrite(STDERR, mysqli_connect_error() . "\n"); exit(1); }
-mysqli_set_charset($db, "latin1");
+$latin1 = getenv("CLIENT_CHARSET") == "latin1";
+mysqli_set_charset($db, getenv("CLIENT_CHARSET"));
 while(($line = fgets(STDIN)) !== false){
 	$out = array();
 	foreach(json_decode($line, true) as $sql){
 		// JSON carries the statement in UTF-8; the latin1 connection takes
 		// each character as its one byte, as the form's post sends it
-		$r = mysqli_query($db, iconv("UTF-8", "ISO-8859-1", $sql));
+		$r = mysqli_query($db, $latin1 ? iconv("UTF-8", "ISO-8859-1", $sql) : $sql);
 		if($r === false){
-			$out[] = array("error" => iconv("ISO-8859-1", "UTF-8", mysqli_error($db)));
+			$out[] = array("error" => $latin1 ? iconv("ISO-8859-1", "UTF-8", mysqli_error($db)) : mysqli_error($db));
 		}elseif($r === true){
 			$out[] = array("rows" => array());
 		}else{
@@ -53,8 +56,10 @@ while(($line = fgets(STDIN)) !== false){
 `;
 
 class Server {
-  constructor() {
-    this.proc = spawn('php', ['-d', 'display_errors=stderr', '-r', CLIENT], { stdio: ['pipe', 'pipe', 'inherit'] });
+  constructor(charset = 'latin1') {
+    this.encoding = charset === 'latin1' ? 'latin1' : 'utf8';
+    this.proc = spawn('php', ['-d', 'display_errors=stderr', '-r', CLIENT],
+      { stdio: ['pipe', 'pipe', 'inherit'], env: { ...process.env, CLIENT_CHARSET: charset } });
     this.waiting = [];
     let buffered = '';
     this.proc.stdout.setEncoding('utf8');
@@ -81,7 +86,7 @@ class Server {
       this.proc.stdin.write(`${JSON.stringify(statements)}\n`);
     });
     return answer.map((r) => (r.error !== undefined ? r
-      : { rows: r.rows.map((row) => row.map((v) => (v === null ? null : Buffer.from(v, 'hex').toString('latin1')))) }));
+      : { rows: r.rows.map((row) => row.map((v) => (v === null ? null : Buffer.from(v, 'hex').toString(this.encoding)))) }));
   }
 
   // Like run, but any error fails the test.
@@ -95,6 +100,9 @@ class Server {
 }
 
 let server;
+// the session of the utf8mb4 tables
+let utf8Server;
+const serverOf = (table) => (table.utf8 ? utf8Server : server);
 
 // ---------------------------------------------------------------- the values
 
@@ -165,6 +173,33 @@ function textValues(n) {
   ];
   return unique([...sized, 'ab', ' ab', 'ab ', 'ab\t', '\tab', 'a b', "it's", 'a\\b', '%_']);
 }
+
+// Letters the page's code page lacks, as the browser posts them (Polish,
+// an emoji, Chinese), for a utf8mb4 column: at and past its length, with
+// each odd character and the blanks of other scripts past it, and reference
+// text typed on purpose beside quotes and backslashes.
+const [LETTER, EMOJI, CHINESE] = ['&#321;', '&#128512;', '&#26481;'];
+function letterValues(n) {
+  const sized = n === null ? [LETTER.repeat(1000), `${EMOJI.repeat(500)}${CHINESE.repeat(500)}`] : [
+    LETTER.repeat(n), LETTER.repeat(n + 1), EMOJI.repeat(n), EMOJI.repeat(n + 1), `${CHINESE.repeat(n - 1)}\xe9`,
+    `${CHINESE.repeat(n - 1)}\x80`, `${CHINESE.repeat(n)}\x80`, `${LETTER.repeat(n)}&#12288;`, `${LETTER.repeat(n)}&#160;`,
+    ...ODD_CHARACTERS.map((c) => `${LETTER.repeat(n)}${c}`),
+  ];
+  return unique([...sized, '&#233;', '&#x27;', '&#39;', "&#39; or '1'='1", '&#0321;', '&#55296;', '&#1114112;', '&#128;',
+    `\\${LETTER}`, `${LETTER}\\'`, `${LETTER}'`, `${LETTER}%_`, 'Caf\xe9 \x80\x81\x9d']);
+}
+
+// What a utf8mb4 client stores for what the form posts: the bytes read as
+// windows-1252 (the server's latin1 too, whose five holes are the C1
+// controls of the same numbers), and a decimal reference of a letter that
+// code page lacks, the browser's form of it, as that letter; reference text
+// in any other form stays as typed.
+const CP1252 = new TextDecoder('windows-1252');
+const CP1252_LETTERS = new Set([...CP1252.decode(Buffer.from(range(0, 0xff).join(''), 'latin1'))].map((c) => c.codePointAt(0)));
+const lettersOf = (text) => CP1252.decode(Buffer.from(text, 'latin1')).replace(/&#([1-9][0-9]{0,6});/g, (reference, n) => {
+  const point = Number(n);
+  return CP1252_LETTERS.has(point) || point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff) ? reference : String.fromCodePoint(point);
+});
 
 // The three selects of a DATE field, some with a choice they do not offer
 // (a month or day of 0, a five-digit year) as a changed form posts them.
@@ -274,6 +309,24 @@ const TABLES = [
       ['mediumblob_', 'Mediumblob', 'mediumblob', null],
       ['longblob_', 'Longblob', 'longblob', null],
     ].map(([name, caption, type, n]) => ({ name, caption, type, values: textValues(n) })),
+  },
+  {
+    // the text columns once more, converted to utf8mb4 (whatever the server
+    // makes of the set-up script's tables), judged by a utf8mb4 client
+    name: 'letters',
+    utf8: true,
+    seed: 'Ł東😀é',
+    columns: [
+      ['char_1', 'Char of 1', 'char(1)', 1],
+      ['char_4', 'Char of 4', 'char(4)', 4],
+      ['char_255', 'Char of 255', 'char(255)', 255],
+      ['varchar_10', 'Varchar of 10', 'varchar(10)', 10],
+      ['varchar_255', 'Varchar of 255', 'varchar(255)', 255],
+      ['tinytext_', 'Tinytext', 'tinytext', 255],
+      ['text_', 'Text', 'text', 65535],
+      ['mediumtext_', 'Mediumtext', 'mediumtext', null],
+      ['longtext_', 'Longtext', 'longtext', null],
+    ].map(([name, caption, type, n]) => ({ name, caption, type, values: unique([...textValues(n), ...letterValues(n)]) })),
   },
   {
     name: 'moments',
@@ -391,9 +444,10 @@ function seedStatements(table) {
 // What the server makes of the value in a fresh copy of its column: the
 // text it stores, or its refusal.
 async function reference(table, column, value) {
-  const [, inserted, read] = await server.run(
+  const text = asText(column, value);
+  const [, inserted, read] = await serverOf(table).run(
     `DELETE FROM scratch_${table.name}`,
-    `INSERT INTO scratch_${table.name} (${column.name}) VALUES (${h.q(asText(column, value))})`,
+    `INSERT INTO scratch_${table.name} (${column.name}) VALUES (${h.q(table.utf8 ? lettersOf(text) : text)})`,
     `SELECT ${column.name} FROM scratch_${table.name}`);
   if (inserted.error !== undefined) return { refused: inserted.error };
   const stored = read.rows[0][0];
@@ -455,6 +509,7 @@ const reportFile = () => path.join(h.cfg.out, 'columns-disagreements.txt');
 // Every value of every column of table, as insert and as update: the
 // disagreements, in words.
 async function runTable(table, mode, context) {
+  const server = serverOf(table);
   const [{ rows: seeded }] = await server.must(...seedStatements(table), select(table)).then((r) => r.slice(-1));
   const seedRow = seeded[0];
   const { page } = b;
@@ -497,8 +552,13 @@ const context = {};
 describe('the columns of columns.tzx, the server against the form', { timeout: 10 * 60 * 1000 }, () => {
   before(async () => {
     server = new Server();
+    utf8Server = new Server('utf8mb4');
     // The reference always runs under strict mode, whatever the global mode.
     await server.must("SET SESSION sql_mode='STRICT_TRANS_TABLES'");
+    await utf8Server.must("SET SESSION sql_mode='STRICT_TRANS_TABLES'");
+    for (const table of TABLES) {
+      await server.must(`ALTER TABLE ${table.name} CONVERT TO CHARACTER SET ${table.utf8 ? 'utf8mb4' : 'latin1'}`);
+    }
     [{ rows: [[defaultMode]] }] = await server.must('SELECT @@GLOBAL.sql_mode');
     // The first and last second of TIMESTAMP, and the seconds either side,
     // in the time zone that the server and the application's sessions use.
@@ -507,7 +567,7 @@ describe('the columns of columns.tzx, the server against the form', { timeout: 1
     context.timestampEnds = ends;
     fs.rmSync(reportFile(), { force: true });
   });
-  after(() => server?.close());
+  after(() => { server?.close(); utf8Server?.close(); });
 
   test('the columns are of the types the values are chosen for', async () => {
     for (const table of TABLES) {
@@ -521,6 +581,7 @@ describe('the columns of columns.tzx, the server against the form', { timeout: 1
   // they must come back as they were.
   test('a record saved unchanged keeps its values', async () => {
     for (const table of TABLES) {
+      const server = serverOf(table);
       const [{ rows: before }] = await server.must(...seedStatements(table), select(table)).then((r) => r.slice(-1));
       await b.page.goto(h.url(`${table.name}_view.php?SelectedID=1`));
       const answer = await postForm(await readForm(b.page, 'update'), {});
