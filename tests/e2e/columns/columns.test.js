@@ -176,14 +176,16 @@ function textValues(n) {
 
 // Letters the page's code page lacks, as the browser posts them (Polish,
 // an emoji, Chinese), for a utf8mb4 column: at and past its length, with
-// each odd character and the blanks of other scripts past it, and reference
-// text typed on purpose beside quotes and backslashes.
+// the blanks of other scripts past it (and, on a CHAR and a VARCHAR, each
+// odd character), and reference text typed on purpose beside quotes and
+// backslashes.
 const [LETTER, EMOJI, CHINESE] = ['&#321;', '&#128512;', '&#26481;'];
-function letterValues(n) {
+function letterValues(n, odd) {
   const sized = n === null ? [LETTER.repeat(1000), `${EMOJI.repeat(500)}${CHINESE.repeat(500)}`] : [
     LETTER.repeat(n), LETTER.repeat(n + 1), EMOJI.repeat(n), EMOJI.repeat(n + 1), `${CHINESE.repeat(n - 1)}\xe9`,
     `${CHINESE.repeat(n - 1)}\x80`, `${CHINESE.repeat(n)}\x80`, `${LETTER.repeat(n)}&#12288;`, `${LETTER.repeat(n)}&#160;`,
-    ...ODD_CHARACTERS.map((c) => `${LETTER.repeat(n)}${c}`),
+    `${LETTER.repeat(n)} `, `${LETTER.repeat(n)}\t`, `${LETTER.repeat(n)}\xa0`,
+    ...(odd ? ODD_CHARACTERS.map((c) => `${LETTER.repeat(n)}${c}`) : []),
   ];
   return unique([...sized, '&#233;', '&#x27;', '&#39;', "&#39; or '1'='1", '&#0321;', '&#55296;', '&#1114112;', '&#128;',
     `\\${LETTER}`, `${LETTER}\\'`, `${LETTER}'`, `${LETTER}%_`, 'Caf\xe9 \x80\x81\x9d']);
@@ -333,7 +335,9 @@ const TABLES = [
     utf8: true,
     seed: 'Ł東😀é',
     columns: TEXT_COLUMNS.filter(([, , type]) => !type.includes('blob'))
-      .map(([name, caption, type, n]) => ({ name, caption, type, values: unique([...textValues(n), ...letterValues(n)]) })),
+      .map(([name, caption, type, n]) => ({
+        name, caption, type, values: unique([...textValues(n), ...letterValues(n, name === 'char_4' || name === 'varchar_10')]),
+      })),
   },
   {
     name: 'moments',
