@@ -33,7 +33,9 @@ $db = mysqli_connect(getenv("E2E_DB_HOST"), getenv("E2E_DB_USER"), getenv("E2E_D
 if(!$db){ fwrite(STDERR, mysqli_connect_error() . "\n"); exit(1); }
 $latin1 = getenv("CLIENT_CHARSET") == "latin1";
 mysqli_set_charset($db, getenv("CLIENT_CHARSET"));
-while(($line = fgets(STDIN)) !== false){
+// a read that a signal cut short is no end of the input
+while(($line = fgets(STDIN)) !== false || !feof(STDIN)){
+	if($line === false){ usleep(10000); continue; }
 	$out = array();
 	foreach(json_decode($line, true) as $sql){
 		// JSON carries the statement in UTF-8; the latin1 connection takes
@@ -69,8 +71,8 @@ class Server {
         this.waiting.shift().resolve(JSON.parse(buffered.slice(0, i)));
       }
     });
-    this.proc.on('exit', (code) => {
-      this.ended = new Error(`the database client ended with ${code}`);
+    this.proc.on('exit', (code, signal) => {
+      this.ended = new Error(`the database client ended with ${code ?? signal}`);
       for (const w of this.waiting.splice(0)) w.reject(this.ended);
     });
     // a write to the ended client fails through ended, not as an unhandled event
