@@ -52,11 +52,168 @@
 		}
 	}
 
+	// Text between the pages and the server. The pages are windows-1252, and
+	// a browser posts a letter that code page lacks as its decimal character
+	// reference (&#321;). The connection reads statements as latin1, the
+	// server's name for that code page, so that a latin1 column stores and
+	// compares every byte as it always did; results come as utf8mb4 and are
+	// turned back into the pages' text here, a letter the code page lacks as
+	// its reference, so that a letter of any column is shown as itself.
+	// A value bound for a column whose character set holds such a letter
+	// (utf8mb4; utf8mb3 for one of the basic plane) stores the letter
+	// itself: compat_server_text() marks its reference in the escaped value
+	// with a backslash of its own, which no escaped request text has (the
+	// escaping doubles every backslash), and mysql_query() sends each quoted
+	// text with such a mark as a utf8mb4 literal. A mark that reached the
+	// server unsent would only be the reference again ("\&" is "&").
+
+	// The server's latin1: windows-1252, its five holes taken by the C1
+	// controls of the same numbers.
+	function compat_latin1_points()
+	{
+		static $points = null;
+		if ($points === null) {
+			$points = array(0x20AC, 0x81, 0x201A, 0x192, 0x201E, 0x2026, 0x2020, 0x2021, 0x2C6, 0x2030, 0x160, 0x2039,
+				0x152, 0x8D, 0x17D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x2DC, 0x2122,
+				0x161, 0x203A, 0x153, 0x9D, 0x17E, 0x178);
+		}
+		return $points;
+	}
+
+	function compat_utf8($point)
+	{
+		if ($point < 0x80)
+			return chr($point);
+		if ($point < 0x800)
+			return chr(0xC0 | ($point >> 6)) . chr(0x80 | ($point & 0x3F));
+		if ($point < 0x10000)
+			return chr(0xE0 | ($point >> 12)) . chr(0x80 | (($point >> 6) & 0x3F)) . chr(0x80 | ($point & 0x3F));
+		return chr(0xF0 | ($point >> 18)) . chr(0x80 | (($point >> 12) & 0x3F)) . chr(0x80 | (($point >> 6) & 0x3F))
+			. chr(0x80 | ($point & 0x3F));
+	}
+
+	// The pages' bytes in UTF-8, as the server converts its latin1, and back
+	function &compat_latin1_table($to_utf8)
+	{
+		static $tables = null;
+		if ($tables === null) {
+			$tables = array(array(), array());
+			$points = compat_latin1_points();
+			for ($byte = 0x80; $byte < 0x100; $byte++) {
+				$utf8 = compat_utf8($byte < 0xA0 ? $points[$byte - 0x80] : $byte);
+				$tables[1][chr($byte)] = $utf8;
+				$tables[0][$utf8] = chr($byte);
+			}
+		}
+		return $tables[$to_utf8 ? 1 : 0];
+	}
+
+	// Whether the pages' text can carry the letter only as its reference
+	function compat_needs_reference($point)
+	{
+		return $point > 0xFF && !in_array($point, compat_latin1_points())
+			|| ($point >= 0x80 && $point < 0xA0 && !in_array($point, array(0x81, 0x8D, 0x8F, 0x90, 0x9D)));
+	}
+
+	function compat_page_letter($m)
+	{
+		$table =& compat_latin1_table(false);
+		if (isset($table[$m[0]]))
+			return $table[$m[0]];
+		$bytes = array_values(unpack('C*', $m[0]));
+		$point = $bytes[0] & (0xFF >> (count($bytes) + 1));
+		for ($i = 1; $i < count($bytes); $i++)
+			$point = ($point << 6) | ($bytes[$i] & 0x3F);
+		return '&#' . $point . ';';
+	}
+
+	// Text the server sent as UTF-8, in the pages' code page
+	function compat_page_text($text)
+	{
+		$state =& compat_text_state();
+		if (!$state['sent'] || !is_string($text) || !preg_match('/[\x80-\xFF]/', $text))
+			return $text;
+		$page = preg_replace_callback('/[\xC0-\xF7][\x80-\xBF]*/', 'compat_page_letter', $text);
+		return $page === null ? $text : $page;
+	}
+
+	// Marks the references of letters that a column of the character set
+	// holds in a value escaped for a quoted SQL text.
+	function compat_mark_letter($m)
+	{
+		$point = intval($m[1]);
+		$state =& compat_text_state();
+		if (compat_needs_reference($point) && $point <= $state['limit'] && ($point < 0xD800 || $point > 0xDFFF))
+			return '\\' . $m[0];
+		return $m[0];
+	}
+
+	function &compat_text_state()
+	{
+		static $state = array('sent' => false, 'limit' => 0);
+		return $state;
+	}
+
+	function compat_server_text($escaped, $charset)
+	{
+		$state =& compat_text_state();
+		$limits = array('utf8mb4' => 0x10FFFF, 'utf8mb3' => 0xFFFF, 'utf8' => 0xFFFF);
+		if (!$state['sent'] || !isset($limits[strtolower((string)$charset)]) || strpos((string)$escaped, '&#') === false)
+			return $escaped;
+		$state['limit'] = $limits[strtolower((string)$charset)];
+		return preg_replace_callback('/&#([1-9][0-9]{0,6});/', 'compat_mark_letter', (string)$escaped);
+	}
+
+	// The text that an escaped value stands for, each marked letter as one
+	// character: the length a column counts.
+	function compat_letters($escaped)
+	{
+		return preg_replace_callback('/\\\\(&#[0-9]+;|.)/s', 'compat_unescaped_letter', (string)$escaped);
+	}
+
+	function compat_unescaped_letter($m)
+	{
+		if (strlen($m[1]) > 1)
+			return '?';
+		return $m[1] == '0' ? "\0" : $m[1];
+	}
+
+	// A quoted text of a statement whose value holds a marked letter, as a
+	// utf8mb4 literal: its escapes read as the server reads them ("\%" and
+	// "\_" keep their backslash, for a pattern), its bytes as latin1.
+	function compat_literal_piece($m)
+	{
+		if ($m[1] == '')
+			return strtr($m[0], compat_latin1_table(true));
+		$escapes = array('0' => "\0", 'b' => "\x08", 'n' => "\n", 'r' => "\r", 't' => "\t", 'Z' => "\x1A",
+			'%' => '\\%', '_' => '\\_');
+		if (strlen($m[1]) > 1)
+			return compat_utf8(intval(substr($m[1], 2)));
+		return isset($escapes[$m[1]]) ? $escapes[$m[1]] : $m[1];
+	}
+
+	function compat_literal($m)
+	{
+		if (!isset($m[1]) || !preg_match_all('/\\\\(&#[0-9]+;|.)/s', $m[1], $escapes) || !preg_grep('/^&/', $escapes[1]))
+			return $m[0];
+		$value = preg_replace_callback('/\\\\(&#[0-9]+;|.)|()[^\\\\]+/s', 'compat_literal_piece', $m[1]);
+		return "_utf8mb4 X'" . bin2hex($value) . "'";
+	}
+
+	function compat_statement($query)
+	{
+		if (strpos($query, '\\&#') === false)
+			return $query;
+		$sent = preg_replace_callback('/\'((?:[^\'\\\\]++|\\\\.)*+)\'|"(?:[^"\\\\]++|\\\\.)*+"|`[^`]*+`/s', 'compat_literal', $query);
+		return $sent === null ? $query : $sent;
+	}
+
 	// The MySQL client functions over mysqli. As before: one link per set of
 	// credentials, reused by later connects; the last link connected is the
 	// default of every call without one; values come as strings (NULL as
 	// null); failures give false and their text through mysql_error(), never
-	// an exception; the connection speaks latin1, as the tables do.
+	// an exception; statements are read as latin1 and results come as the
+	// pages' text (above).
 	if (!function_exists('mysql_connect')) {
 		if (!defined('MYSQL_ASSOC')) {
 			define('MYSQL_ASSOC', 1);
@@ -123,6 +280,8 @@
 			$state['error'] = '';
 			$state['errno'] = 0;
 			mysqli_set_charset($link, 'latin1');
+			$text =& compat_text_state();
+			$text['sent'] = @mysqli_query($link, "set character_set_results = utf8mb4") === true;
 			$state['links'][$key] = $link;
 			$state['default'] = $link;
 			return $link;
@@ -156,7 +315,7 @@
 				return false;
 			// mysqli refuses an empty query before sending it; the server
 			// answers it as it always did, with "Query was empty".
-			$query = (string)$query;
+			$query = compat_statement((string)$query);
 			return @mysqli_query($l, $query == '' ? ' ' : $query);
 		}
 
@@ -164,7 +323,7 @@
 		{
 			$state =& compat_mysql();
 			$l = compat_link($link);
-			return $l ? mysqli_error($l) : $state['error'];
+			return $l ? compat_page_text(mysqli_error($l)) : $state['error'];
 		}
 
 		function mysql_errno($link = null)
@@ -206,7 +365,25 @@
 			elseif ($result_type == MYSQL_NUM)
 				$mode = MYSQLI_NUM;
 			$row = mysqli_fetch_array($r, $mode);
-			return $row === null ? false : $row;
+			return $row === null ? false : compat_page_row($r, $row);
+		}
+
+		// A row's values and names in the pages' text; a binary column's
+		// bytes as they are.
+		function compat_page_row($result, $row)
+		{
+			$text =& compat_text_state();
+			if (!$text['sent'] || !preg_match('/[\x80-\xFF]/', implode('', array_keys($row)) . implode('', $row)))
+				return $row;
+			$binary = array();
+			foreach (mysqli_fetch_fields($result) as $i => $f) {
+				$binary[$i] = $f->charsetnr == 63;
+				$binary[$f->name] = $binary[$i];
+			}
+			$page = array();
+			foreach ($row as $key => $value)
+				$page[compat_page_text($key)] = $binary[$key] ? $value : compat_page_text($value);
+			return $page;
 		}
 
 		function mysql_fetch_row($result)
@@ -243,7 +420,7 @@
 		function mysql_field_name($result, $field_offset)
 		{
 			$f = compat_field($result, $field_offset);
-			return $f ? $f->name : false;
+			return $f ? compat_page_text($f->name) : false;
 		}
 
 		// The type names of the old client library.

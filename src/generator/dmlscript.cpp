@@ -23,6 +23,23 @@ bool isDate(const MyField &f) { return f.pDataType == Dt::Date; }
 bool isPlainRequest(const MyField &f) { return !isDate(f) && !f.pAutoIncrement && !f.pAllowImageUpload; }
 bool isUpload(const MyField &f) { return f.pAllowImageUpload; }
 
+// A column with a character set: the server decides at run time whether it
+// holds the letters that the pages' code page lacks.
+bool holdsText(const MyField &f)
+{
+    switch (f.pDataType) {
+    case Dt::Char:
+    case Dt::VarChar:
+    case Dt::TinyText:
+    case Dt::Text:
+    case Dt::MediumText:
+    case Dt::LongText:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isDisplayOnly(const MyField &f)
 {
     // An upload control or a lookup's selector stands beside the image or
@@ -61,6 +78,8 @@ void emitSelectedIdKeyLines(Script &s, const Template &whenNotNumber)
     s.put(dml_php::selectedIdUnquote);
     if (isNumericType(s.pk.pDataType))
         s.put(whenNotNumber);
+    else if (holdsText(s.pk))
+        s.put(dml_php::selectedIdText, {{u"table", s.table.Name}, {u"key", s.pk.Name}});
 }
 
 void emitSelectedIdEscape(Script &s)
@@ -87,6 +106,8 @@ void emitRequestValues(Script &s)
         s.tick();
         if (isDate(f))
             s.putField(dml_php::escapedDateValue, f);
+        else if (isPlainRequest(f) && holdsText(f))
+            s.put(dml_php::escapedTextValue, {{u"table", s.table.Name}, {u"field", f.Name}});
         else if (isPlainRequest(f))
             s.putField(dml_php::escapedPlainValue, f);
     }

@@ -48,6 +48,8 @@ bool isDate(const MyField &f);
 // Read from $HTTP_POST_VARS under its own name.
 bool isPlainRequest(const MyField &f);
 bool isUpload(const MyField &f);
+// A text column, whose character set decides what its values hold.
+bool holdsText(const MyField &f);
 // Shown in the detail view only as an image or a link, with no input of
 // its own: there is nothing to store for it.
 bool isDisplayOnly(const MyField &f);

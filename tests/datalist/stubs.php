@@ -34,6 +34,8 @@ function sql($statement, $assoc = 1) {
 	$SqlLog[] = $statement;
 	if(preg_match('/^select count\(1\) from /', $statement))
 		return new FakeResult(array(array((string)count($FakeRows))));
+	if(preg_match('/^select charset\(.* limit 1$/', $statement))
+		return new FakeResult(count($FakeRows) ? array($GLOBALS['FakeCharsets']) : array());
 	if(preg_match('/ limit 1$/', $statement))
 		return new FakeResult(array_slice($FakeRows, 0, 1));
 	if(preg_match('/ limit (-?[0-9]+),([0-9]+)$/', $statement, $m))
@@ -49,6 +51,12 @@ function mysql_num_fields($r) { global $FakeFields; return count($FakeFields); }
 function mysql_field_name($r, $i) { global $FakeFields; return $FakeFields[$i][0]; }
 function mysql_field_type($r, $i) { global $FakeFields; return $FakeFields[$i][1]; }
 function mysql_close() { return true; }
+
+// compat.php's marking of a value for a column of a character set, shown
+// in the statement; the character sets of a statement's columns, in
+// $FakeCharsets
+$FakeCharsets = array();
+function compat_server_text($escaped, $charset) { return $charset === null ? $escaped : "<$charset>$escaped"; }
 
 function NavMenus() { return "<NAV>"; }
 function insert() { global $Calls; $Calls[] = "insert"; return "7 & 8"; }

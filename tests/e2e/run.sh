@@ -121,9 +121,10 @@ fi
 cd "$here"
 # The whole run is bounded well inside ctest's limit, so that this script
 # always gets to stop the servers itself. The tests run in the background:
-# a signal to this script is then handled at once, not after them.
+# a signal to this script is then handled at once, not after them. One
+# file may take up to half of it (the columns suite's thousands of posts).
 timeout --signal=TERM --kill-after=20 600 \
-  node --test --test-concurrency=1 --test-timeout=120000 "${tests[@]}" &
+  node --test --test-concurrency=1 --test-timeout=300000 "${tests[@]}" &
 tests_pid=$!
 rc=0
 wait "$tests_pid" || rc=$?

@@ -372,7 +372,7 @@ void TestDmlScript::insertStatement_data()
         DBPtr db = oneTable();
         table(db).Fields.Item(1)->pAutoIncrement = false;
         QTest::newRow("key not auto-increment is stored")
-            << db << R"~(	sql("insert into t (id) values (" . (($id != "") ? "'$id'" : "NULL") . ")");)~" << "\treturn $id;";
+            << db << R"~(	sql("insert into t (id) values (" . (($id != "") ? "'$id'" : "NULL") . ")");)~" << "\treturn stripslashes($id);";
     }
     QTest::newRow("only an auto-increment key")
         << oneTable() << "\tsql(\"insert into t () values ()\");" << "\treturn mysql_insert_id();";
@@ -494,7 +494,7 @@ void TestDmlScript::requestValues()
         "\telse\r\n"
         "\t{\r\n"
         "\t\t$d = addslashes($HTTP_POST_VARS[\"dYear\"] . '-' . $HTTP_POST_VARS[\"dMonth\"] . '-' . $HTTP_POST_VARS[\"dDay\"]);\r\n"
-        "\t\t$a = addslashes($HTTP_POST_VARS[\"a\"]);\r\n"
+        "\t\t$a = ColumnText(\"t\", \"a\", addslashes($HTTP_POST_VARS[\"a\"]));\r\n"
         "\t}\r\n"
         "\tif($d == \"--\") $d = \"\";\r\n"
         "\t// a value that its column cannot hold is refused before anything is stored\r\n"
@@ -550,7 +550,7 @@ void TestDmlScript::deleteChildBlocks()
         return QStringLiteral("\t// child table: %1\r\n"
                               "\t$res = sql(\"select %3 from customers where id='$selected_id'\");\r\n"
                               "\t$%3 = mysql_fetch_row($res);\r\n"
-                              "\t$rires = sql(\"select count(1) from %1 where %2='\" . addslashes($%3[0]) . \"'\");\r\n"
+                              "\t$rires = sql(\"select count(1) from %1 where %2='\" . ColumnText(\"%1\", \"%2\", addslashes($%3[0])) . \"'\");\r\n"
                               "\t$rirow = mysql_fetch_row($rires);\r\n"
                               "\tif($rirow[0])\r\n"
                               "\t{\r\n"
@@ -636,7 +636,7 @@ void TestDmlScript::updateStatement_data()
         DBPtr db = oneTable();
         table(db).Fields.Add({.Name = QStringLiteral("ro"), .Caption = QStringLiteral("RO"), .pDataType = Dt::VarChar,
                               .pLength = 10, .pReadOnly = true});
-        QTest::newRow("nothing to set") << db << "\t\t$ro = addslashes($HTTP_POST_VARS[\"ro\"]);\r\n\t}\r\n\r\n}\r\n";
+        QTest::newRow("nothing to set") << db << "\t\t$ro = ColumnText(\"t\", \"ro\", addslashes($HTTP_POST_VARS[\"ro\"]));\r\n\t}\r\n\r\n}\r\n";
     }
 }
 
@@ -978,6 +978,10 @@ void TestDmlScript::runSelectedIdEscaped_data()
     QTest::newRow("update") << "update(\"1' or '1'='1\")" << false << "update t set a=NULL where id='1\\' or \\'1\\'=\\'1'";
     QTest::newRow("form") << "form(\"1' or '1'='1\")" << false << "select * from t where id='1\\' or \\'1\\'=\\'1'";
     QTest::newRow("already escaped") << "delete(\"1\\\\' x\")" << true << "delete from t where id='1\\' x'";
+    // written for the key's column (the stand-in of ColumnText() names it)
+    QTest::newRow("delete: a reference") << "delete(\"&#321;' x\")" << false << "delete from t where id='<t.id>&#321;\\' x'";
+    QTest::newRow("update: a reference") << "update(\"&#321;\")" << false << "update t set a=NULL where id='<t.id>&#321;'";
+    QTest::newRow("form: a reference") << "form(\"&#321;\")" << false << "select * from t where id='<t.id>&#321;'";
 }
 
 void TestDmlScript::runSelectedIdEscaped()

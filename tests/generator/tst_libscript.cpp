@@ -69,6 +69,7 @@ private slots:
 
 private:
     QString m_functions; // the function definitions of a generated lib.php
+    QString m_compatText; // compat.php's conversion between the pages' text and the server's
 };
 
 void TestLibScript::initTestCase()
@@ -80,6 +81,13 @@ void TestLibScript::initTestCase()
     QVERIFY(from > 0 && to > from);
     // Test files are no uploads: move them as plain files.
     m_functions = lib.mid(from, to - from).replace(QStringLiteral("move_uploaded_file("), QStringLiteral("rename("));
+    QFile compat(QStringLiteral(TESSARON_SOURCE_DIR "/resources/files/compat.php"));
+    QVERIFY(compat.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(compat.readAll());
+    const qsizetype start = text.indexOf(QStringLiteral("\t// Text between the pages and the server."));
+    const qsizetype end = text.indexOf(QStringLiteral("\t// The MySQL client functions over mysqli."));
+    QVERIFY(start > 0 && end > start);
+    m_compatText = text.mid(start, end - start);
 }
 
 void TestLibScript::frame()
@@ -249,6 +257,12 @@ void TestLibScript::functions_data()
         {"text: other control characters count", "CheckTextValue('t', \"abcd\\x85\", 'T', 4);", "LONG 4"},
         {"blob: blanks count", "CheckTextValue('t', 'abcd ', 'T', 4, true);", "LONG 4"},
         {"blob: fits", "CheckTextValue('t', 'abcd', 'T', 4, true);", nullptr},
+        // a letter that the column stores as itself counts once; the
+        // reference text that a latin1 column keeps counts whole
+        {"text: letters stored as themselves", "CheckTextValue('t', compat_server_text(addslashes('&#321;&#128512;\\\\&#322;'), 'utf8mb4'), 'T', 4);", nullptr},
+        {"text: one letter too many", "CheckTextValue('t', compat_server_text('&#321;&#20140;&#128512;&#322;x', 'utf8mb4'), 'T', 4);", "LONG 4"},
+        {"text: references kept as text", "CheckTextValue('t', compat_server_text('&#321;', 'latin1'), 'T', 4);", "LONG 4"},
+        {"text: a letter utf8mb3 lacks kept as text", "CheckTextValue('t', compat_server_text('&#128512;', 'utf8mb3'), 'T', 4);", "LONG 4"},
         {"year: the zero year", "CheckYearValue('y', '0000', 'Y');", "RANGE 1901 2155"},
         {"year: rounds to the zero year", "CheckYearValue('y', '00.4', 'Y');", "RANGE 1901 2155"},
         {"year: 0 is 2000", "CheckYearValue('y', '0', 'Y');", nullptr},
@@ -263,6 +277,17 @@ void TestLibScript::functions_data()
                           : QStringLiteral("^taken$"))
             << QString();
     }
+    // A text value is written for its column's character set, as the
+    // server lists the table's columns (in any case of their names).
+    const QString columns = QStringLiteral("$GLOBALS['rows'][\"select column_name, character_set_name from information_schema.columns "
+                                           "where table_schema=database() and table_name='t'\"] = array(array('Name', 'utf8mb4'), "
+                                           "array('code', 'latin1'), array('short', 'utf8mb3')); ");
+    QTest::newRow("column text: as the column's character set holds the letter")
+        << columns + QStringLiteral("foreach(array(array('name', \"&#321;'\\\\&#322;\"), array('code', '&#321;'), array('short', '&#321;&#128512;'), "
+                                    "array('NAME', '&#233;&#39;&#x141;&#0321;&#55296;&#1114112;&#128;&#8364;&#129;')) as $v) "
+                                    "echo ColumnText('t', $v[0], addslashes($v[1])), '|';")
+        << QStringLiteral(R"(^\\&#321;\\'\\\\\\&#322;\|&#321;\|\\&#321;&#128512;\|&#233;&#39;&#x141;&#0321;&#55296;&#1114112;\\&#128;&#8364;&#129;\|$)")
+        << QString();
     // A value the checks let pass and the server refuses: the field's own
     // message, found by the column the server names last; a value a key
     // holds already, by the columns of the key's index on the statement's
@@ -439,6 +464,9 @@ void TestLibScript::functions()
         QFile f(script);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(stubs);
+        f.write(m_compatText.toLatin1());
+        // as on a connection whose results come as utf8mb4
+        f.write("$compat =& compat_text_state(); $compat['sent'] = true;\n");
         f.write(m_functions.toLatin1());
         f.write(code.toLatin1());
     }

@@ -156,6 +156,32 @@ class DataList
 		return $columns;
 	}
 	
+	// The character set of each column of a statement, by its expression, as
+	// the server reads it: asked only for a text that holds a character
+	// reference, and known only of a statement with a record
+	function QueryCharsets($query, $text)
+	{
+		$columns = $this->QueryColumns($query);
+		$charsets = array();
+		$probe = "";
+		foreach($columns as $column)
+		{
+			$charsets[$column[0]] = null;
+			$probe .= ($probe == "" ? "" : ", ") . "charset(" . $column[0] . ")";
+		}
+		if($probe == "" || strpos($text, "&#") === false)
+		{
+			return $charsets;
+		}
+		$probe = eregi_replace("^select .* from ", "select $probe from ", $query);
+		$row = mysql_fetch_row(sql(eregi_replace(" order by .*$", "", $probe) . " limit 1"));
+		for($i = 0; $row && $i < count($columns); $i++)
+		{
+			$charsets[$columns[$i][0]] = $row[$i];
+		}
+		return $charsets;
+	}
+	
 	// str_replace on the statement's own words, in any case: quoted texts
 	// (the captions among them) are kept as written.
 	function QueryReplace($search, $replace, $query)
@@ -620,10 +646,11 @@ class DataList
 			}
 			
 			$SearchSQL = (get_magic_quotes_gpc() ? $SearchString : addslashes($SearchString));
+			$SearchCharsets = $this->QueryCharsets($QueryBase, $SearchSQL);
 			$query_modified_by_quicksearch = 0;
 			for($j = 0; $j < count($QueryColumns); $j++)
 			{
-				$this->Query .= $QueryColumns[$j][0] . " like '%$SearchSQL%' or ";
+				$this->Query .= $QueryColumns[$j][0] . " like '%" . compat_server_text($SearchSQL, $SearchCharsets[$QueryColumns[$j][0]]) . "%' or ";
 				$query_modified_by_quicksearch = 1;
 			}
 			if($query_modified_by_quicksearch)
@@ -639,6 +666,7 @@ class DataList
 			$QueryHasWhere = 1;
 		}
 		$WhereNeedsClosing = 0;
+		$FilterCharsets = $this->QueryCharsets($this->FilterQuery, implode("", $FilterValue));
 		for($i = 1; $i <= (20 * $FiltersPerGroup); $i+=$FiltersPerGroup) // Number of filters allowed
 		{
 		// test current filter group
@@ -671,7 +699,7 @@ class DataList
 				{
 					if($FilterField[$i+$j] != "" && $FilterOperator[$i+$j] != "" && $FilterValue[$i+$j] != "")
 					{
-						$this->Query .= " <FilterItem> " . (($GroupItems && $FilterAnd[$i+$j] == "") ? "and" : $FilterAnd[$i+$j]) . " " . $FilterField[$i+$j] . " " . $FilterOperator[$i+$j] . " '" . (get_magic_quotes_gpc() ? $FilterValue[$i+$j] : addslashes($FilterValue[$i+$j])) . "' </FilterItem>";
+						$this->Query .= " <FilterItem> " . (($GroupItems && $FilterAnd[$i+$j] == "") ? "and" : $FilterAnd[$i+$j]) . " " . $FilterField[$i+$j] . " " . $FilterOperator[$i+$j] . " '" . compat_server_text(get_magic_quotes_gpc() ? $FilterValue[$i+$j] : addslashes($FilterValue[$i+$j]), $FilterCharsets[$FilterField[$i+$j]]) . "' </FilterItem>";
 						$GroupItems = 1;
 					}
 				}

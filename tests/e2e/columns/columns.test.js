@@ -25,19 +25,24 @@ const b = h.useBrowser({ seed: false });
 // statements, where a mariadb process per statement would cost tens of
 // milliseconds each. A request is a list of statements; the answer gives for
 // each its error, or its rows with every value as hex bytes (NULL as null).
+// The session speaks latin1, or utf8mb4 as another program that fills a
+// utf8mb4 table does.
 const CLIENT = String.raw`
 mysqli_report(MYSQLI_REPORT_OFF);
 $db = mysqli_connect(getenv("E2E_DB_HOST"), getenv("E2E_DB_USER"), getenv("E2E_DB_PASS"), getenv("E2E_DB_NAME"), (int)getenv("E2E_DB_PORT"));
 if(!$db){ fwrite(STDERR, mysqli_connect_error() . "\n"); exit(1); }
-mysqli_set_charset($db, "latin1");
-while(($line = fgets(STDIN)) !== false){
+$latin1 = getenv("CLIENT_CHARSET") == "latin1";
+mysqli_set_charset($db, getenv("CLIENT_CHARSET"));
+// a read that a signal cut short is no end of the input
+while(($line = fgets(STDIN)) !== false || !feof(STDIN)){
+	if($line === false){ usleep(10000); continue; }
 	$out = array();
 	foreach(json_decode($line, true) as $sql){
 		// JSON carries the statement in UTF-8; the latin1 connection takes
 		// each character as its one byte, as the form's post sends it
-		$r = mysqli_query($db, iconv("UTF-8", "ISO-8859-1", $sql));
+		$r = mysqli_query($db, $latin1 ? iconv("UTF-8", "ISO-8859-1", $sql) : $sql);
 		if($r === false){
-			$out[] = array("error" => iconv("ISO-8859-1", "UTF-8", mysqli_error($db)));
+			$out[] = array("error" => $latin1 ? iconv("ISO-8859-1", "UTF-8", mysqli_error($db)) : mysqli_error($db));
 		}elseif($r === true){
 			$out[] = array("rows" => array());
 		}else{
@@ -53,8 +58,10 @@ while(($line = fgets(STDIN)) !== false){
 `;
 
 class Server {
-  constructor() {
-    this.proc = spawn('php', ['-d', 'display_errors=stderr', '-r', CLIENT], { stdio: ['pipe', 'pipe', 'inherit'] });
+  constructor(charset = 'latin1') {
+    this.encoding = charset === 'latin1' ? 'latin1' : 'utf8';
+    this.proc = spawn('php', ['-d', 'display_errors=stderr', '-r', CLIENT],
+      { stdio: ['pipe', 'pipe', 'inherit'], env: { ...process.env, CLIENT_CHARSET: charset } });
     this.waiting = [];
     let buffered = '';
     this.proc.stdout.setEncoding('utf8');
@@ -64,8 +71,8 @@ class Server {
         this.waiting.shift().resolve(JSON.parse(buffered.slice(0, i)));
       }
     });
-    this.proc.on('exit', (code) => {
-      this.ended = new Error(`the database client ended with ${code}`);
+    this.proc.on('exit', (code, signal) => {
+      this.ended = new Error(`the database client ended with ${code ?? signal}`);
       for (const w of this.waiting.splice(0)) w.reject(this.ended);
     });
     // a write to the ended client fails through ended, not as an unhandled event
@@ -81,7 +88,7 @@ class Server {
       this.proc.stdin.write(`${JSON.stringify(statements)}\n`);
     });
     return answer.map((r) => (r.error !== undefined ? r
-      : { rows: r.rows.map((row) => row.map((v) => (v === null ? null : Buffer.from(v, 'hex').toString('latin1')))) }));
+      : { rows: r.rows.map((row) => row.map((v) => (v === null ? null : Buffer.from(v, 'hex').toString(this.encoding)))) }));
   }
 
   // Like run, but any error fails the test.
@@ -95,6 +102,9 @@ class Server {
 }
 
 let server;
+// the session of the utf8mb4 tables
+let utf8Server;
+const serverOf = (table) => (table.utf8 ? utf8Server : server);
 
 // ---------------------------------------------------------------- the values
 
@@ -166,6 +176,47 @@ function textValues(n) {
   return unique([...sized, 'ab', ' ab', 'ab ', 'ab\t', '\tab', 'a b', "it's", 'a\\b', '%_']);
 }
 
+// Letters the page's code page lacks, as the browser posts them (Polish,
+// an emoji, Chinese), for a utf8mb4 column: at and past its length, with
+// the blanks of other scripts past it (and, on a CHAR and a VARCHAR, each
+// odd character), and reference text typed on purpose beside quotes and
+// backslashes.
+const [LETTER, EMOJI, CHINESE] = ['&#321;', '&#128512;', '&#26481;'];
+function letterValues(n, odd) {
+  const sized = n === null ? [LETTER.repeat(1000), `${EMOJI.repeat(500)}${CHINESE.repeat(500)}`] : [
+    LETTER.repeat(n), LETTER.repeat(n + 1), EMOJI.repeat(n), EMOJI.repeat(n + 1), `${CHINESE.repeat(n - 1)}\xe9`,
+    `${CHINESE.repeat(n - 1)}\x80`, `${CHINESE.repeat(n)}\x80`, `${LETTER.repeat(n)}&#12288;`, `${LETTER.repeat(n)}&#160;`,
+    `${LETTER.repeat(n)} `, `${LETTER.repeat(n)}\t`, `${LETTER.repeat(n)}\xa0`,
+    ...(odd ? ODD_CHARACTERS.map((c) => `${LETTER.repeat(n)}${c}`) : []),
+  ];
+  return unique([...sized, '&#233;', '&#x27;', '&#39;', "&#39; or '1'='1", '&#0321;', '&#55296;', '&#1114112;', '&#128;',
+    `\\${LETTER}`, `${LETTER}\\'`, `${LETTER}'`, `${LETTER}%_`, 'Caf\xe9 \x80\x81\x9d']);
+}
+
+// The letter of each byte of the page's code page, windows-1252, as the
+// server's latin1 has it (its five holes are the C1 controls of the same
+// numbers): asked of the server once its session is there.
+let pageLetters = [];
+const pageLetter = new Map();
+function learnCodePage(high) {
+  pageLetters = [...range(0, 0x7f), ...high];
+  pageLetters.forEach((c, i) => pageLetter.set(c, String.fromCharCode(i)));
+}
+
+// What a utf8mb4 client stores for what the form posts: the bytes read as
+// windows-1252, and a decimal reference of a letter that code page lacks,
+// the browser's form of it, as that letter; reference text in any other
+// form stays as typed.
+const lettersOf = (text) => [...text].map((c) => pageLetters[c.charCodeAt(0)]).join('').replace(/&#([1-9][0-9]{0,6});/g, (reference, n) => {
+  const point = Number(n);
+  return point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff) || pageLetter.has(String.fromCodePoint(point))
+    ? reference : String.fromCodePoint(point);
+});
+
+// What the browser posts for a control's text on the windows-1252 page: each
+// character as its byte, one the code page lacks as its decimal reference.
+const posting = (text) => [...text].map((c) => pageLetter.get(c) ?? `&#${c.codePointAt(0)};`).join('');
+
 // The three selects of a DATE field, some with a choice they do not offer
 // (a month or day of 0, a five-digit year) as a changed form posts them.
 const DATE_VALUES = [
@@ -220,6 +271,25 @@ const INTEGER_TYPES = [
   ['big', 'Big', 'bigint', 20, 20, 64n, true],
 ];
 
+// The text columns: name, caption, type and the characters a post reaches
+// (null where no post reaches the size).
+const TEXT_COLUMNS = [
+  ['char_1', 'Char of 1', 'char(1)', 1],
+  ['char_4', 'Char of 4', 'char(4)', 4],
+  ['char_255', 'Char of 255', 'char(255)', 255],
+  ['varchar_10', 'Varchar of 10', 'varchar(10)', 10],
+  ['varchar_255', 'Varchar of 255', 'varchar(255)', 255],
+  ['tinytext_', 'Tinytext', 'tinytext', 255],
+  ['text_', 'Text', 'text', 65535],
+  ['mediumtext_', 'Mediumtext', 'mediumtext', null],
+  ['longtext_', 'Longtext', 'longtext', null],
+  // trailing blanks are bytes of a blob like any other
+  ['tinyblob_', 'Tinyblob', 'tinyblob', 255],
+  ['blob_', 'Blob', 'blob', 65535],
+  ['mediumblob_', 'Mediumblob', 'mediumblob', null],
+  ['longblob_', 'Longblob', 'longblob', null],
+];
+
 const TABLES = [
   {
     name: 'integers',
@@ -258,22 +328,18 @@ const TABLES = [
   {
     name: 'texts',
     seed: 'kept',
-    columns: [
-      ['char_1', 'Char of 1', 'char(1)', 1],
-      ['char_4', 'Char of 4', 'char(4)', 4],
-      ['char_255', 'Char of 255', 'char(255)', 255],
-      ['varchar_10', 'Varchar of 10', 'varchar(10)', 10],
-      ['varchar_255', 'Varchar of 255', 'varchar(255)', 255],
-      ['tinytext_', 'Tinytext', 'tinytext', 255],
-      ['text_', 'Text', 'text', 65535],
-      ['mediumtext_', 'Mediumtext', 'mediumtext', null],
-      ['longtext_', 'Longtext', 'longtext', null],
-      // trailing blanks are bytes of a blob like any other
-      ['tinyblob_', 'Tinyblob', 'tinyblob', 255],
-      ['blob_', 'Blob', 'blob', 65535],
-      ['mediumblob_', 'Mediumblob', 'mediumblob', null],
-      ['longblob_', 'Longblob', 'longblob', null],
-    ].map(([name, caption, type, n]) => ({ name, caption, type, values: textValues(n) })),
+    columns: TEXT_COLUMNS.map(([name, caption, type, n]) => ({ name, caption, type, values: textValues(n) })),
+  },
+  {
+    // the text columns once more, in utf8mb4 (whatever the server makes of
+    // the set-up script's tables), judged by a utf8mb4 client
+    name: 'letters',
+    utf8: true,
+    seed: 'Ł東😀é',
+    columns: TEXT_COLUMNS.filter(([, , type]) => !type.includes('blob'))
+      .map(([name, caption, type, n]) => ({
+        name, caption, type, values: unique([...textValues(n), ...letterValues(n, name === 'char_4' || name === 'varchar_10')]),
+      })),
   },
   {
     name: 'moments',
@@ -358,7 +424,7 @@ async function postForm(form, values) {
   // themselves.
   const boundary = '----e2eColumnsBoundary';
   const parts = form.entries.map(([name, entry]) => {
-    const value = Object.hasOwn(values, name) ? values[name] : entry;
+    const value = Object.hasOwn(values, name) ? values[name] : posting(entry);
     assert.match(value, /^[\x00-\xff]*$/, `every character of ${name} is one byte`);
     return `--${boundary}\r\nContent-Disposition: form-data; name="${name}"\r\n\r\n${value}\r\n`;
   });
@@ -391,9 +457,10 @@ function seedStatements(table) {
 // What the server makes of the value in a fresh copy of its column: the
 // text it stores, or its refusal.
 async function reference(table, column, value) {
-  const [, inserted, read] = await server.run(
+  const text = asText(column, value);
+  const [, inserted, read] = await serverOf(table).run(
     `DELETE FROM scratch_${table.name}`,
-    `INSERT INTO scratch_${table.name} (${column.name}) VALUES (${h.q(asText(column, value))})`,
+    `INSERT INTO scratch_${table.name} (${column.name}) VALUES (${h.q(table.utf8 ? lettersOf(text) : text)})`,
     `SELECT ${column.name} FROM scratch_${table.name}`);
   if (inserted.error !== undefined) return { refused: inserted.error };
   const stored = read.rows[0][0];
@@ -455,6 +522,7 @@ const reportFile = () => path.join(h.cfg.out, 'columns-disagreements.txt');
 // Every value of every column of table, as insert and as update: the
 // disagreements, in words.
 async function runTable(table, mode, context) {
+  const server = serverOf(table);
   const [{ rows: seeded }] = await server.must(...seedStatements(table), select(table)).then((r) => r.slice(-1));
   const seedRow = seeded[0];
   const { page } = b;
@@ -497,8 +565,21 @@ const context = {};
 describe('the columns of columns.tzx, the server against the form', { timeout: 10 * 60 * 1000 }, () => {
   before(async () => {
     server = new Server();
+    utf8Server = new Server('utf8mb4');
     // The reference always runs under strict mode, whatever the global mode.
     await server.must("SET SESSION sql_mode='STRICT_TRANS_TABLES'");
+    await utf8Server.must("SET SESSION sql_mode='STRICT_TRANS_TABLES'");
+    const [{ rows: [[high]] }] = await utf8Server.must(`SELECT CONVERT(UNHEX('${Buffer.from(range(0x80, 0xff).join(''), 'latin1').toString('hex')}') USING latin1)`);
+    learnCodePage([...high]);
+    assert.equal(pageLetters.length, 256);
+    // The text columns in the character set their table is for, whatever the
+    // server made of the set-up script's tables (a conversion would change
+    // the TEXT types to hold as many bytes).
+    for (const table of TABLES) {
+      const charset = table.utf8 ? 'utf8mb4' : 'latin1';
+      await server.must(`ALTER TABLE ${table.name} DEFAULT CHARACTER SET ${charset}${table.columns.filter((c) => /char|text/.test(c.type))
+        .map((c) => `, MODIFY ${c.name} ${c.type} CHARACTER SET ${charset}`).join('')}`);
+    }
     [{ rows: [[defaultMode]] }] = await server.must('SELECT @@GLOBAL.sql_mode');
     // The first and last second of TIMESTAMP, and the seconds either side,
     // in the time zone that the server and the application's sessions use.
@@ -507,7 +588,7 @@ describe('the columns of columns.tzx, the server against the form', { timeout: 1
     context.timestampEnds = ends;
     fs.rmSync(reportFile(), { force: true });
   });
-  after(() => server?.close());
+  after(() => { server?.close(); utf8Server?.close(); });
 
   test('the columns are of the types the values are chosen for', async () => {
     for (const table of TABLES) {
@@ -521,6 +602,7 @@ describe('the columns of columns.tzx, the server against the form', { timeout: 1
   // they must come back as they were.
   test('a record saved unchanged keeps its values', async () => {
     for (const table of TABLES) {
+      const server = serverOf(table);
       const [{ rows: before }] = await server.must(...seedStatements(table), select(table)).then((r) => r.slice(-1));
       await b.page.goto(h.url(`${table.name}_view.php?SelectedID=1`));
       const answer = await postForm(await readForm(b.page, 'update'), {});

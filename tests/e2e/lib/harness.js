@@ -103,9 +103,9 @@ async function screenshot(page, name) {
 function mariadb(args, input) {
   return execFileSync('mariadb', [
     '--no-defaults', `-h${cfg.db.host}`, `-P${cfg.db.port}`, `-u${cfg.db.user}`, `-p${cfg.db.pass}`,
-    // The application talks latin1 (Windows-1252) to the server, which
-    // stores characters; this client reads and writes the same characters
-    // in UTF-8.
+    // The application writes latin1 (Windows-1252) to the server, which
+    // stores characters, and reads them as utf8mb4; this client reads and
+    // writes the same characters in UTF-8.
     '--default-character-set=utf8mb4', ...args,
   ], { input, encoding: 'utf8', stdio: ['pipe', 'pipe', 'pipe'] });
 }

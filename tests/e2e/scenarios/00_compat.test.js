@@ -144,14 +144,61 @@ test('field names and types by the old names', () => {
     false, false]);
 });
 
-test('the connection speaks latin1, as the tables do', () => {
+test('statements are read as latin1; results come as the pages\' text, a letter it lacks as its reference', () => {
   same(String.raw`
     db();
-    mysql_query("create temporary table c (s varchar(20)) default charset=utf8mb4");
-    mysql_query("insert into c values ('Caf\xe9 M\xfcller \x80')");
-    $r = mysql_fetch_row(mysql_query("select s, hex(s), @@character_set_connection, @@character_set_results from c"));
-    out(array(bin2hex($r[0]), $r[1], $r[2], $r[3]));
-  `, ['436166e9204dfc6c6c65722080', '436166C3A9204DC3BC6C6C657220E282AC', 'latin1', 'latin1']);
+    mysql_query("create temporary table c (id int, s varchar(20) charset utf8mb4, l varchar(20) charset latin1, b varbinary(4))");
+    mysql_query("insert into c values (1, 'Caf\xe9 \x80\x81', 'Caf\xe9 &#321; \x81', 'a\xff')");
+    mysql_query("insert into c (id, s) values (2, _utf8mb4 X'c581f09f9880e69db1')");
+    $q = mysql_query("select s, hex(s), l, hex(l), b, id as 'N\xfc' from c order by id");
+    $r = mysql_fetch_row($q);
+    $first = array(bin2hex($r[0]), $r[1], bin2hex($r[2]), $r[3], bin2hex($r[4]));
+    $second = mysql_fetch_array($q, MYSQL_ASSOC);
+    $c = mysql_fetch_row(mysql_query("select @@character_set_client, @@character_set_connection, @@character_set_results"));
+    out(array($first, $second['s'], $second['hex(s)'], bin2hex(mysql_field_name($q, 5)), $c));
+  `, [['436166e9208081', '436166C3A920E282ACC281', '436166e92026233332313b2081', '436166E92026233332313B2081', '61ff'],
+    '&#321;&#128512;&#26481;', 'C581F09F9880E69DB1', '4efc', ['latin1', 'latin1', 'utf8mb4']]);
+});
+
+test('every byte of the pages\' text is stored and read back as itself, in a latin1 and a utf8mb4 column', () => {
+  same(String.raw`
+    db();
+    mysql_query("create temporary table a (l text charset latin1, u text charset utf8mb4)");
+    $all = ''; for ($i = 1; $i < 256; $i++) $all .= chr($i);
+    mysql_query("insert into a values ('" . addslashes($all) . "', '" . addslashes($all) . "')");
+    $r = mysql_fetch_row(mysql_query("select l, u, hex(l), l = convert(u using latin1), char_length(u) from a"));
+    out(array($r[0] === $all, $r[1] === $all, $r[2] === strtoupper(bin2hex($all)), $r[3], $r[4]));
+  `, [true, true, true, '1', '255']);
+});
+
+// A value for a utf8mb4 column gets the letters that the browser posted as
+// references, a utf8mb3 one those of the basic plane; a latin1 column and
+// reference text in any other form keep the text. The mark survives the
+// escaping, which no request text can forge, and never ends a quoted text.
+test('a marked reference is stored as its letter where the column holds it, and never ends a quoted text', () => {
+  same(String.raw`
+    db();
+    mysql_query("create temporary table m (id int, u varchar(30) charset utf8mb4, t varchar(30) charset utf8mb3, l varchar(30) charset latin1)");
+    $posted = array("&#321;\xf3d&#378; &#128512;", "&#233;&#39;&#x27;&#0321; it's", "\\&#321;' or '1'='1", "a\\'&#321;%_");
+    foreach ($posted as $i => $v) {
+      $e = addslashes($v);
+      mysql_query("insert into m values ($i, '" . compat_server_text($e, 'utf8mb4') . "', '" . compat_server_text($e, 'utf8mb3')
+        . "', '" . compat_server_text($e, 'latin1') . "')");
+    }
+    $rows = array();
+    $q = mysql_query("select u, hex(u), hex(t), hex(l) from m order by id");
+    while ($r = mysql_fetch_row($q)) $rows[] = array(bin2hex($r[0]), $r[1], $r[2], $r[3]);
+    $found = mysql_fetch_row(mysql_query("select group_concat(id) from m where u like '%" . compat_server_text(addslashes("&#321;\xf3"), 'utf8mb4')
+      . "%' or l like '%" . compat_server_text(addslashes("\\&#321;'"), 'latin1') . "%' or t = '" . compat_server_text(addslashes("a\\'&#321;%_"), 'utf8mb3') . "'"));
+    out(array($rows, $found, mysql_error(), bin2hex(compat_letters(compat_server_text(addslashes("\\&#321;&#233;'"), 'utf8mb4')))));
+  `, [[
+    ['26233332313bf36426233337383b2026233132383531323b', 'C581C3B364C5BA20F09F9880', 'C581C3B364C5BA2026233132383531323B',
+      '26233332313BF36426233337383B2026233132383531323B'],
+    ['26233233333b262333393b26237832373b2623303332313b2069742773', '26233233333B262333393B26237832373B2623303332313B2069742773',
+      '26233233333B262333393B26237832373B2623303332313B2069742773', '26233233333B262333393B26237832373B2623303332313B2069742773'],
+    ['5c26233332313b27206f72202731273d2731', '5CC58127206F72202731273D2731', '5CC58127206F72202731273D2731', '5C26233332313B27206F72202731273D2731'],
+    ['615c2726233332313b255f', '615C27C581255F', '615C27C581255F', '615C2726233332313B255F'],
+  ], ['0,2,3'], '', '5c3f26233233333b27']);
 });
 
 test('close ends the link; the next connect opens a new one; no link fails quietly', () => {

@@ -17,7 +17,7 @@ function insert()
 	}
 	else
 	{
-		$title = addslashes($HTTP_POST_VARS["title"]);
+		$title = ColumnText("items", "title", addslashes($HTTP_POST_VARS["title"]));
 	}
 	// a value that its column cannot hold is refused before anything is stored
 	CheckTextValue("title", $title, "Title", 50);
@@ -51,7 +51,7 @@ function update($selected_id)
 	}
 	else
 	{
-		$title = addslashes($HTTP_POST_VARS["title"]);
+		$title = ColumnText("items", "title", addslashes($HTTP_POST_VARS["title"]));
 	}
 	// a value that its column cannot hold is refused before anything is stored
 	CheckTextValue("title", $title, "Title", 50);

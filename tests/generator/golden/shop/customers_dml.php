@@ -18,7 +18,7 @@ function insert()
 	}
 	else
 	{
-		$name = addslashes($HTTP_POST_VARS["name"]);
+		$name = ColumnText("customers", "name", addslashes($HTTP_POST_VARS["name"]));
 		$since = addslashes($HTTP_POST_VARS["sinceYear"] . '-' . $HTTP_POST_VARS["sinceMonth"] . '-' . $HTTP_POST_VARS["sinceDay"]);
 	}
 	if($since == "--") $since = "";
@@ -48,7 +48,7 @@ function delete($selected_id)
 	// child table: orders
 	$res = sql("select id from customers where id='$selected_id'");
 	$id = mysql_fetch_row($res);
-	$rires = sql("select count(1) from orders where customer_id='" . addslashes($id[0]) . "'");
+	$rires = sql("select count(1) from orders where customer_id='" . ColumnText("orders", "customer_id", addslashes($id[0])) . "'");
 	$rirow = mysql_fetch_row($rires);
 	if($rirow[0])
 	{
@@ -92,7 +92,7 @@ function update($selected_id)
 	}
 	else
 	{
-		$name = addslashes($HTTP_POST_VARS["name"]);
+		$name = ColumnText("customers", "name", addslashes($HTTP_POST_VARS["name"]));
 		$since = addslashes($HTTP_POST_VARS["sinceYear"] . '-' . $HTTP_POST_VARS["sinceMonth"] . '-' . $HTTP_POST_VARS["sinceDay"]);
 	}
 	if($since == "--") $since = "";

@@ -74,6 +74,22 @@ function sql($statment,$assoc=1){
 	return $result;
 }
 
+// A value bound for a column of a table, escaped for SQL: a letter that the
+// browser posted as its reference is stored as itself where the column's
+// character set holds it (compat.php)
+function ColumnText($Table, $Field, $Value){
+	static $charsets = array();
+	if(strpos($Value, "&#") === false) return $Value;
+	if(!isset($charsets[$Table])){
+		$charsets[$Table] = array();
+		$res = sql("select column_name, character_set_name from information_schema.columns where table_schema=database() and table_name='" . addslashes($Table) . "'");
+		while($row = mysql_fetch_row($res)){
+			$charsets[$Table][strtolower($row[0])] = $row[1];
+		}
+	}
+	return compat_server_text($Value, $charsets[$Table][strtolower($Field)]);
+}
+
 function NavMenus(){
 	global $Translation;
 	$t = time();
@@ -352,12 +368,12 @@ function CheckFloatValue($Field, $Value, $Caption, $Min, $Max, $Length, $Decimal
 }
 
 // Past its length a text column drops white space without complaint; a
-// binary one keeps every byte
+// binary one keeps every byte. A letter stored as itself counts once
 function CheckTextValue($Field, $Value, $Caption, $MaxLength, $Binary = false){
 	global $Translation;
 	$problem = str_replace("<MaxLength>", $MaxLength, $Translation["text too long"]);
 	ExpectValue($Field, $Caption, $problem);
-	$Value = stripslashes($Value);
+	$Value = compat_letters($Value);
 	if(strlen($Binary ? $Value : rtrim($Value, ValueBlanks())) > $MaxLength){
 		RefuseValue($Caption, $problem);
 	}

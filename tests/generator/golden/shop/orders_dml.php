@@ -24,9 +24,9 @@ function insert()
 	{
 		$customer_id = addslashes($HTTP_POST_VARS["customer_id"]);
 		$order_date = addslashes($HTTP_POST_VARS["order_dateYear"] . '-' . $HTTP_POST_VARS["order_dateMonth"] . '-' . $HTTP_POST_VARS["order_dateDay"]);
-		$status = addslashes($HTTP_POST_VARS["status"]);
-		$notes = addslashes($HTTP_POST_VARS["notes"]);
-		$internal_code = addslashes($HTTP_POST_VARS["internal_code"]);
+		$status = ColumnText("orders", "status", addslashes($HTTP_POST_VARS["status"]));
+		$notes = ColumnText("orders", "notes", addslashes($HTTP_POST_VARS["notes"]));
+		$internal_code = ColumnText("orders", "internal_code", addslashes($HTTP_POST_VARS["internal_code"]));
 		$total = addslashes($HTTP_POST_VARS["total"]);
 	}
 	if($order_date == "--") $order_date = "";
@@ -87,9 +87,9 @@ function update($selected_id)
 	{
 		$customer_id = addslashes($HTTP_POST_VARS["customer_id"]);
 		$order_date = addslashes($HTTP_POST_VARS["order_dateYear"] . '-' . $HTTP_POST_VARS["order_dateMonth"] . '-' . $HTTP_POST_VARS["order_dateDay"]);
-		$status = addslashes($HTTP_POST_VARS["status"]);
-		$notes = addslashes($HTTP_POST_VARS["notes"]);
-		$internal_code = addslashes($HTTP_POST_VARS["internal_code"]);
+		$status = ColumnText("orders", "status", addslashes($HTTP_POST_VARS["status"]));
+		$notes = ColumnText("orders", "notes", addslashes($HTTP_POST_VARS["notes"]));
+		$internal_code = ColumnText("orders", "internal_code", addslashes($HTTP_POST_VARS["internal_code"]));
 		$total = addslashes($HTTP_POST_VARS["total"]);
 	}
 	if($order_date == "--") $order_date = "";
