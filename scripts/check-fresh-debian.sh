@@ -62,12 +62,29 @@ logs=$(mktemp -d "/var/tmp/tessaron-fresh-$release-logs.XXXXXX")
 root=$(mktemp -d "/var/tmp/tessaron-fresh-$release.XXXXXX")
 chmod 755 "$root"
 
-# Whatever still runs inside the root ends, then every mount under it goes,
-# deepest first; the root is removed only once nothing is mounted there.
+# The long steps run in the background: a signal to this script is then
+# handled at once, not after them.
+step_pid=""
+in_background() {
+  "$@" &
+  step_pid=$!
+  local rc=0
+  wait "$step_pid" || rc=$?
+  step_pid=""
+  return $rc
+}
+
+# The step that runs ends, and whatever still runs inside the root; then
+# every mount under it goes, deepest first; the root is removed only once
+# nothing is mounted there.
 cleanup() {
   local rc=$? pid pass m
   trap - EXIT INT TERM HUP
   set +e
+  if [ -n "$step_pid" ]; then
+    kill -TERM "$step_pid" 2>/dev/null
+    wait "$step_pid" 2>/dev/null
+  fi
   for pass in TERM KILL; do
     for pid in $(ls /proc | grep -E '^[0-9]+$'); do
       [ "$(readlink "/proc/$pid/root" 2>/dev/null)" = "$root" ] && kill -s "$pass" "$pid" 2>/dev/null
@@ -99,7 +116,7 @@ trap 'exit 129' HUP
 step() { printf '\n== %s\n' "$*"; }
 
 step "debootstrap --variant=minbase $release ($mirror) into $root"
-if ! debootstrap --variant=minbase --include=ca-certificates "$release" "$root" "$mirror" >"$logs/debootstrap.log" 2>&1; then
+if ! in_background debootstrap --variant=minbase --include=ca-certificates "$release" "$root" "$mirror" >"$logs/debootstrap.log" 2>&1; then
   tail -20 "$logs/debootstrap.log" >&2
   exit 1
 fi
@@ -182,7 +199,7 @@ for cmd in scripts/run.sh scripts/test.sh; do
   step "$cmd (log: $log)"
   start=$(date +%s)
   rc=0
-  inside "$cmd" >"$log" 2>&1 </dev/null || rc=$?
+  in_background inside "$cmd" >"$log" 2>&1 </dev/null || rc=$?
   secs=$(( $(date +%s) - start ))
   [ $rc -eq 0 ] || { status=1; tail -40 "$log"; }
   results+=("$(printf '%-16s exit %-3s %dm %02ds' "$cmd" "$rc" $((secs / 60)) $((secs % 60)))")
