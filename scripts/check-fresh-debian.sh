@@ -64,9 +64,12 @@ chmod 755 "$root"
 
 # The long steps run in the background: a signal to this script is then
 # handled at once, not after them.
+#   in_background LOG COMMAND...
 step_pid=""
 in_background() {
-  "$@" &
+  local log=$1
+  shift
+  "$@" >"$log" 2>&1 </dev/null &
   step_pid=$!
   local rc=0
   wait "$step_pid" || rc=$?
@@ -86,8 +89,8 @@ cleanup() {
     wait "$step_pid" 2>/dev/null
   fi
   for pass in TERM KILL; do
-    for pid in $(ls /proc | grep -E '^[0-9]+$'); do
-      [ "$(readlink "/proc/$pid/root" 2>/dev/null)" = "$root" ] && kill -s "$pass" "$pid" 2>/dev/null
+    for pid in /proc/[0-9]*; do
+      [ "$pid/root" -ef "$root" ] && kill -s "$pass" "${pid#/proc/}" 2>/dev/null
     done
     [ "$pass" = KILL ] || sleep 3
   done
@@ -116,7 +119,7 @@ trap 'exit 129' HUP
 step() { printf '\n== %s\n' "$*"; }
 
 step "debootstrap --variant=minbase $release ($mirror) into $root"
-if ! in_background debootstrap --variant=minbase --include=ca-certificates "$release" "$root" "$mirror" >"$logs/debootstrap.log" 2>&1; then
+if ! in_background "$logs/debootstrap.log" debootstrap --variant=minbase --include=ca-certificates "$release" "$root" "$mirror"; then
   tail -20 "$logs/debootstrap.log" >&2
   exit 1
 fi
@@ -199,7 +202,7 @@ for cmd in scripts/run.sh scripts/test.sh; do
   step "$cmd (log: $log)"
   start=$(date +%s)
   rc=0
-  in_background inside "$cmd" >"$log" 2>&1 </dev/null || rc=$?
+  in_background "$log" inside "$cmd" || rc=$?
   secs=$(( $(date +%s) - start ))
   [ $rc -eq 0 ] || { status=1; tail -40 "$log"; }
   results+=("$(printf '%-16s exit %-3s %dm %02ds' "$cmd" "$rc" $((secs / 60)) $((secs % 60)))")
