@@ -11,13 +11,15 @@
 	// absent, and old PHP said nothing about that (a notice at most, which the
 	// pages switch off); PHP 8 warns. Those reads and PHP's deprecation notices
 	// about the old idioms are not shown; every other message goes on to PHP,
-	// which reports it as its settings say.
+	// which reports it as its settings say. A key read on null, false or true
+	// is such a read (PHP 8.3 names the value, "on false", where 8.2 named
+	// its type, "on value of type bool"); one on a number is a fault.
 	function compat_report($level, $message)
 	{
 		if (defined('E_DEPRECATED') && $level == E_DEPRECATED)
 			return true;
 		if (($level == E_WARNING || $level == E_NOTICE)
-			&& preg_match('/^(Undefined (global )?variable|Undefined (array key|index|offset)|Uninitialized string offset|Trying to access array offset on (value of type )?(null|bool))/', $message))
+			&& preg_match('/^(Undefined (global )?variable|Undefined (array key|index|offset)|Uninitialized string offset|Trying to access array offset on (value of type (null|bool)|null|false|true)$)/', $message))
 			return true;
 		return false;
 	}

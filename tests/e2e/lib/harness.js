@@ -7,7 +7,7 @@ const assert = require('node:assert/strict');
 const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
 const path = require('node:path');
-const { before, after, afterEach } = require('node:test');
+const { before, after, beforeEach, afterEach } = require('node:test');
 const { chromium } = require('playwright-core');
 
 function env(name) {
@@ -32,6 +32,12 @@ const cfg = {
 };
 
 const url = (p) => `${cfg.base}/${p.replace(/^\//, '')}`;
+
+// Every test of a file that requires this one, nested ones too, marks its
+// start and end in the progress file: run.sh stops the tests once none has
+// started or ended for a while, and names the last one.
+beforeEach((t) => fs.appendFileSync(env('E2E_PROGRESS'), `started: ${t.name}\n`));
+afterEach((t) => fs.appendFileSync(env('E2E_PROGRESS'), `ended: ${t.name}\n`));
 
 // ---------------------------------------------------------------- browser
 

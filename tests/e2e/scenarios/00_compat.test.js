@@ -23,7 +23,7 @@ function db() {
 `;
 
 // Runs PHP code after the prelude; gives its JSON output and its messages.
-function php(code, { before: head = '' } = {}) {
+function php(code, { before: head = '', env = {} } = {}) {
   const r = spawnSync('php', ['-d', 'display_errors=stderr', '-d', 'error_reporting=E_ALL', '-d', 'log_errors=Off',
     '-d', 'html_errors=Off', '-r', head + prelude + code], {
     encoding: 'utf8',
@@ -34,6 +34,7 @@ function php(code, { before: head = '' } = {}) {
       DB_USER: h.cfg.db.user,
       DB_PASS: h.cfg.db.pass,
       DB_NAME: DB,
+      ...env,
     },
   });
   assert.equal(r.status, 0, `PHP ended with ${r.status}:\n${r.stdout}\n${r.stderr}`);
@@ -255,8 +256,8 @@ test('get_magic_quotes_gpc() is false and the old request arrays are the new one
 
 test('reads of absent keys and variables and deprecations are quiet, every other message is reported', () => {
   const { value, messages } = php(String.raw`
-    $a = array(); $n = null; $f = false; $s = 'ab';
-    $quiet = $a['none'] . $a[3] . $nothing . $n['k'] . $f[0] . $s[5] . strlen(null) . $GLOBALS['nowhere'];
+    $a = array(); $n = null; $f = false; $t = true; $s = 'ab';
+    $quiet = $a['none'] . $a[3] . $nothing . $n['k'] . $f[0] . $t[0] . $s[5] . strlen(null) . $GLOBALS['nowhere'];
     trigger_error('still reported', E_USER_WARNING);
     $h = fopen('/nonexistent/compat', 'r');
     error_reporting(E_ALL ^ E_NOTICE);
@@ -266,12 +267,43 @@ test('reads of absent keys and variables and deprecations are quiet, every other
     out($quiet);
   `);
   assert.equal(value, '0');
-  assert.deepEqual(messages.map((m) => m.replace(/ in Command line code on line \d+$/, '')), [
+  const shown = messages.map((m) => m.replace(/ in Command line code on line \d+$/, ''));
+  assert.deepEqual(shown.slice(0, 3), [
     'Warning: still reported',
     'Warning: fopen(/nonexistent/compat): Failed to open stream: No such file or directory',
     'Notice: a notice',
-    'Warning: Trying to access array offset on value of type int',
   ]);
+  // In the words of the PHP that runs this: 8.3 and later name the value.
+  assert.match(shown[3], /^Warning: Trying to access array offset on (value of type )?int$/);
+  assert.equal(shown.length, 4, shown.join('\n'));
+});
+
+// PHP 8.3 changed the words of a key read on a value that is no array
+// ("on value of type bool" became "on false"): whichever PHP runs this,
+// the reporting judges the messages of both alike.
+test('a key read on null, false or true is quiet in the words of PHP 8.2 and of 8.3 and later', () => {
+  const cases = [
+    // [level, message, quiet]
+    ['E_WARNING', 'Trying to access array offset on value of type null', true],
+    ['E_WARNING', 'Trying to access array offset on value of type bool', true],
+    ['E_WARNING', 'Trying to access array offset on value of type int', false],
+    ['E_WARNING', 'Trying to access array offset on value of type float', false],
+    ['E_WARNING', 'Trying to access array offset on null', true],
+    ['E_WARNING', 'Trying to access array offset on false', true],
+    ['E_WARNING', 'Trying to access array offset on true', true],
+    ['E_WARNING', 'Trying to access array offset on int', false],
+    ['E_WARNING', 'Trying to access array offset on float', false],
+    ['E_WARNING', 'Trying to access array offset on resource', false],
+    ['E_USER_WARNING', 'Trying to access array offset on false', false],
+  ];
+  const { value, messages } = php(String.raw`
+    $verdicts = array();
+    foreach (json_decode(getenv('CASES')) as $c)
+      $verdicts[] = array($c[0], $c[1], compat_report(constant($c[0]), $c[1]));
+    out($verdicts);
+  `, { env: { CASES: JSON.stringify(cases) } });
+  assert.deepEqual(messages, []);
+  assert.deepEqual(value, cases);
 });
 
 test('where PHP still has a function, the file leaves it and its whole group alone', () => {
