@@ -243,9 +243,7 @@ function RefuseRequest($Problem){
 
 // The refusal of a value, named by its field's caption
 function RefuseValue($Caption, $Problem){
-	global $Translation;
-	echo StyleSheet() . "\n\n<div class=Error>" . $Translation["error:"] . " '$Caption': " . $Problem . "</div>";
-	exit;
+	RefuseRequest("'$Caption': " . $Problem);
 }
 
 // What the server's refusal of a field's value is reported as: the field's
