@@ -7,6 +7,7 @@
 //
 //   node load.js BASE CLIENTS SECONDS
 const http = require('node:http');
+const { multipart } = require('../../tests/e2e/lib/multipart');
 
 const [base, clients, seconds] = [process.argv[2], Number(process.argv[3]), Number(process.argv[4])];
 const page = `${base}/photos_view.php`;
@@ -15,17 +16,10 @@ const agent = new http.Agent({ keepAlive: true });
 const picture = Buffer.alloc(20000, 0x61);
 
 function post(fields, files) {
-  const boundary = '----bench';
-  const parts = [];
-  for (const [k, v] of Object.entries(fields)) parts.push(Buffer.from(`--${boundary}\r\nContent-Disposition: form-data; name="${k}"\r\n\r\n${v}\r\n`));
-  for (const [k, name] of Object.entries(files)) {
-    parts.push(Buffer.from(`--${boundary}\r\nContent-Disposition: form-data; name="${k}"; filename="${name}"\r\nContent-Type: image/png\r\n\r\n`), picture, Buffer.from('\r\n'));
-  }
-  parts.push(Buffer.from(`--${boundary}--\r\n`));
-  const body = Buffer.concat(parts);
+  const { type, body } = multipart(Object.entries(fields), Object.entries(files).map(([k, name]) => [k, { name, bytes: picture }]));
   return new Promise((resolve) => {
     const req = http.request({ host: hostname, port, path: '/photos_view.php', method: 'POST', agent,
-      headers: { 'Content-Type': `multipart/form-data; boundary=${boundary}`, 'Content-Length': body.length, Origin: base, Referer: page } },
+      headers: { 'Content-Type': type, 'Content-Length': body.length, Origin: base, Referer: page } },
     (res) => {
       const chunks = [];
       res.on('data', (c) => chunks.push(c));

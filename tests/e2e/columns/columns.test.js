@@ -15,6 +15,7 @@ const path = require('node:path');
 const { spawn } = require('node:child_process');
 const { test, describe, before, after } = require('node:test');
 const h = require('../lib/harness');
+const { multipart } = require('../lib/multipart');
 const { assert } = h;
 
 const b = h.useBrowser({ seed: false });
@@ -422,16 +423,16 @@ async function postForm(form, values) {
   // Each character as its one byte, as the page's windows-1252 or a crafted
   // request sends it: control characters and 0x80 to 0xA0 reach PHP as
   // themselves.
-  const boundary = '----e2eColumnsBoundary';
-  const parts = form.entries.map(([name, entry]) => {
+  const entries = form.entries.map(([name, entry]) => {
     const value = Object.hasOwn(values, name) ? values[name] : posting(entry);
     assert.match(value, /^[\x00-\xff]*$/, `every character of ${name} is one byte`);
-    return `--${boundary}\r\nContent-Disposition: form-data; name="${name}"\r\n\r\n${value}\r\n`;
+    return [name, value];
   });
+  const { type, body } = multipart(entries);
   const res = await fetch(form.target, {
     method: 'POST',
-    body: Buffer.from(`${parts.join('')}--${boundary}--\r\n`, 'latin1'),
-    headers: { 'Content-Type': `multipart/form-data; boundary=${boundary}`, Origin: new URL(form.page).origin, Referer: form.page },
+    body,
+    headers: { 'Content-Type': type, Origin: new URL(form.page).origin, Referer: form.page },
   });
   const html = new TextDecoder('windows-1252').decode(await res.arrayBuffer());
   b.log.page(form.target, html);

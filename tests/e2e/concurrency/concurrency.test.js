@@ -15,6 +15,7 @@ const path = require('node:path');
 const { spawn } = require('node:child_process');
 const { test, beforeEach } = require('node:test');
 const h = require('../lib/harness');
+const { multipart } = require('../lib/multipart');
 const { assert } = h;
 
 const b = h.useBrowser({ seed: false });
@@ -37,26 +38,10 @@ beforeEach(() => reset());
 
 // ---------------------------------------------------------------- requests released together
 
-// The detail form's post as a browser sends it: multipart, its Origin and
-// Referer; files as { name, bytes }.
-function multipart(fields, files) {
-  const boundary = `----concurrency${Math.random().toString(16).slice(2)}`;
-  const parts = [];
-  for (const [k, v] of Object.entries(fields)) {
-    parts.push(Buffer.from(`--${boundary}\r\nContent-Disposition: form-data; name="${k}"\r\n\r\n${v}\r\n`));
-  }
-  for (const [k, f] of Object.entries(files)) {
-    parts.push(Buffer.from(`--${boundary}\r\nContent-Disposition: form-data; name="${k}"; filename="${f.name}"\r\nContent-Type: image/png\r\n\r\n`),
-      Buffer.from(f.bytes, 'latin1'), Buffer.from('\r\n'));
-  }
-  parts.push(Buffer.from(`--${boundary}--\r\n`));
-  return { type: `multipart/form-data; boundary=${boundary}`, body: Buffer.concat(parts) };
-}
-
 // Sends a post but for its last byte; release() sends that byte and gives
 // the page.
 function held(fields, files = {}) {
-  const { type, body } = multipart(fields, files);
+  const { type, body } = multipart(Object.entries(fields), Object.entries(files));
   const page = h.url('photos_view.php');
   const { hostname, port } = new URL(page);
   return new Promise((resolve, reject) => {
